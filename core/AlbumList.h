@@ -1,0 +1,35 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "core/ST_PERLISTRECORD.h"
+
+// The albums of the last album-list job, in the order they were found. The grid stores positions
+// into this list. The album-list thread adds while the window thread reads, so access is locked;
+// records are heap-held, so a pointer stays valid until Clear().
+class AlbumList {
+public:
+    AlbumList() = default;
+    AlbumList(const AlbumList&) = delete;
+    AlbumList& operator=(const AlbumList&) = delete;
+
+    // Stores a copy with listIndex = current size and no thumbnail; returns that index.
+    std::int32_t Add(const ST_PERLISTRECORD& record);
+    // nullptr when i is out of range.
+    ST_PERLISTRECORD* Get(std::size_t i) const;
+    std::size_t Size() const;
+    // Deletes every record, last first.
+    void Clear();
+
+    // Albums selected for the current download job (escape ?6).
+    std::atomic<std::int32_t> selectedCount{0};
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::unique_ptr<ST_PERLISTRECORD>> records_;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/PictureRecord.h"
+
+class WindowPort;
+
+// The pictures of the album being downloaded: three parallel arrays that always have the same
+// length. The download thread fills it before the pool starts; workers read copies of entries.
+class PictureList {
+public:
+    PictureList() = default;
+    PictureList(const PictureList&) = delete;
+    PictureList& operator=(const PictureList&) = delete;
+
+    void Clear();
+    void Append(const PictureRecord& record);
+    // A copy of entry i, so a reader never holds a reference into arrays that may be cleared.
+    // An empty record when i is out of range.
+    PictureRecord Get(std::size_t i) const;
+    std::size_t Size() const;
+    // All urls in order (the marker file and the download list read them).
+    std::vector<std::u16string> Urls() const;
+
+    void SetAlbumDir(std::u16string dir);
+    // The current album's folder, ending with "/".
+    std::u16string AlbumDir() const;
+
+    // Where the pool writes its progress text (control 1006) and signals its end.
+    WindowPort* statusWindow = nullptr;
+    int statusControl = 1006;
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::u16string> url_;
+    std::vector<std::u16string> fileName_;
+    std::vector<std::u16string> headers_;
+    std::u16string albumDir_;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "core/DownloadParams.h"
+#include "core/NamingSettings.h"
+
+// Everything remembered per site type.
+struct SiteSettings {
+    DownloadParams download;
+    NamingSettings naming;
+};

@@ -1,0 +1,173 @@
+#include "platform/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/CodePage.h"
+
+namespace fs = std::filesystem;
+
+namespace FileSystem {
+
+std::string NativePath(std::u16string_view path) { return CodePage::ToUtf8(path); }
+
+bool Exists(std::u16string_view path) {
+    std::error_code ec;
+    return fs::exists(NativePath(path), ec);
+}
+
+bool IsDirectory(std::u16string_view path) {
+    std::error_code ec;
+    return fs::is_directory(NativePath(path), ec);
+}
+
+bool CreateDirectories(std::u16string_view path) {
+    std::error_code ec;
+    std::string native = NativePath(path);
+    fs::create_directories(native, ec);
+    return fs::is_directory(native, ec);
+}
+
+bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out) {
+    out.clear();
+    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    char buffer[65536];
+    bool ok = true;
+    while (out.size() < maxBytes) {
+        std::size_t want = std::min(sizeof(buffer), maxBytes - out.size());
+        ssize_t got = ::read(fd, buffer, want);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            ok = false;
+            break;
+        }
+        if (got == 0) {
+            break;
+        }
+        out.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool ReadFile(std::u16string_view path, std::string& out) { return ReadFilePrefix(path, SIZE_MAX, out); }
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+std::string TemporaryNameFor(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+    fs::path p(target);
+    std::string name = "." + p.filename().string();
+    // Keep the temporary name within the 255-byte limit of a file name.
+    if (name.size() > 200) {
+        name.resize(200);
+    }
+    name += ".part" + std::to_string(::getpid()) + "_" + std::to_string(counter.fetch_add(1));
+    return (p.parent_path() / name).string();
+}
+
+}  // namespace
+
+bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned mode) {
+    std::string target = NativePath(path);
+    std::string temp = TemporaryNameFor(target);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes);
+    ok = ::fchmod(fd, mode) == 0 && ok;
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temp.c_str(), target.c_str()) == 0) {
+        return true;
+    }
+    ::unlink(temp.c_str());
+    return false;
+}
+
+bool AppendFile(std::u16string_view path, std::string_view bytes) {
+    int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes);
+    ok = ::close(fd) == 0 && ok;
+    return ok;
+}
+
+bool Rename(std::u16string_view from, std::u16string_view to) {
+    return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+bool Remove(std::u16string_view path) { return ::unlink(NativePath(path).c_str()) == 0; }
+
+bool SetFileTimes(std::u16string_view path, std::int64_t unixSeconds) {
+    struct timespec times[2];
+    times[0].tv_sec = static_cast<time_t>(unixSeconds);
+    times[0].tv_nsec = 0;
+    times[1] = times[0];
+    return ::utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0) == 0;
+}
+
+std::int64_t ModificationTime(std::u16string_view path) {
+    struct stat st {};
+    if (::stat(NativePath(path).c_str(), &st) != 0) {
+        return -1;
+    }
+    return static_cast<std::int64_t>(st.st_mtim.tv_sec);
+}
+
+namespace {
+std::u16string WithSlash(std::u16string dir) {
+    if (dir.empty() || dir.back() != u'/') {
+        dir.push_back(u'/');
+    }
+    return dir;
+}
+}  // namespace
+
+std::u16string CurrentDirectory() {
+    std::error_code ec;
+    auto cwd = fs::current_path(ec);
+    return WithSlash(CodePage::FromUtf8(ec ? std::string(".") : cwd.string()));
+}
+
+std::u16string DocumentsDirectory() {
+    if (const char* xdg = std::getenv("XDG_DOCUMENTS_DIR"); xdg != nullptr && *xdg != '\0') {
+        return WithSlash(CodePage::FromUtf8(xdg));
+    }
+    const char* home = std::getenv("HOME");
+    std::string base = home != nullptr && *home != '\0' ? home : "/tmp";
+    return WithSlash(CodePage::FromUtf8(base + "/Documents"));
+}
+
+}  // namespace FileSystem

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Files and folders. Paths are UTF-16 text with "/" separators, as the rest of the program holds
+// them; they are handed to the system as UTF-8.
+namespace FileSystem {
+
+std::string NativePath(std::u16string_view path);
+
+bool Exists(std::u16string_view path);
+bool IsDirectory(std::u16string_view path);
+// Creates the folder and any missing parents; true when it exists afterwards.
+bool CreateDirectories(std::u16string_view path);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadFile(std::u16string_view path, std::string& out);
+// Reads at most maxBytes from the start of a file.
+bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out);
+
+// Writes to a temporary name in the same folder, flushes, then renames over path, so readers see
+// the old file or the whole new one and never a part. mode is applied to the new file. On failure
+// nothing is left behind and false is returned.
+bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned mode = 0644);
+// Appends to a file, creating it when missing.
+bool AppendFile(std::u16string_view path, std::string_view bytes);
+
+bool Rename(std::u16string_view from, std::u16string_view to);
+bool Remove(std::u16string_view path);
+
+// Seconds since the epoch; sets access and modification time (there is no creation time here).
+bool SetFileTimes(std::u16string_view path, std::int64_t unixSeconds);
+// Modification time in seconds since the epoch, -1 when the file is missing.
+std::int64_t ModificationTime(std::u16string_view path);
+
+// The process's current folder with a trailing "/".
+std::u16string CurrentDirectory();
+// The user's documents folder with a trailing "/" (XDG_DOCUMENTS_DIR, else $HOME/Documents).
+std::u16string DocumentsDirectory();
+
+}  // namespace FileSystem

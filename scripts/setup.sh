@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Orvelle builds with, when any is missing. Run as root.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    libcurl4-openssl-dev zlib1g-dev
+    libgtest-dev libgmock-dev libcpp-httplib-dev
+    aria2
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,19 @@
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/CodePage.h"
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orvelle-test-XXXXXX").string();
+    char* made = ::mkdtemp(pattern.data());
+    path_ = CodePage::FromUtf8(made != nullptr ? made : pattern.c_str()) + u"/";
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(NativePath(), ec);
+}
+
+std::string TempDir::NativePath() const { return CodePage::ToUtf8(path_); }
