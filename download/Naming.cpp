@@ -1,0 +1,372 @@
+#include "download/Naming.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+#include "MyCode/StringCtrl.h"
+
+namespace {
+
+// Names this long or longer are replaced by the time stamp rather than shortened.
+constexpr std::size_t kFallbackLength = 1000;
+// The whole path of a picture stays within this many units (the Windows path limit, kept so album
+// folders carried over to Windows still open).
+constexpr std::ptrdiff_t kPathUnits = 250;
+
+constexpr std::u16string_view kDefaultExtension = u".jpg";
+constexpr std::array<std::u16string_view, 6> kPictureExtensions = {u".jpeg", u".jpg", u".bmp",
+                                                                   u".gif",  u".png", u".tif"};
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+void Trim(std::u16string& text) {
+    auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+    auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
+    text = first < last ? std::u16string(first, last) : std::u16string();
+}
+
+// Characters no file name may hold, here or on Windows. NUL would cut the name short on this system.
+bool IsForbidden(char16_t c) {
+    switch (c) {
+        case u'\r':
+        case u'\n':
+        case u'\\':
+        case u'/':
+        case u':':
+        case u'*':
+        case u'?':
+        case u'"':
+        case u'<':
+        case u'>':
+        case u'|':
+        case u'\a':
+        case u'\0':
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
+    for (auto at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+}
+
+std::u16string Ascii(const char* text) {
+    std::u16string out;
+    for (; *text != '\0'; ++text) {
+        out.push_back(static_cast<unsigned char>(*text));
+    }
+    return out;
+}
+
+std::u16string Number(long long value, const char* format = "%lld") {
+    char buffer[32];
+    std::snprintf(buffer, sizeof(buffer), format, value);
+    return Ascii(buffer);
+}
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// Letter case as Windows file names ignore it, for the letters picture names realistically hold:
+// ASCII, Latin-1 and the full-width Latin letters of Chinese text.
+char16_t FoldCase(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return static_cast<char16_t>(c + 0x20);
+    }
+    if (c >= 0xFF21 && c <= 0xFF3A) {
+        return static_cast<char16_t>(c + 0x20);
+    }
+    return c;
+}
+
+std::u16string Folded(std::u16string_view text) {
+    std::u16string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), FoldCase);
+    return out;
+}
+
+// Length in UTF-8 of the character starting at text[i], and how many units it takes.
+std::size_t Utf8Bytes(std::u16string_view text, std::size_t i, std::size_t& units) {
+    char16_t c = text[i];
+    units = 1;
+    if (c < 0x80) {
+        return 1;
+    }
+    if (c < 0x800) {
+        return 2;
+    }
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+        units = 2;
+        return 4;
+    }
+    return 3;
+}
+
+std::size_t Utf8Length(std::u16string_view text) {
+    std::size_t bytes = 0;
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < text.size(); i += units) {
+        bytes += Utf8Bytes(text, i, units);
+    }
+    return bytes;
+}
+
+// Replaces the escapes "?1" to "?9" that have a value, one escape after the other.
+void ReplaceEscapes(std::u16string& text, const std::array<const std::u16string*, 10>& values) {
+    std::u16string escape = u"?0";
+    for (char16_t digit = u'1'; digit <= u'9'; ++digit) {
+        if (const std::u16string* value = values[digit - u'0']; value != nullptr) {
+            escape[1] = digit;
+            ReplaceAll(text, escape, *value);
+        }
+    }
+}
+
+// A name of dots only would mean "this folder" or "the parent": each dot becomes "。" instead.
+void MarkDotsOnly(std::u16string& text) {
+    if (text.find_first_not_of(u'.') == std::u16string::npos) {
+        std::replace(text.begin(), text.end(), u'.', u'。');
+    }
+}
+
+bool IsPictureExtension(std::u16string_view extension) {
+    std::u16string folded = Folded(extension);
+    return std::find(kPictureExtensions.begin(), kPictureExtensions.end(), folded) !=
+           kPictureExtensions.end();
+}
+
+// A duplicate's name: the stem, "(counter)" and the extension, the stem shortened to fit.
+std::u16string Counted(std::u16string_view stem, unsigned counter, std::u16string_view extension) {
+    return FitName(stem, u"(" + Number(counter) + u")" + std::u16string(extension));
+}
+
+// The counter of a name shaped "...(counter)<extension>" (extension already folded) and the number
+// of its digits; 0 for any other name, and for counters written with a leading zero, which the
+// duplicate names never have.
+unsigned CounterOf(std::u16string_view name, std::u16string_view extension, std::size_t& digits) {
+    digits = 0;
+    if (!name.ends_with(extension)) {
+        return 0;
+    }
+    name.remove_suffix(extension.size());
+    if (!name.ends_with(u')')) {
+        return 0;
+    }
+    name.remove_suffix(1);
+    std::size_t count = 0;
+    while (count < name.size() && count < 9 && name[name.size() - 1 - count] >= u'0' &&
+           name[name.size() - 1 - count] <= u'9') {
+        ++count;
+    }
+    if (count == 0 || count == name.size() || name[name.size() - 1 - count] != u'(' ||
+        name[name.size() - count] == u'0') {
+        return 0;
+    }
+    unsigned counter = 0;
+    for (char16_t digit : name.substr(name.size() - count)) {
+        counter = counter * 10 + (digit - u'0');
+    }
+    digits = count;
+    return counter;
+}
+
+}  // namespace
+
+std::u16string TimeStampName() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (now == static_cast<std::time_t>(-1) || localtime_r(&now, &local) == nullptr) {
+        return {};
+    }
+    char buffer[32];
+    if (std::strftime(buffer, sizeof(buffer), "%Y%m%d%H%M%S", &local) == 0) {
+        return {};
+    }
+    return Ascii(buffer);
+}
+
+void CleanName(std::u16string& text, bool withFallback) {
+    StringCtrl::DecodeHtmlEntities(text);
+    text.erase(
+        std::unique(text.begin(), text.end(), [](char16_t a, char16_t b) { return a == u' ' && b == u' '; }),
+        text.end());
+    Trim(text);
+    MarkDotsOnly(text);
+    std::erase_if(text, IsForbidden);
+    std::replace(text.begin(), text.end(), u'\t', u'_');
+    text.erase(text.find_last_not_of(u'.') + 1);
+    text.erase(0, std::min(text.find_first_not_of(u'.'), text.size()));
+    Trim(text);
+    // Dots split by blanks (". .. .") come back as ".." once the ends are stripped; as a folder
+    // name that would climb out of the save folder.
+    MarkDotsOnly(text);
+    if (withFallback && (text.empty() || text.size() >= kFallbackLength)) {
+        text = TimeStampName();
+    }
+}
+
+std::u16string FitName(std::u16string_view stem, std::u16string_view suffix) {
+    std::size_t suffixBytes = Utf8Length(suffix);
+    std::size_t budget = suffixBytes < MAX_NAME_BYTES ? MAX_NAME_BYTES - suffixBytes : 0;
+    std::size_t kept = 0;
+    std::size_t bytes = 0;
+    std::size_t units = 0;
+    while (kept < stem.size()) {
+        std::size_t next = Utf8Bytes(stem, kept, units);
+        if (bytes + next > budget) {
+            break;
+        }
+        bytes += next;
+        kept += units;
+    }
+    std::u16string out(stem.substr(0, kept));
+    out += suffix;
+    return out;
+}
+
+std::u16string PictureBaseName(const JobContext& job, const NamingSettings& naming,
+                               const ST_PERLISTRECORD& album, std::size_t c, std::u16string_view url,
+                               std::u16string_view description) {
+    const auto number = static_cast<long long>(c) + 1;
+    std::u16string base;
+    bool sequence = true;
+    if (naming.baseName == BASE_DESCRIPTION) {
+        base = description;
+        CleanName(base, false);
+        if (base.empty()) {
+            base = album.name;
+        }
+        sequence = false;
+    } else if (naming.baseName == BASE_URL) {
+        // The address's last path segment, query included; an address without a folder part has none.
+        auto slash = url.rfind(u'/');
+        if (slash != std::u16string_view::npos && slash != 0) {
+            base = url.substr(slash + 1);
+            sequence = false;
+        }
+    }
+    if (sequence) {
+        base = Number(number);
+    }
+
+    std::u16string name = naming.filePrefix + base + naming.fileSuffix;
+    const std::u16string v2 = Number(number);
+    const std::u16string v3 = Number(static_cast<long long>(album.listIndex) + 1);
+    const std::u16string v4 = Number(album.param4);
+    const std::u16string v5 = Number(album.param5);
+    const std::u16string v6 = Number(job.albums.selectedCount.load());
+    const std::u16string v7 = Number(static_cast<long long>(job.albums.Size()));
+    const std::u16string v9 = Number(static_cast<long long>(album.listIndex) + 1, "%04lld");
+    ReplaceEscapes(name, {nullptr, &album.name, &v2, &v3, &v4, &v5, &v6, &v7, &job.ownerName, &v9});
+
+    if (!naming.replaceFrom.empty()) {
+        StringCtrl::ReplaceList(name, naming.replaceFrom, naming.replaceTo);
+    }
+    CleanName(name, true);
+    return name;
+}
+
+std::u16string FinishPictureName(std::u16string_view name, const PictureList& pictures) {
+    const std::size_t c = pictures.Size();
+    const std::ptrdiff_t limit = kPathUnits - static_cast<std::ptrdiff_t>(pictures.AlbumDir().size());
+    std::u16string_view stem = name;
+    if (static_cast<std::ptrdiff_t>(stem.size()) > limit) {
+        std::size_t cut = limit > 0 ? static_cast<std::size_t>(limit) : 0;
+        if (cut > 0 && IsHighSurrogate(stem[cut - 1])) {
+            --cut;  // never leave half a character behind
+        }
+        stem = stem.substr(0, cut);
+    }
+
+    std::u16string_view extension = kDefaultExtension;
+    if (auto dot = stem.rfind(u'.');
+        dot != std::u16string_view::npos && IsPictureExtension(stem.substr(dot))) {
+        extension = stem.substr(dot);
+        stem = stem.substr(0, dot);
+    }
+
+    std::u16string fileName = FitName(stem, extension);
+    if (c == 0) {
+        return fileName;
+    }
+    // One pass over the listed names finds whether the name is taken and which counters are, so an
+    // album whose pictures all share one name does not rescan the list for every counter.
+    const std::u16string folded = Folded(fileName);
+    const std::u16string foldedStem = Folded(stem);
+    const std::u16string foldedExtension = Folded(extension);
+    // How much of the stem a counter of d digits leaves: the fitting depends on the digit count only.
+    std::array<std::size_t, 11> keptFor{};
+    for (std::size_t d = 1; d < keptFor.size(); ++d) {
+        keptFor[d] = FitName(stem, u"(" + std::u16string(d, u'0') + u")" + std::u16string(extension)).size() -
+                     (d + 2 + extension.size());
+    }
+    std::vector<bool> counterTaken(c + 2, false);
+    bool taken = false;
+    for (std::size_t i = 0; i < c; ++i) {
+        std::u16string listed = Folded(pictures.Get(i).fileName);
+        if (listed == folded) {
+            taken = true;
+            continue;
+        }
+        std::size_t digits = 0;
+        unsigned counter = CounterOf(listed, foldedExtension, digits);
+        if (counter == 0 || counter > c + 1) {
+            continue;
+        }
+        std::u16string_view prefix(listed.data(), listed.size() - (digits + 2 + foldedExtension.size()));
+        if (prefix == std::u16string_view(foldedStem).substr(0, keptFor[digits])) {
+            counterTaken[counter] = true;
+        }
+    }
+    if (!taken) {
+        return fileName;
+    }
+    unsigned counter = 1;
+    while (counterTaken[counter]) {
+        ++counter;  // c names cannot take all of 1 .. c + 1
+    }
+    return Counted(stem, counter, extension);
+}
+
+std::u16string PictureFileName(const JobContext& job, const NamingSettings& naming,
+                               const ST_PERLISTRECORD& album, const PictureList& pictures,
+                               std::u16string_view url, std::u16string_view description) {
+    return FinishPictureName(PictureBaseName(job, naming, album, pictures.Size(), url, description),
+                             pictures);
+}
+
+std::u16string AlbumFolderName(const NamingSettings& naming, const ST_PERLISTRECORD& album) {
+    std::u16string name = naming.folderPrefix;
+    if (naming.folderNaming == FOLDER_ALBUM_NAME) {
+        name += album.name;
+    }
+    name += naming.folderSuffix;
+    const std::u16string v3 = Number(static_cast<long long>(album.listIndex) + 1);
+    const std::u16string v9 = Number(static_cast<long long>(album.listIndex) + 1, "%04lld");
+    ReplaceEscapes(name,
+                   {nullptr, &album.name, nullptr, &v3, nullptr, nullptr, nullptr, nullptr, nullptr, &v9});
+    CleanName(name, false);
+    return FitName(name, u"");
+}
+
+std::u16string AlbumFolder(std::u16string_view albumDir, const NamingSettings& naming,
+                           const ST_PERLISTRECORD& album) {
+    std::u16string folder(albumDir);
+    if (std::u16string name = AlbumFolderName(naming, album); !name.empty()) {
+        folder += name;
+        folder += u'/';
+    }
+    return folder;
+}
