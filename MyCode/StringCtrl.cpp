@@ -12,6 +12,26 @@
 
 namespace {
 
+int HexDigit(unsigned c) {
+    if (c >= '0' && c <= '9') {
+        return static_cast<int>(c - '0');
+    }
+    if (c >= 'a' && c <= 'f') {
+        return static_cast<int>(c - 'a' + 10);
+    }
+    if (c >= 'A' && c <= 'F') {
+        return static_cast<int>(c - 'A' + 10);
+    }
+    return -1;
+}
+
+std::mutex clipboardMutex;
+std::function<std::u16string()> clipboardProvider;
+
+}  // namespace
+
+namespace StringCtrl {
+
 // Replaces every occurrence left to right; the scan goes on after each inserted text, so a
 // replacement is never searched again.
 void ReplaceAll(std::u16string& text, std::u16string_view find, std::u16string_view replacement) {
@@ -35,29 +55,73 @@ void ReplaceAll(std::u16string& text, std::u16string_view find, std::u16string_v
     text = std::move(out);
 }
 
-int HexDigit(unsigned c) {
-    if (c >= '0' && c <= '9') {
-        return static_cast<int>(c - '0');
-    }
-    if (c >= 'a' && c <= 'f') {
-        return static_cast<int>(c - 'a' + 10);
-    }
-    if (c >= 'A' && c <= 'F') {
-        return static_cast<int>(c - 'A' + 10);
-    }
-    return -1;
-}
-
 std::u16string FromAscii(std::string_view ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-std::mutex clipboardMutex;
-std::function<std::u16string()> clipboardProvider;
+std::u16string Trim(std::u16string_view text) {
+    auto blank = [](char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r') || c == u'\u3000'; };
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && blank(text[first])) {
+        ++first;
+    }
+    while (last > first && blank(text[last - 1])) {
+        --last;
+    }
+    return std::u16string(text.substr(first, last - first));
+}
 
-}  // namespace
+std::u16string Format(std::u16string_view pattern, std::initializer_list<FormatArg> args) {
+    std::u16string out;
+    auto next = args.begin();
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        char16_t c = pattern[i];
+        if (c != u'%' || i + 1 >= pattern.size()) {
+            out.push_back(c);
+            continue;
+        }
+        if (pattern[i + 1] == u'%') {
+            out.push_back(u'%');
+            ++i;
+            continue;
+        }
+        // %[0][width](s|d|u)
+        std::size_t j = i + 1;
+        bool zero = j < pattern.size() && pattern[j] == u'0';
+        int width = 0;
+        while (j < pattern.size() && pattern[j] >= u'0' && pattern[j] <= u'9') {
+            width = width * 10 + (pattern[j] - u'0');
+            ++j;
+        }
+        if (j >= pattern.size() || (pattern[j] != u's' && pattern[j] != u'd' && pattern[j] != u'u')) {
+            out.push_back(c);
+            continue;
+        }
+        std::u16string piece;
+        if (next != args.end()) {
+            if (next->isText) {
+                piece = next->text;
+            } else {
+                long long value = next->number;
+                if (pattern[j] == u'u') {
+                    value = static_cast<long long>(static_cast<std::uint32_t>(value));
+                }
+                piece = FromAscii(std::to_string(value));
+            }
+            ++next;
+        }
+        if (static_cast<int>(piece.size()) < width) {
+            std::size_t pad = static_cast<std::size_t>(width) - piece.size();
+            std::size_t at = zero && !piece.empty() && piece[0] == u'-' ? 1 : 0;
+            piece.insert(at, pad, zero ? u'0' : u' ');
+        }
+        out += piece;
+        i = j;
+    }
+    return out;
+}
 
-namespace StringCtrl {
 
 std::u16string GetBetween(std::u16string& text, std::u16string_view before, std::u16string_view after,
                           int flags) {

@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 // The marker primitives every adapter cuts page text with, and the text conversions. Searches are
@@ -33,6 +35,28 @@ std::u16string XorHexCodec(std::u16string_view text, bool encode, std::u16string
 // "The decimal value" of a text, read leniently: leading blanks skipped, an optional sign, then
 // digits up to the first other character; empty or non-numeric text reads as 0.
 int DecimalValue(std::u16string_view text);
+
+// Small helpers that the rest of the program shares.
+// Every occurrence, left to right; an inserted text is never searched again. Empty find: no change.
+void ReplaceAll(std::u16string& text, std::u16string_view find, std::u16string_view replacement);
+std::u16string FromAscii(std::string_view ascii);
+// White space (ASCII blanks, CR, LF, tab and the ideographic space) removed at both ends.
+std::u16string Trim(std::u16string_view text);
+
+// One argument of Format: a text or a number.
+struct FormatArg {
+    FormatArg(std::u16string_view t) : isText(true), text(t) {}
+    FormatArg(const std::u16string& t) : isText(true), text(t) {}
+    FormatArg(const char16_t* t) : isText(true), text(t) {}
+    template <typename N, typename = std::enable_if_t<std::is_integral_v<N>>>
+    FormatArg(N n) : isText(false), number(static_cast<long long>(n)) {}
+    bool isText;
+    std::u16string_view text;
+    long long number = 0;
+};
+// printf-style filling for the site addresses and the window's texts: %s, %d, %u with an optional
+// zero flag and width ("%04d", "%4u", "%08u"), and %%. Arguments are used in order.
+std::u16string Format(std::u16string_view pattern, std::initializer_list<FormatArg> args);
 
 // The front end supplies the clipboard; with no provider GetClipboardText() is empty.
 void SetClipboardProvider(std::function<std::u16string()> provider);

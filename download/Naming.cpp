@@ -52,24 +52,10 @@ bool IsForbidden(char16_t c) {
     }
 }
 
-void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
-    for (auto at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-}
-
-std::u16string Ascii(const char* text) {
-    std::u16string out;
-    for (; *text != '\0'; ++text) {
-        out.push_back(static_cast<unsigned char>(*text));
-    }
-    return out;
-}
-
 std::u16string Number(long long value, const char* format = "%lld") {
     char buffer[32];
     std::snprintf(buffer, sizeof(buffer), format, value);
-    return Ascii(buffer);
+    return StringCtrl::FromAscii(buffer);
 }
 
 bool IsHighSurrogate(char16_t c) {
@@ -129,7 +115,7 @@ void ReplaceEscapes(std::u16string& text, const std::array<const std::u16string*
     for (char16_t digit = u'1'; digit <= u'9'; ++digit) {
         if (const std::u16string* value = values[digit - u'0']; value != nullptr) {
             escape[1] = digit;
-            ReplaceAll(text, escape, *value);
+            StringCtrl::ReplaceAll(text, escape, *value);
         }
     }
 }
@@ -194,7 +180,7 @@ std::u16string TimeStampName() {
     if (std::strftime(buffer, sizeof(buffer), "%Y%m%d%H%M%S", &local) == 0) {
         return {};
     }
-    return Ascii(buffer);
+    return StringCtrl::FromAscii(buffer);
 }
 
 void CleanName(std::u16string& text, bool withFallback) {

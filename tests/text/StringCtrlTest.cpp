@@ -413,3 +413,20 @@ TEST(Codec, XorHexEncodesEscapesAndRoundTrips) {
     EXPECT_EQ(XorHexCodec(u"D594", false, u"k"), u"A");
     EXPECT_EQ(XorHexCodec(u"D59", false, u"k"), u"A");
 }
+
+TEST(StringCtrlFormat, FillsPlaceholdersInOrder) {
+    using StringCtrl::Format;
+    EXPECT_EQ(Format(u"%04d", {7}), u"0007");
+    EXPECT_EQ(Format(u"%4u", {12}), u"  12");
+    EXPECT_EQ(Format(u"%08u", {0x7FFFFFFF & -5}), u"2147483643");
+    EXPECT_EQ(Format(u"%s (%u)", {std::u16string(u"相册"), 2}), u"相册 (2)");
+    EXPECT_EQ(Format(u"idcNum=%d&hostUin=%s&albumid=%s", {-1, u"123", u"ab"}), u"idcNum=-1&hostUin=123&albumid=ab");
+    EXPECT_EQ(Format(u"100%% %x", {}), u"100% %x");
+    EXPECT_EQ(Format(u"%u", {-1}), u"4294967295");
+}
+
+TEST(StringCtrlTrim, RemovesBlanksAtBothEnds) {
+    EXPECT_EQ(StringCtrl::Trim(u" \t 123 \r\n"), u"123");
+    EXPECT_EQ(StringCtrl::Trim(u"   "), u"");
+    EXPECT_EQ(StringCtrl::Trim(u"\u3000a b\u3000"), u"a b");
+}
