@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/DownloadParams.h"
+
+// What the two settings dialogs accept, so that their windows only show and collect text.
+namespace DialogRules {
+
+// Shown when the download-parameters dialog refuses its input; the dialog then stays open.
+inline constexpr char16_t PARAMETER_ERROR[] = u"参数错误";
+
+// A naming edit keeps at most this many characters of its 40-unit field.
+constexpr std::size_t NAMING_FIELD_KEEP = 38;
+
+// Reads the four edits as signed decimal numbers (text that is no number reads as 0). Accepted when
+// every value fits 0..65535, the thread count is 1..15 and the time-out is at least 10; then out
+// holds the values. Refused input leaves out unchanged. The size limits are not checked otherwise.
+bool ParseDownloadParams(std::u16string_view minPictureKB, std::u16string_view maxPictureKB,
+                         std::u16string_view threadCount, std::u16string_view timeoutSec,
+                         DownloadParams& out);
+
+// Stores an edit's text into a naming field, cut to NAMING_FIELD_KEEP characters.
+void StoreNamingField(std::u16string& field, std::u16string_view text);
+
+}  // namespace DialogRules

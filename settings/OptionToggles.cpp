@@ -1,0 +1,43 @@
+#include "settings/OptionToggles.h"
+
+#include "core/SiteType.h"
+
+namespace OptionToggles {
+
+const std::array<OptionItem, 9> ITEMS = {{
+    {OPT_FIX_FORMAT, 32800, u"修正图片格式"},
+    {OPT_FIX_ORDER, 32799, u"修正图片顺序"},
+    {OPT_ORIGINAL_NAME_FILE, 32804, u"生成图片原始名文件"},
+    {OPT_THUNDER_LIST_ONLY, 32802, u"只生成迅雷下载列表"},
+    {OPT_OPEN_FOLDER, 32812, u"下载完成后打开保存路径"},
+    {OPT_TAOBAO_MAIN_ONLY, 32808, u"只下载淘宝宝贝主图"},
+    {OPT_SKIP_DOWNLOADED, 32774, u"不下载以前下载过的图片"},
+    {OPT_YUPOO_LARGE, 32776, u"又拍相册下载大图（不勾选为下载原图，下载原图速度更慢）"},
+    {OPT_DESCRIPTION_ONLY, 32814, u"只下载宝贝描述里的图片"},
+}};
+
+bool IsEnabled(OptionFlag flag, int siteType) {
+    switch (flag) {
+        case OPT_TAOBAO_MAIN_ONLY:
+        case OPT_DESCRIPTION_ONLY:
+            return siteType == SITE_SHOP;
+        case OPT_YUPOO_LARGE:
+            return siteType == SITE_YUPOO;
+        default:
+            return true;
+    }
+}
+
+std::uint16_t Toggle(std::uint16_t options, OptionFlag flag) {
+    options ^= flag;
+    if (options & flag) {
+        if (flag == OPT_TAOBAO_MAIN_ONLY) {
+            options &= static_cast<std::uint16_t>(~OPT_DESCRIPTION_ONLY);
+        } else if (flag == OPT_DESCRIPTION_ONLY) {
+            options &= static_cast<std::uint16_t>(~OPT_TAOBAO_MAIN_ONLY);
+        }
+    }
+    return options;
+}
+
+}  // namespace OptionToggles
