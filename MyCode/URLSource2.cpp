@@ -1,0 +1,499 @@
+#include "MyCode/URLSource2.h"
+
+#include <curl/curl.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+#include "MyCode/ConnectToRules.h"
+#include "MyCode/CookieStore.h"
+#include "MyCode/CurlShare.h"
+#include "MyCode/StringCtrl.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr char kUserAgent[] =
+    "Mozilla/5.0 (Windows NT 5.1) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/33.0.1750.154 Safari/537.36";
+constexpr long kChunkBytes = 102400;
+constexpr long kMaxRedirects = 10;
+// How often the transfer loop looks at the clock while nothing arrives.
+constexpr long kPollSliceMs = 50;
+constexpr std::size_t kInflateBufferBytes = 8192;
+
+std::atomic<double> g_pauseScale{1.0};
+
+struct SlistDeleter {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using Slist = std::unique_ptr<curl_slist, SlistDeleter>;
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() &&
+           (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::int64_t KiB(std::int32_t units) {
+    return static_cast<std::int64_t>(units) * 1024;
+}
+
+// Keeps what follows the last cutStart and drops everything from the first cutEnd on; true when
+// cutEnd was found. Bytes before from were searched before and held no whole marker.
+bool ApplyCutMarkers(std::string& bytes, const std::string& cutStart, const std::string& cutEnd,
+                     std::size_t from) {
+    auto searchFrom = [&](const std::string& marker) {
+        return from >= marker.size() ? from - marker.size() + 1 : 0;
+    };
+    if (!cutStart.empty()) {
+        for (std::size_t at = bytes.find(cutStart, searchFrom(cutStart)); at != std::string::npos;
+             at = bytes.find(cutStart)) {
+            bytes.erase(0, at + cutStart.size());
+            from = 0;
+        }
+    }
+    if (cutEnd.empty()) {
+        return false;
+    }
+    std::size_t at = bytes.find(cutEnd, searchFrom(cutEnd));
+    if (at == std::string::npos) {
+        return false;
+    }
+    bytes.erase(at);
+    return true;
+}
+
+// Everything one attempt's callbacks share.
+struct Attempt {
+    Attempt(const UrlRequest& r, UrlSource& s) : request(r), source(s) {}
+    const UrlRequest& request;
+    UrlSource& source;
+    Clock::time_point lastActivity = Clock::now();
+    // The header block being received and what it says.
+    std::string block;
+    bool inBlock = false;
+    int status = 0;
+    bool hasLocation = false;
+    std::int64_t contentLength = -1;
+    std::string encoding;
+    std::string lastBlock;  // the last complete header block
+    // Set once the headers of the answer itself (not a redirect) are in; body reads follow.
+    bool finalHeaders = false;
+    bool cutting = false;
+    bool cutDone = false;
+    bool rejected = false;
+    bool cookiesSet = false;
+};
+
+bool NamesCompression(std::string_view encoding) {
+    std::string lower(encoding);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find("gzip") != std::string::npos || lower.find("deflate") != std::string::npos;
+}
+
+// Headers of the answer itself decide compression and the declared-length check; a redirect's or
+// an interim 1xx block only passes by.
+bool EndHeaderBlock(Attempt& a) {
+    a.inBlock = false;
+    a.lastBlock = a.block;
+    bool passesBy = a.status / 100 == 1 || (a.status / 100 == 3 && a.status != 304 && a.hasLocation);
+    if (passesBy) {
+        return true;
+    }
+    const UrlRequest& r = a.request;
+    a.finalHeaders = true;
+    a.source.compressed = NamesCompression(a.encoding);
+    a.cutting = !a.source.compressed && r.savePath.empty();
+    if (a.contentLength >= 0 &&
+        (a.contentLength < KiB(r.minSizeKB) || (r.maxSizeKB != 0 && a.contentLength > KiB(r.maxSizeKB)))) {
+        a.rejected = true;
+        return false;
+    }
+    return true;
+}
+
+std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user) {
+    Attempt& a = *static_cast<Attempt*>(user);
+    std::size_t n = size * count;
+    std::string_view line(data, n);
+    a.lastActivity = Clock::now();
+    if (line.substr(0, 5) == "HTTP/") {
+        a.block.clear();
+        a.inBlock = true;
+        a.finalHeaders = false;
+        a.hasLocation = false;
+        a.contentLength = -1;
+        a.encoding.clear();
+        a.status = 0;
+        std::size_t digit = line.find(' ');
+        for (digit = digit == std::string_view::npos ? line.size() : digit + 1;
+             digit < line.size() && std::isdigit(static_cast<unsigned char>(line[digit])); ++digit) {
+            a.status = a.status * 10 + (line[digit] - '0');
+        }
+    }
+    if (!a.inBlock) {
+        return n;  // trailers after a chunked body
+    }
+    a.block.append(line);
+    std::string_view content = Trim(line);
+    if (content.empty()) {
+        return EndHeaderBlock(a) ? n : 0;
+    }
+    std::size_t colon = content.find(':');
+    if (colon == std::string_view::npos) {
+        return n;
+    }
+    std::string_view name = Trim(content.substr(0, colon));
+    std::string_view value = Trim(content.substr(colon + 1));
+    if (EqualsNoCase(name, "content-length") && a.contentLength < 0) {
+        std::int64_t number = 0;
+        std::size_t digits = 0;
+        for (; digits < value.size() && std::isdigit(static_cast<unsigned char>(value[digits])) &&
+               number < INT64_MAX / 10;
+             ++digits) {
+            number = number * 10 + (value[digits] - '0');
+        }
+        if (digits > 0) {
+            a.contentLength = number;
+        }
+    } else if (EqualsNoCase(name, "content-encoding")) {
+        a.encoding.append(value).append(",");
+    } else if (EqualsNoCase(name, "location")) {
+        a.hasLocation = !value.empty();
+    } else if (EqualsNoCase(name, "set-cookie")) {
+        a.cookiesSet = true;
+    }
+    return n;
+}
+
+std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
+    Attempt& a = *static_cast<Attempt*>(user);
+    std::size_t n = size * count;
+    a.lastActivity = Clock::now();
+    if (!a.finalHeaders) {
+        return n;  // the body of a redirect
+    }
+    std::string& body = a.source.body;
+    std::size_t from = body.size();
+    body.append(data, n);
+    if (a.cutting && ApplyCutMarkers(body, a.request.cutStart, a.request.cutEnd, from)) {
+        a.cutDone = true;
+        return 0;  // the rest of the page is not wanted
+    }
+    if (a.request.maxSizeKB != 0 && static_cast<std::int64_t>(body.size()) > KiB(a.request.maxSizeKB)) {
+        a.rejected = true;
+        return 0;
+    }
+    return n;
+}
+
+// Only http and https addresses that curl can parse are fetched.
+bool PrepareUrl(std::u16string_view url, std::string& out) {
+    CURLU* parsed = curl_url();
+    bool ok = false;
+    if (parsed != nullptr && curl_url_set(parsed, CURLUPART_URL, EscapeUrl(url).c_str(), 0) == CURLUE_OK) {
+        char* scheme = nullptr;
+        char* full = nullptr;
+        if (curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
+            (std::strcmp(scheme, "http") == 0 || std::strcmp(scheme, "https") == 0) &&
+            curl_url_get(parsed, CURLUPART_URL, &full, 0) == CURLUE_OK) {
+            out = full;
+            ok = true;
+        }
+        curl_free(scheme);
+        curl_free(full);
+    }
+    curl_url_cleanup(parsed);
+    return ok;
+}
+
+Slist HeaderList(const UrlRequest& request) {
+    curl_slist* list = nullptr;
+    std::string text = CodePage::Encode(request.headers, CodePage::ANSI);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        std::string_view line =
+            std::string_view(text).substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (!line.empty()) {
+            list = curl_slist_append(list, std::string(line).c_str());
+        }
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    if (!request.postData.empty()) {
+        list = curl_slist_append(list, "Expect:");  // no one-second wait for a "100 Continue"
+    }
+    return Slist(list);
+}
+
+Slist ConnectToList() {
+    curl_slist* list = nullptr;
+    for (const std::string& rule : ConnectToRules::Instance().List()) {
+        list = curl_slist_append(list, rule.c_str());
+    }
+    return Slist(list);
+}
+
+void SetVerb(CURL* easy, const UrlRequest& request, const std::string& verb) {
+    if (!request.postData.empty() || verb == "POST") {
+        curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.postData.size()));
+        curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.postData.c_str());
+    }
+    if (verb == "HEAD") {
+        curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+    } else if (verb != "GET" && verb != "POST" && !verb.empty()) {
+        curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, verb.c_str());
+    }
+}
+
+// Runs the transfer; until the answer's headers are in, sendTimeoutMs bounds the silence, after
+// that readTimeoutMs bounds each wait for more body data. curl's own low-speed limit only counts
+// whole seconds, so the loop keeps the time itself.
+CURLcode Run(CURL* easy, Attempt& a) {
+    CURLM* multi = curl_multi_init();
+    if (multi == nullptr) {
+        return CURLE_OUT_OF_MEMORY;
+    }
+    curl_multi_add_handle(multi, easy);
+    CURLcode result = CURLE_OPERATION_TIMEDOUT;
+    for (;;) {
+        int running = 0;
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        if (running == 0) {
+            int queued = 0;
+            CURLMsg* message = curl_multi_info_read(multi, &queued);
+            result =
+                message != nullptr && message->msg == CURLMSG_DONE ? message->data.result : CURLE_RECV_ERROR;
+            break;
+        }
+        auto limit =
+            std::chrono::milliseconds(a.finalHeaders ? a.request.readTimeoutMs : a.request.sendTimeoutMs);
+        auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - a.lastActivity);
+        if (idle >= limit) {
+            break;
+        }
+        long wait = std::clamp<long>(static_cast<long>((limit - idle).count()), 1, kPollSliceMs);
+        curl_multi_poll(multi, nullptr, 0, static_cast<int>(wait), nullptr);
+    }
+    curl_multi_remove_handle(multi, easy);
+    curl_multi_cleanup(multi);
+    return result;
+}
+
+}  // namespace
+
+bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no cache to consult*/) {
+    body.clear();
+    compressed = false;
+    cutStart = request.cutStart;
+    cutEnd = request.cutEnd;
+    inflateLimit_ =
+        request.maxSizeKB > 0 ? static_cast<std::size_t>(KiB(request.maxSizeKB)) : kInflateLimitBytes;
+
+    std::string url;
+    if (!PrepareUrl(request.url, url)) {
+        return false;
+    }
+    CurlShare& share = CurlShare::Instance();
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), curl_easy_cleanup);
+    if (!easy) {
+        return false;
+    }
+    CURL* e = easy.get();
+    Attempt attempt(request, *this);
+    Slist headers = HeaderList(request);
+    Slist connectTo = ConnectToList();
+    std::string verb = CodePage::ToUtf8(request.verb);
+
+    share.Attach(e);
+    curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(e, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(e, CURLOPT_USERAGENT, kUserAgent);
+    curl_easy_setopt(e, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(e, CURLOPT_CONNECT_TO, connectTo.get());
+    curl_easy_setopt(e, CURLOPT_BUFFERSIZE, kChunkBytes);
+    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    // Transfers of different threads share connections, which curl allows for HTTP/1 only.
+    curl_easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    if (request.sendTimeoutMs != 0) {
+        curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request.sendTimeoutMs));
+    }
+    curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl_easy_setopt(e, CURLOPT_HEADERDATA, &attempt);
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, OnBody);
+    curl_easy_setopt(e, CURLOPT_WRITEDATA, &attempt);
+    SetVerb(e, request, verb);
+
+    CURLcode code = Run(e, attempt);
+    if (!attempt.lastBlock.empty()) {
+        rawHeaders = CodePage::Decode(attempt.lastBlock, CodePage::ANSI);
+    }
+    if (attempt.cookiesSet) {
+        CookieStore::Instance().SaveIfChanged();
+    }
+    bool ok = !attempt.rejected && (code == CURLE_OK || (code == CURLE_WRITE_ERROR && attempt.cutDone));
+    if (!ok) {
+        return false;
+    }
+    auto length = static_cast<std::int64_t>(body.size());
+    if (length < KiB(request.minSizeKB) || (request.maxSizeKB != 0 && length > KiB(request.maxSizeKB))) {
+        return false;
+    }
+    // A half-written picture is worse than none: the file appears whole or not at all.
+    return request.savePath.empty() || FileSystem::WriteFileAtomic(request.savePath, body);
+}
+
+std::string UrlSource::BodyBytes(bool inflate) const {
+    if (!inflate || !compressed) {
+        return body;
+    }
+    std::string out;
+    if (!InflateBody(body.data(), body.size(), out, inflateLimit_) && out.empty()) {
+        return body;  // labelled compressed but is not
+    }
+    return out;
+}
+
+void UrlSource::GetText(std::u16string& out, unsigned flags) const {
+    std::string bytes = BodyBytes((flags & TEXT_INFLATE) != 0);
+    if (compressed) {
+        ApplyCutMarkers(bytes, cutStart, cutEnd, 0);
+    }
+    unsigned codePage = CodePage::ANSI;
+    if (rawHeaders.find(u"charset=GBK") != std::u16string::npos) {
+        codePage = CodePage::ANSI;
+    } else if (flags & TEXT_UTF8) {
+        codePage = CodePage::UTF8;
+    } else if (flags & TEXT_EUCKR) {
+        codePage = CodePage::EUCKR;
+    } else if (flags & TEXT_BIG5) {
+        codePage = CodePage::BIG5;
+    } else if (flags & TEXT_AUTO) {
+        bool utf8 = StringCtrl::IsUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+        codePage = utf8 ? CodePage::UTF8 : CodePage::ANSI;
+    }
+    out = StringCtrl::FromCodePage(bytes.data(), bytes.size(), codePage);
+    StringCtrl::DecodeHtmlEntities(out);
+}
+
+bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
+    for (unsigned attempt = 0; attempt < request.attempts; ++attempt) {
+        if (source.Request(request, flags)) {
+            if (request.minLength == 0 && request.retryMarker.empty()) {
+                return true;
+            }
+            std::string bytes = source.BodyBytes((flags & FETCH_CACHEABLE) != 0);
+            if (bytes.size() > request.minLength &&
+                (request.retryMarker.empty() || bytes.find(request.retryMarker) == std::string::npos)) {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(
+            std::chrono::duration<double, std::milli>(request.retryPauseSec * 1000.0 * g_pauseScale.load()));
+    }
+    return false;
+}
+
+bool InflateBody(const char* data, std::size_t length, std::string& out, std::size_t limit) {
+    z_stream stream{};
+    if (inflateInit2(&stream, 15 + 32) != Z_OK) {
+        return false;
+    }
+    const auto* next = reinterpret_cast<const Bytef*>(data);
+    std::size_t left = length;
+    std::size_t produced = 0;
+    bool ok = false;
+    char buffer[kInflateBufferBytes];
+    for (;;) {
+        if (stream.avail_in == 0 && left > 0) {
+            auto piece = static_cast<uInt>(std::min<std::size_t>(left, UINT_MAX));
+            stream.next_in = const_cast<Bytef*>(next);
+            stream.avail_in = piece;
+            next += piece;
+            left -= piece;
+        }
+        stream.next_out = reinterpret_cast<Bytef*>(buffer);
+        stream.avail_out = sizeof(buffer);
+        int status = inflate(&stream, Z_NO_FLUSH);
+        std::size_t got = sizeof(buffer) - stream.avail_out;
+        if (got > limit - produced) {
+            out.append(buffer, limit - produced);
+            break;
+        }
+        out.append(buffer, got);
+        produced += got;
+        if (status == Z_STREAM_END) {
+            ok = true;
+            break;
+        }
+        if (status != Z_OK) {
+            break;
+        }
+    }
+    inflateEnd(&stream);
+    return ok;
+}
+
+std::u16string GetUrlCookie(std::u16string_view url) {
+    return CodePage::Decode(CookieStore::Instance().HeaderFor(EscapeUrl(url)), CodePage::ANSI);
+}
+
+std::string EscapeUrl(std::u16string_view url) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string bytes = CodePage::ToUtf8(url);
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        auto c = static_cast<unsigned char>(bytes[i]);
+        bool keep;
+        if (c == '%') {
+            keep = i + 2 < bytes.size() && std::isxdigit(static_cast<unsigned char>(bytes[i + 1])) &&
+                   std::isxdigit(static_cast<unsigned char>(bytes[i + 2]));
+        } else {
+            keep = c > 0x20 && c < 0x7F && std::strchr("\"<>\\^`{|}", c) == nullptr;
+        }
+        if (keep) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            out.push_back('%');
+            out.push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 15]);
+        }
+    }
+    return out;
+}
+
+void SetRetryPauseScale(double factor) {
+    g_pauseScale.store(factor);
+}

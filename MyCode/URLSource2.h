@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "MyCode/TextFlags.h"
+#include "MyCode/UrlRequest.h"
+
+// Inflating stops past this many output bytes unless the request sets maxSizeKB, so a tiny
+// compressed body cannot fill the memory.
+constexpr std::size_t kInflateLimitBytes = 64u << 20;
+
+// The answer to a request, reused by a caller for its successive requests.
+class UrlSource {
+public:
+    std::u16string rawHeaders;  // header block of the last response: status line and header lines, CR LF
+    std::string body;           // as received, compressed or not
+    std::string cutStart;       // the request's cut markers, copied by each attempt
+    std::string cutEnd;
+    bool compressed = false;  // the final response's Content-Encoding names gzip or deflate
+
+    // One attempt; fills rawHeaders, body and compressed and writes savePath when set. Follows
+    // redirects; HTTP status codes are not examined.
+    bool Request(const UrlRequest& request, unsigned flags);
+
+    // The body as text (TextFlag bits): inflated with TEXT_INFLATE, cut, decoded by the charset
+    // bits unless the headers say "charset=GBK", HTML entities decoded.
+    void GetText(std::u16string& out, unsigned flags) const;
+
+    // The body bytes, inflated when inflate is true and the body is compressed. A body that does
+    // not inflate from its very first bytes is taken as it came.
+    std::string BodyBytes(bool inflate) const;
+
+private:
+    std::size_t inflateLimit_ = kInflateLimitBytes;
+};
+
+// Up to request.attempts attempts with the soft-failure checks (minLength, retryMarker) and a pause
+// of retryPauseSec after every failed attempt, the last one too. attempts 0 sends nothing.
+bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags);
+
+// Inflates zlib- or gzip-wrapped data, appending to out. False on bad data or when the output
+// would pass limit bytes; out then keeps what was inflated before.
+bool InflateBody(const char* data, std::size_t length, std::string& out,
+                 std::size_t limit = kInflateLimitBytes);
+
+// The cookie header value the store would send to url: "name=value; name2=value2", or empty.
+std::u16string GetUrlCookie(std::u16string_view url);
+
+// url with every character that may not stand in a URL percent-encoded as UTF-8 (control
+// characters, blanks, non-ASCII, a lone "%"); "%XX" sequences already there stay.
+std::string EscapeUrl(std::u16string_view url);
+
+// Tests shorten the retry pauses with this factor (1 in the program).
+void SetRetryPauseScale(double factor);

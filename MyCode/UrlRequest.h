@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+// What to fetch and how: a plain record owned by the caller, reused for successive requests by
+// replacing url (and headers where needed).
+struct UrlRequest {
+    UrlRequest(std::u16string url_, std::u16string savePath_, std::uint32_t timeoutMs)
+        : url(std::move(url_)),
+          savePath(std::move(savePath_)),
+          readTimeoutMs(timeoutMs),
+          sendTimeoutMs(timeoutMs) {}
+
+    std::u16string url;
+    std::u16string verb = u"GET";
+    std::u16string headers;       // extra lines separated by CR LF, no trailing CR LF; sent unchanged
+    std::string cutStart;         // raw bytes of the response
+    std::string cutEnd;           // raw bytes of the response
+    std::string retryMarker;      // a body containing these bytes is a soft failure
+    std::u16string savePath;      // when not empty, the body is written to this file
+    std::string postData;         // request body; empty sends none
+    std::uint32_t readTimeoutMs;  // longest wait for more body data
+    std::uint32_t sendTimeoutMs;  // longest wait while connecting, sending and awaiting the answer
+    std::int32_t minSizeKB = 0;   // smallest accepted body, 1024-byte units
+    std::int32_t maxSizeKB = 0;   // largest accepted body, 1024-byte units; 0 is no limit
+    std::uint32_t minLength = 0;  // a body of this many bytes or fewer is a soft failure; 0 is no check
+    std::uint8_t attempts = 1;
+    std::uint8_t retryPauseSec = 1;  // pause after every failed attempt, the last one too
+};
