@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "GridCtrl_src/GridData.h"
 #include "core/AlbumList.h"
+#include "core/PictureList.h"
 #include "core/SiteSettings.h"
 #include "core/SiteType.h"
+#include "download/DownloadPool.h"
 #include "settings/ExtensionSettings.h"
 
 class WindowPort;
@@ -29,6 +32,12 @@ struct JobContext {
     std::int32_t siteType = SITE_TENCENT;
     std::int32_t subMode = SUBMODE_UNSET;
     AlbumList albums;
+    // The album grid (control 1003): rows or thumbnail cells of the albums.
+    GridData grid;
+    // The one picture list of the process: the album being downloaded.
+    PictureList pictures;
+    // The worker pool's parameters and flags; the download button's stop reaches the pool here.
+    DownloadPool pool;
     std::u16string ownerName;    // first folder level under the save path, escape ?8
     std::u16string ownerSuffix;  // appended to ownerName
     std::u16string siteKey;      // kept from listing to download; each adapter says what it holds

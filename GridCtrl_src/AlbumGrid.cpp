@@ -1,0 +1,221 @@
+#include "GridCtrl_src/AlbumGrid.h"
+
+#include <array>
+#include <cstdint>
+
+#include "MyCode/StringCtrl.h"
+#include "MyCode/URLSource2.h"
+#include "core/JobContext.h"
+#include "core/WindowPort.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+constexpr int kColumnCount = 6;
+constexpr std::array<const char16_t*, kColumnCount> kHeaders = {u"序号", u"名称", u"数量", u"备注", u"", u""};
+constexpr std::array<int, kColumnCount> kWidths = {50, 575, 50, 100, 0, 0};
+constexpr int kCoverTimeoutMs = 20000;
+
+void UncheckSelectAll(JobContext& job) {
+    if (job.window != nullptr) {
+        job.window->SetCheck(IDC_SELECT_ALL, false);
+    }
+}
+
+bool IsThumbnailMode(const JobContext& job) {
+    return job.previewMode.load() != 0;
+}
+
+void ShowAlbumRow(JobContext& job, const ST_PERLISTRECORD& album, int k) {
+    if (!job.filterText.empty() && album.name.find(job.filterText) == std::u16string::npos) {
+        return;
+    }
+    // Row numbers count the rows shown; the item data keeps the album's place in the list.
+    int number = job.grid.RowCount() - job.grid.FixedRowCount() + 1;
+    std::vector<GridCell> cells(kColumnCount);
+    cells[0].text = StringCtrl::Format(u"%04d", {number});
+    cells[0].itemData = k;
+    cells[1].text = album.name;
+    cells[2].text = PictureCountText(album.pictureCount);
+    cells[3].text = PrivacyText(album.privacy);
+    job.grid.AppendRow(std::move(cells));
+}
+
+// Downloads the cover into the program folder's "tmp" and has the window make the thumbnail from
+// it; -1 when there is none.
+int MakeThumbnail(JobContext& job, const ST_PERLISTRECORD& album, int k) {
+    if (job.window == nullptr || album.coverUrl.empty()) {
+        return -1;
+    }
+    std::u16string folder = job.programDir + u"tmp";
+    FileSystem::CreateDirectories(folder);
+    std::u16string file = folder + u"/" + StringCtrl::Format(u"%d", {k}) + u".jpg";
+    UrlRequest request(album.coverUrl, file, kCoverTimeoutMs);
+    UrlSource source;
+    if (!FetchUrl(request, source, 0) || source.body.empty()) {
+        return -1;
+    }
+    return job.window->MakeThumbnail(file);
+}
+
+void ShowAlbumThumbnail(JobContext& job, ST_PERLISTRECORD& album, int k) {
+    int row = k / THUMBS_PER_ROW;
+    int column = k % THUMBS_PER_ROW;
+    // Normally the first cell of a row appends it; appending until the row exists also keeps an
+    // album whose predecessors were not shown.
+    while (job.grid.RowCount() <= row) {
+        job.grid.AppendRow({}, PREVIEW_ROW_HEIGHT);
+    }
+    if (album.imageIndex == -1) {
+        album.imageIndex = MakeThumbnail(job, album, k);
+    }
+    GridCell cell;
+    cell.image = album.imageIndex;
+    cell.imageAboveText = true;
+    cell.text = StringCtrl::Format(u"%d.%s", {k + 1, album.name});
+    cell.itemData = k;
+    job.grid.SetCell(row, column, cell);
+}
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+}  // namespace
+
+void CutAlbumName(std::u16string& name) {
+    if (name.size() <= ALBUM_NAME_MAX) {
+        return;
+    }
+    std::size_t length = ALBUM_NAME_MAX;
+    // Never keep half of a character outside the basic plane.
+    if (IsHighSurrogate(name[length - 1])) {
+        --length;
+    }
+    name.resize(length);
+}
+
+void SetUpRowLayout(JobContext& job) {
+    job.grid.Reset(1, kColumnCount, 1, 0);
+    for (int column = 0; column < kColumnCount; ++column) {
+        job.grid.SetCellText(0, column, kHeaders[column]);
+        job.grid.SetColumnWidth(column, kWidths[column]);
+    }
+    job.grid.SetListMode(true);
+    UncheckSelectAll(job);
+}
+
+void SetUpThumbnailLayout(JobContext& job) {
+    job.grid.Reset(0, THUMBS_PER_ROW, 0, 0);
+    for (int column = 0; column < THUMBS_PER_ROW; ++column) {
+        job.grid.SetColumnWidth(column, THUMB_WIDTH + 2 * GridData::DEFAULT_CELL_MARGIN);
+    }
+    job.grid.SetListMode(false);
+    UncheckSelectAll(job);
+}
+
+void SetUpAlbumGrid(JobContext& job) {
+    if (IsThumbnailMode(job)) {
+        SetUpThumbnailLayout(job);
+    } else {
+        SetUpRowLayout(job);
+    }
+}
+
+std::u16string PictureCountText(int pictureCount) {
+    // -1 is what the sites give for "no count"; any other negative number is no count either.
+    if (pictureCount < 0) {
+        return u"未知";
+    }
+    return StringCtrl::Format(u"%4u", {pictureCount});
+}
+
+std::u16string PrivacyText(int privacy) {
+    if (privacy < 0) {
+        return StringCtrl::Format(u"%08u", {static_cast<std::uint32_t>(privacy) & 0x7FFFFFFFu});
+    }
+    if (privacy & 1) {
+        return u"加密相册";
+    }
+    if (privacy & 2) {
+        return u"私密相册";
+    }
+    if (privacy & 4) {
+        return u"好友可见";
+    }
+    return {};
+}
+
+void ShowAlbum(JobContext& job, int k) {
+    if (k < 0) {
+        return;
+    }
+    ST_PERLISTRECORD* album = job.albums.Get(static_cast<std::size_t>(k));
+    if (album == nullptr) {
+        return;
+    }
+    CutAlbumName(album->name);
+    if (IsThumbnailMode(job)) {
+        ShowAlbumThumbnail(job, *album, k);
+    } else {
+        ShowAlbumRow(job, *album, k);
+    }
+}
+
+void Rebuild(JobContext& job) {
+    SetUpAlbumGrid(job);
+    std::size_t count = job.albums.Size();
+    for (std::size_t k = 0; k < count && job.modeSwitch.load() != MODE_SWITCH_INTERRUPT; ++k) {
+        ShowAlbum(job, static_cast<int>(k));
+    }
+    if (job.window != nullptr) {
+        job.window->GridChanged();
+    }
+    job.modeSwitch = MODE_SWITCH_IDLE;
+    job.filterText.clear();
+}
+
+void SelectAllAlbums(JobContext& job, bool select) {
+    if (select) {
+        job.grid.SelectRows(job.grid.FixedRowCount(), job.grid.RowCount() - 1);
+    } else {
+        job.grid.ClearSelection();
+    }
+}
+
+std::vector<int> SelectedAlbumIndices(const JobContext& job) {
+    const auto albumCount = static_cast<std::int64_t>(job.albums.Size());
+    const bool thumbnails = IsThumbnailMode(job);
+    std::vector<int> indices;
+    auto take = [&](std::int64_t index) {
+        // A cell pointing past the list (left from an earlier list) selects nothing.
+        if (index >= 0 && index < albumCount) {
+            indices.push_back(static_cast<int>(index));
+        }
+    };
+    job.grid.Visit([&](const GridState& grid) {
+        std::int64_t cellNumber = 0;
+        for (std::size_t row = grid.fixedRows; row < grid.rows.size(); ++row) {
+            const std::vector<GridCell>& cells = grid.rows[row].cells;
+            if (!thumbnails) {
+                bool selected = false;
+                for (const GridCell& cell : cells) {
+                    selected = selected || cell.selected;
+                }
+                if (selected && !cells.empty()) {
+                    take(cells[0].itemData);
+                }
+                continue;
+            }
+            for (const GridCell& cell : cells) {
+                if (cellNumber++ >= albumCount) {
+                    return;
+                }
+                if (cell.selected) {
+                    take(cell.itemData);
+                }
+            }
+        }
+    });
+    return indices;
+}

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "GridCtrl_src/AlbumGrid.h"
+#include "core/JobContext.h"
+#include "emission/EmissionFixture.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "sites/Emission.h"
+#include "support/FixtureServer.h"
+
+namespace {
+
+class AlbumEmission : public EmissionFixture {
+protected:
+    void SwitchLayout(bool thumbnails) {
+        job.previewMode = thumbnails ? 1 : 0;
+        job.modeSwitch = MODE_SWITCH_RUNNING;
+        Rebuild(job);
+    }
+
+    // Column texts of every album row (below the header in row mode).
+    std::vector<std::u16string> Column(int column) const {
+        std::vector<std::u16string> texts;
+        for (int row = job.grid.FixedRowCount(); row < job.grid.RowCount(); ++row) {
+            texts.push_back(job.grid.CellText(row, column));
+        }
+        return texts;
+    }
+
+    std::vector<std::u16string> RecordNames() const {
+        std::vector<std::u16string> names;
+        for (std::size_t i = 0; i < job.albums.Size(); ++i) {
+            names.push_back(job.albums.Get(i)->name);
+        }
+        return names;
+    }
+};
+
+TEST_F(AlbumEmission, RowLayoutHasTheHeaderRowAndUnchecksSelectAll) {
+    window.SetCheck(IDC_SELECT_ALL, true);
+    SetUpRowLayout(job);
+    EXPECT_EQ(job.grid.RowCount(), 1);
+    EXPECT_EQ(job.grid.FixedRowCount(), 1);
+    EXPECT_EQ(job.grid.FixedColumnCount(), 0);
+    EXPECT_TRUE(job.grid.ListMode());
+    EXPECT_EQ(Texts({u"序号", u"名称", u"数量", u"备注", u"", u""}),
+              Texts({job.grid.CellText(0, 0), job.grid.CellText(0, 1), job.grid.CellText(0, 2),
+                     job.grid.CellText(0, 3), job.grid.CellText(0, 4), job.grid.CellText(0, 5)}));
+    std::vector<int> widths;
+    for (int column = 0; column < job.grid.ColumnCount(); ++column) {
+        widths.push_back(job.grid.ColumnWidth(column));
+    }
+    EXPECT_EQ(widths, std::vector<int>({50, 575, 50, 100, 0, 0}));
+    EXPECT_FALSE(window.IsChecked(IDC_SELECT_ALL));
+
+    window.SetCheck(IDC_SELECT_ALL, true);
+    SetUpThumbnailLayout(job);
+    EXPECT_EQ(job.grid.RowCount(), 0);
+    EXPECT_EQ(job.grid.FixedRowCount(), 0);
+    EXPECT_EQ(job.grid.ColumnCount(), 6);
+    EXPECT_EQ(job.grid.ColumnWidth(5), THUMB_WIDTH + 2 * GridData::DEFAULT_CELL_MARGIN);
+    EXPECT_FALSE(job.grid.ListMode());
+    EXPECT_FALSE(window.IsChecked(IDC_SELECT_ALL));
+}
+
+TEST_F(AlbumEmission, EqualNamesAreNumberedAndTheRowsShowThem) {
+    for (int i = 0; i < 3; ++i) {
+        EmitAlbum(Album(u"Summer"), job);
+    }
+    EmitAlbum(Album(u"Summer (1)"), job);  // taken by the second album: counts on
+    EmitAlbum(Album(u"summer"), job);      // letter case makes a different name
+    EXPECT_EQ(RecordNames(), Texts({u"Summer", u"Summer (1)", u"Summer (2)", u"Summer (1) (1)", u"summer"}));
+    EXPECT_EQ(Column(0), Texts({u"0001", u"0002", u"0003", u"0004", u"0005"}));
+    EXPECT_EQ(Column(1), RecordNames());
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(job.grid.ItemData(k + 1, 0), k);
+        EXPECT_EQ(job.albums.Get(k)->listIndex, k);
+        EXPECT_EQ(job.albums.Get(k)->imageIndex, -1);
+    }
+}
+
+TEST_F(AlbumEmission, NamesAreCleanedAndAnEmptyOneBecomesATimeStamp) {
+    EmitAlbum(Album(u"  a  b:c*  "), job);
+    EmitAlbum(Album(u" /:*?| "), job);
+    EXPECT_EQ(job.albums.Get(0)->name, u"a bc");
+    std::u16string stamp = job.albums.Get(1)->name;
+    ASSERT_EQ(stamp.size(), 14u);
+    EXPECT_EQ(stamp.find_first_not_of(u"0123456789"), std::u16string::npos);
+    EXPECT_EQ(job.grid.CellText(2, 1), stamp);
+}
+
+TEST_F(AlbumEmission, LongNamesAreKeptWithEightyCharactersAndStayUnique) {
+    std::u16string longName(100, u'x');
+    EmitAlbum(Album(longName), job);
+    EmitAlbum(Album(longName + u"y"), job);  // equal to the first once both are cut
+    std::u16string kept(80, u'x');
+    EXPECT_EQ(job.albums.Get(0)->name, kept);
+    EXPECT_EQ(job.grid.CellText(1, 1), kept);
+    // The second would share the first's folder: it is numbered within the 80 characters.
+    EXPECT_EQ(job.albums.Get(1)->name, std::u16string(76, u'x') + u" (1)");
+
+    // A cut never leaves half of a character outside the basic plane.
+    std::u16string wide = std::u16string(79, u'w') + u"😀";
+    EmitAlbum(Album(wide), job);
+    EXPECT_EQ(job.albums.Get(2)->name, std::u16string(79, u'w'));
+}
+
+TEST_F(AlbumEmission, NothingIsAcceptedBeforeTheWindowIsReady) {
+    job.ready = 0;
+    EmitAlbum(Album(u"early"), job);
+    EXPECT_EQ(job.albums.Size(), 0u);
+    EXPECT_EQ(job.grid.RowCount(), 1);
+}
+
+TEST_F(AlbumEmission, CountAndPrivacyTexts) {
+    struct Case {
+        int count;
+        int privacy;
+        std::u16string countText;
+        std::u16string privacyText;
+    };
+    const std::vector<Case> cases = {
+        {12, 0, u"  12", u""},
+        {0, 1, u"   0", u"加密相册"},
+        {3, 3, u"   3", u"加密相册"},  // encrypted wins over private
+        {3, 2, u"   3", u"私密相册"},
+        {3, 6, u"   3", u"私密相册"},  // private wins over friends only
+        {3, 4, u"   3", u"好友可见"},
+        {3, 8, u"   3", u""},
+        {12345, 0, u"12345", u""},
+        {-1, 0, u"未知", u""},
+        {-7, 0, u"未知", u""},  // no count either; never a huge unsigned number
+        {1, INT_MIN | 5, u"   1", u"00000005"},
+        {1, -1, u"   1", u"2147483647"},
+        {1, INT_MIN | 123456789, u"   1", u"123456789"},
+    };
+    for (const Case& c : cases) {
+        EmitAlbum(Album(u"a", c.count, c.privacy), job);
+        int row = job.grid.RowCount() - 1;
+        EXPECT_EQ(job.grid.CellText(row, 2), c.countText) << c.count;
+        EXPECT_EQ(job.grid.CellText(row, 3), c.privacyText) << c.privacy;
+        EXPECT_EQ(job.grid.CellText(row, 4), u"");
+        EXPECT_EQ(job.grid.CellText(row, 5), u"");
+    }
+}
+
+TEST_F(AlbumEmission, FilterNumbersTheShownRowsAndKeepsTheAlbumPositions) {
+    job.filterText = u"猫";
+    for (const char16_t* name : {u"猫1", u"狗2", u"猫3"}) {
+        EmitAlbum(Album(name), job);
+    }
+    EXPECT_EQ(job.albums.Size(), 3u);
+    EXPECT_EQ(Column(0), Texts({u"0001", u"0002"}));
+    EXPECT_EQ(Column(1), Texts({u"猫1", u"猫3"}));
+    EXPECT_EQ(job.grid.ItemData(1, 0), 0);
+    EXPECT_EQ(job.grid.ItemData(2, 0), 2);
+    SelectAllAlbums(job, true);
+    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({0, 2}));
+
+    // A rebuild applies the filter and ends it: the next one shows every album.
+    Rebuild(job);
+    EXPECT_EQ(Column(1), Texts({u"猫1", u"猫3"}));
+    EXPECT_TRUE(job.filterText.empty());
+    Rebuild(job);
+    EXPECT_EQ(Column(1), Texts({u"猫1", u"狗2", u"猫3"}));
+}
+
+TEST_F(AlbumEmission, RowSelectionIsTopToBottomThroughColumnZero) {
+    for (int k = 0; k < 5; ++k) {
+        EmitAlbum(Album(u"a" + std::u16string(1, u'0' + k)), job);
+    }
+    // The view may show rows in any order: column 0 says which album a row is.
+    job.grid.SetItemData(2, 0, 3);
+    job.grid.SetItemData(4, 0, 1);
+    job.grid.SetSelected(4, 5, true);  // any cell selects its row
+    job.grid.SetSelected(2, 1, true);
+    job.grid.SetSelected(0, 0, true);  // the header is no album
+    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({3, 1}));
+
+    job.grid.SetItemData(2, 0, 99);  // left from an earlier list
+    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({1}));
+
+    SelectAllAlbums(job, false);
+    EXPECT_TRUE(SelectedAlbumIndices(job).empty());
+}
+
+TEST_F(AlbumEmission, ThumbnailCellsSixToARow) {
+    SwitchLayout(true);
+    for (int k = 0; k < 8; ++k) {
+        EmitAlbum(Album(u"n" + std::u16string(1, u'0' + k)), job);
+    }
+    ASSERT_EQ(job.grid.RowCount(), 2);  // the seventh album starts the second row
+    EXPECT_EQ(job.grid.RowHeight(0), PREVIEW_ROW_HEIGHT);
+    EXPECT_EQ(job.grid.RowHeight(1), 130);
+    GridCell seventh = job.grid.Cell(1, 0);
+    EXPECT_EQ(seventh.text, u"7.n6");
+    EXPECT_EQ(seventh.itemData, 6);
+    EXPECT_TRUE(seventh.imageAboveText);
+    EXPECT_EQ(seventh.image, -1);  // no cover address: text only, no download tried
+    EXPECT_TRUE(window.ThumbnailFiles().empty());
+    EXPECT_EQ(job.grid.CellText(0, 5), u"6.n5");
+    EXPECT_EQ(job.grid.CellText(1, 2), u"");
+
+    // The filter does not apply to thumbnails.
+    job.filterText = u"n7";
+    EmitAlbum(Album(u"other"), job);
+    EXPECT_EQ(job.grid.CellText(1, 2), u"9.other");
+}
+
+TEST_F(AlbumEmission, ThumbnailSelectionRowByRowAmongTheFirstCells) {
+    SwitchLayout(true);
+    for (int k = 0; k < 8; ++k) {
+        EmitAlbum(Album(u"n"), job);
+    }
+    job.grid.SetSelected(1, 1, true);  // album 7
+    job.grid.SetSelected(0, 2, true);  // album 2
+    job.grid.SetSelected(1, 4, true);  // cell 10: past the albums
+    job.grid.SetSelected(0, 4, true);
+    job.grid.SetItemData(0, 4, 8);  // an index past the albums
+    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({2, 7}));
+}
+
+TEST_F(AlbumEmission, ThumbnailsAreMadeFromTheCoverOnceAndRetriedAfterAFailure) {
+    FixtureServer server;
+    server.Serve("/cover.jpg", std::string(300, 'J'), "image/jpeg");
+    window.SetNextThumbnailIndex(0);
+
+    ST_PERLISTRECORD good = Album(u"good");
+    good.coverUrl = server.BaseUrl16() + u"/cover.jpg";
+    ST_PERLISTRECORD bad = Album(u"bad");
+    bad.coverUrl = server.BaseUrl16() + u"/missing.jpg";
+    server.Serve("/missing.jpg", "", "image/jpeg");  // an empty answer is no picture
+    EmitAlbum(good, job);
+    EmitAlbum(bad, job);
+
+    SwitchLayout(true);
+    EXPECT_EQ(window.ThumbnailFiles(), Texts({dir.Path() + u"tmp/0.jpg"}));
+    std::string saved;
+    ASSERT_TRUE(FileSystem::ReadFile(dir.Path() + u"tmp/0.jpg", saved));
+    EXPECT_EQ(saved, std::string(300, 'J'));
+    EXPECT_EQ(job.albums.Get(0)->imageIndex, 0);
+    EXPECT_EQ(job.grid.Cell(0, 0).image, 0);
+    EXPECT_EQ(job.grid.Cell(0, 1).image, -1);
+    EXPECT_EQ(job.grid.CellText(0, 1), u"2.bad");
+    EXPECT_EQ(window.GridChangedCount(), 1);
+    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+
+    // Back to rows and to thumbnails again: the thumbnail is reused, the failed one tried again.
+    server.ClearRequests();
+    SwitchLayout(false);
+    EXPECT_EQ(Column(1), Texts({u"good", u"bad"}));
+    SwitchLayout(true);
+    EXPECT_EQ(server.RequestsTo("/cover.jpg").size(), 0u);
+    EXPECT_EQ(server.RequestsTo("/missing.jpg").size(), 1u);
+    EXPECT_EQ(job.grid.Cell(0, 0).image, 0);
+}
+
+TEST_F(AlbumEmission, AnInterruptedSwitchShowsOnlyTheAlbumsSoFar) {
+    for (int k = 0; k < 4; ++k) {
+        EmitAlbum(Album(u"a"), job);
+    }
+    job.previewMode = 1;
+    job.modeSwitch = MODE_SWITCH_INTERRUPT;
+    Rebuild(job);
+    EXPECT_EQ(job.grid.RowCount(), 0);
+    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+}
+
+}  // namespace
