@@ -4,6 +4,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -22,24 +27,48 @@ const char* IconvName(unsigned codePage) {
     }
 }
 
-// iconv descriptors are not thread-safe, so each conversion opens its own; opening is cheap next
-// to the page fetches that precede every conversion.
+// iconv descriptors are not thread-safe, so each thread keeps its own, opened on first use and
+// closed when the thread ends. Opening and closing load and unload glibc's conversion modules;
+// they are serialised so that no thread sees a module half loaded.
+std::mutex& ModuleMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 class Converter {
 public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    Converter(const char* to, const char* from) {
+        std::lock_guard lock(ModuleMutex());
+        cd_ = iconv_open(to, from);
+    }
     ~Converter() {
         if (ok()) {
+            std::lock_guard lock(ModuleMutex());
             iconv_close(cd_);
         }
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t get() const { return cd_; }
+    // Ready for a new conversion: any shift state of an earlier one is dropped.
+    iconv_t get() const {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        return cd_;
+    }
 
 private:
     iconv_t cd_;
 };
+
+// The calling thread's converter between UTF-16LE and codePage.
+Converter& ThreadConverter(const char* name, bool toUtf16) {
+    thread_local std::map<std::pair<std::string, bool>, std::unique_ptr<Converter>> converters;
+    auto& slot = converters[{name, toUtf16}];
+    if (!slot) {
+        slot = toUtf16 ? std::make_unique<Converter>("UTF-16LE", name) : std::make_unique<Converter>(name, "UTF-16LE");
+    }
+    return *slot;
+}
 
 }  // namespace
 
@@ -50,10 +79,11 @@ std::u16string Decode(std::string_view bytes, unsigned codePage) {
     if (name == nullptr) {
         return {};
     }
-    Converter conv("UTF-16LE", name);
+    Converter& conv = ThreadConverter(name, true);
     if (!conv.ok()) {
         return {};
     }
+    iconv_t cd = conv.get();
     std::u16string out;
     out.reserve(bytes.size());
     char* in = const_cast<char*>(bytes.data());
@@ -62,7 +92,7 @@ std::u16string Decode(std::string_view bytes, unsigned codePage) {
     while (inLeft > 0) {
         char* outPtr = reinterpret_cast<char*>(buffer);
         std::size_t outLeft = sizeof(buffer);
-        std::size_t rc = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
+        std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, (sizeof(buffer) - outLeft) / sizeof(char16_t));
         if (rc != static_cast<std::size_t>(-1)) {
             break;
@@ -72,7 +102,7 @@ std::u16string Decode(std::string_view bytes, unsigned codePage) {
         }
         // EILSEQ: a bad sequence; EINVAL: a sequence cut off by the end. Mark it and go on.
         out.push_back(u'\uFFFD');
-        iconv(conv.get(), nullptr, nullptr, nullptr, nullptr);
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
         ++in;
         --inLeft;
     }
@@ -84,10 +114,11 @@ std::string Encode(std::u16string_view text, unsigned codePage) {
     if (name == nullptr) {
         return {};
     }
-    Converter conv(name, "UTF-16LE");
+    Converter& conv = ThreadConverter(name, false);
     if (!conv.ok()) {
         return {};
     }
+    iconv_t cd = conv.get();
     std::string out;
     out.reserve(text.size() * 2);
     char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data()));
@@ -96,7 +127,7 @@ std::string Encode(std::u16string_view text, unsigned codePage) {
     while (inLeft > 0) {
         char* outPtr = buffer;
         std::size_t outLeft = sizeof(buffer);
-        std::size_t rc = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
+        std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, sizeof(buffer) - outLeft);
         if (rc != static_cast<std::size_t>(-1)) {
             break;
@@ -106,7 +137,7 @@ std::string Encode(std::u16string_view text, unsigned codePage) {
         }
         // A character the target cannot hold, or a lone surrogate: one "?" per character.
         out.push_back('?');
-        iconv(conv.get(), nullptr, nullptr, nullptr, nullptr);
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
         char16_t unit;
         std::memcpy(&unit, in, sizeof(unit));
         std::size_t skip = sizeof(char16_t);
