@@ -27,6 +27,13 @@ std::size_t PictureList::Size() const {
     return url_.size();
 }
 
+void PictureList::SetFileName(std::size_t i, std::u16string fileName) {
+    std::lock_guard lock(mutex_);
+    if (i < fileName_.size()) {
+        fileName_[i] = std::move(fileName);
+    }
+}
+
 std::vector<std::u16string> PictureList::Urls() const {
     std::lock_guard lock(mutex_);
     return url_;

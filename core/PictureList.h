@@ -23,6 +23,8 @@ public:
     // An empty record when i is out of range.
     PictureRecord Get(std::size_t i) const;
     std::size_t Size() const;
+    // Renames entry i's target (the format fix moves files); nothing when i is out of range.
+    void SetFileName(std::size_t i, std::u16string fileName);
     // All urls in order (the marker file and the download list read them).
     std::vector<std::u16string> Urls() const;
 

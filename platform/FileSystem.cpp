@@ -128,6 +128,23 @@ bool Rename(std::u16string_view from, std::u16string_view to) {
     return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }
 
+bool RenameNoReplace(std::u16string_view from, std::u16string_view to) {
+    std::string source = NativePath(from);
+    std::string target = NativePath(to);
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    // File systems without RENAME_NOREPLACE: a hard link refuses an existing target just as well.
+    if (::link(source.c_str(), target.c_str()) != 0) {
+        return false;
+    }
+    ::unlink(source.c_str());
+    return true;
+}
+
 bool Remove(std::u16string_view path) { return ::unlink(NativePath(path).c_str()) == 0; }
 
 bool SetFileTimes(std::u16string_view path, std::int64_t unixSeconds) {

@@ -28,6 +28,8 @@ bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned 
 bool AppendFile(std::u16string_view path, std::string_view bytes);
 
 bool Rename(std::u16string_view from, std::u16string_view to);
+// Like Rename, but fails instead of replacing a file that already exists at to.
+bool RenameNoReplace(std::u16string_view from, std::u16string_view to);
 bool Remove(std::u16string_view path);
 
 // Seconds since the epoch; sets access and modification time (there is no creation time here).

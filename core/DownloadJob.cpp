@@ -1,0 +1,214 @@
+#include "core/DownloadJob.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "GridCtrl_src/AlbumGrid.h"
+#include "MyCode/StringCtrl.h"
+#include "core/JobContext.h"
+#include "core/WindowPort.h"
+#include "download/DownProc.h"
+#include "download/PostPasses.h"
+#include "download/SideFiles.h"
+#include "platform/FileSystem.h"
+#include "sites/AdapterTable.h"
+
+namespace {
+
+constexpr std::u16string_view kNoSavePath = u"请先设置保存路径";
+constexpr std::u16string_view kCheckSavePath = u"请检测设置的保存路径是否有误";
+constexpr std::u16string_view kNoSelection =
+    u"请先在相册列表中选择要下载的相册（可点“全选”选择全部相册），再点下载";
+constexpr std::u16string_view kBusyButton = u"终止下载";
+constexpr std::u16string_view kIdleButton = u"下载";
+// The controls that could start another job or change what this one reads.
+constexpr int kBusyControls[] = {IDC_SITE, IDC_LIST_BUTTON, IDC_CHOOSE_FOLDER, IDC_INPUT, IDC_SAVE_PATH};
+
+class Window {
+public:
+    explicit Window(WindowPort* port) : port_(port) {}
+    void SetText(int control, std::u16string_view text) {
+        if (port_ != nullptr) {
+            port_->SetText(control, std::u16string(text));
+        }
+    }
+    void Enable(int control, bool enable) {
+        if (port_ != nullptr) {
+            port_->EnableControl(control, enable);
+        }
+    }
+    void Message(std::u16string_view text) {
+        if (port_ != nullptr) {
+            port_->MessageBox(std::u16string(text), u"", MB_OK);
+        }
+    }
+    std::u16string SavePath() { return port_ != nullptr ? port_->GetText(IDC_SAVE_PATH) : std::u16string(); }
+    void OpenFolder(const std::u16string& folder) {
+        if (port_ != nullptr) {
+            port_->OpenFolder(folder);
+        }
+    }
+
+private:
+    WindowPort* port_;
+};
+
+std::u16string WithSlash(std::u16string path) {
+    if (path.empty() || path.back() != u'/') {
+        path.push_back(u'/');
+    }
+    return path;
+}
+
+// Creates every level of the root folder that is missing, top down. A leading "/" is the file
+// system's root and stays, so an absolute save path remains absolute. The level that cannot be
+// created (or is a file) is returned in failedLevel.
+bool CreateRootTree(const std::u16string& root, std::u16string& failedLevel) {
+    std::size_t from = !root.empty() && root.front() == u'/' ? 1 : 0;
+    for (std::size_t slash = root.find(u'/', from); slash != std::u16string::npos;
+         slash = root.find(u'/', slash + 1)) {
+        std::u16string level = root.substr(0, slash);
+        if (level.empty() || level.back() == u'/') {
+            continue;  // "a//b": the empty level is the one before
+        }
+        if (FileSystem::IsDirectory(level)) {
+            continue;
+        }
+        if (FileSystem::Exists(level) || !FileSystem::CreateDirectories(level)) {
+            failedLevel = level;
+            return false;
+        }
+    }
+    return true;
+}
+
+// A stop from the button: the job's state byte, or the pool's flag, which no listing overwrites.
+bool Stopping(const JobContext& job) {
+    return job.downloadState == DL_STOP || job.pool.StopRequested();
+}
+
+// Moves the state to running unless a stop has been asked for meanwhile.
+void ResumeRunning(JobContext& job) {
+    std::uint8_t state = job.downloadState.load();
+    while (state != DL_STOP && !job.downloadState.compare_exchange_weak(state, DL_RUNNING)) {
+    }
+}
+
+void ListPictures(JobContext& job, const AdapterTable& adapters, int album, Window& window) {
+    const PictureListOp* op = adapters.PicturesFor(job.siteType, job.subMode);
+    if (op == nullptr) {
+        window.Message(u"Error ListType Code.");
+        return;
+    }
+    if (*op) {
+        (*op)(job, album);
+    }
+    // Renren albums that the first picture service cannot read are read by the second.
+    if (job.siteType == SITE_RENREN && job.subMode == RENREN_PHOTO && job.pictures.Size() == 0 &&
+        adapters.renrenSecondPictures && !Stopping(job)) {
+        adapters.renrenSecondPictures(job, album);
+    }
+}
+
+}  // namespace
+
+int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
+    Window window(job.window);
+    job.extension.Load(job.programDir);
+
+    // An early end leaves the job idle, so the button starts the next job instead of stopping
+    // this one.
+    std::u16string savePath = StringCtrl::Trim(window.SavePath());
+    if (savePath.empty()) {
+        window.Message(kNoSavePath);
+        job.downloadState = DL_IDLE;
+        return 0;
+    }
+    std::u16string root = WithSlash(savePath) + job.ownerName + job.ownerSuffix;
+    root = WithSlash(StringCtrl::Trim(root));
+    std::u16string failedLevel;
+    if (!CreateRootTree(root, failedLevel)) {
+        window.Message(failedLevel + u"\n" + std::u16string(kCheckSavePath));
+        job.downloadState = DL_IDLE;
+        return 0;
+    }
+
+    // A stop pressed before this point must not be lost when the pool's flag is reset: the
+    // button sets the state byte first.
+    job.pool.ClearStop();
+    if (job.downloadState == DL_STOP) {
+        job.pool.RequestStop();
+    }
+    ResumeRunning(job);
+    window.SetText(IDC_DOWNLOAD_BUTTON, kBusyButton);
+    for (int control : kBusyControls) {
+        window.Enable(control, false);
+    }
+
+    PictureList& pictures = job.pictures;
+    if (pictures.statusWindow == nullptr) {
+        pictures.statusWindow = job.window;
+    }
+    pictures.SetAlbumDir(root);
+    job.pool.SetParams(job.CurrentSettings().download);
+
+    std::vector<int> selected = SelectedAlbumIndices(job);
+    job.albums.selectedCount = static_cast<std::int32_t>(selected.size());
+    std::size_t total = 0;
+    if (selected.empty()) {
+        window.Message(kNoSelection);
+    }
+    const int count = static_cast<int>(selected.size());
+    for (int position = 0; position < count && !Stopping(job); ++position) {
+        const int album = selected[static_cast<std::size_t>(position)];
+        pictures.Clear();
+        pictures.SetAlbumDir(root);
+        ResumeRunning(job);  // ends a DL_ALBUM_DONE left by the previous album
+        window.SetText(IDC_STAGE, StringCtrl::Format(u"正在下载第%d/%d个图集", {position + 1, count}));
+        window.SetText(IDC_PROGRESS, u"......");
+
+        ListPictures(job, adapters, album, window);
+        const std::size_t m = pictures.Size();
+        if (m == 0 || Stopping(job)) {
+            continue;
+        }
+        total += m;
+        const std::uint16_t options = job.CurrentSettings().naming.options;
+        if ((options & OPT_THUNDER_LIST_ONLY) != 0) {
+            const ST_PERLISTRECORD* record = job.albums.Get(static_cast<std::size_t>(album));
+            std::u16string name = record != nullptr ? record->name : std::u16string();
+            WriteDownloadList(DownloadListPath(pictures.AlbumDir(), name), pictures);
+            continue;
+        }
+
+        window.SetText(IDC_PROGRESS, u"已开始下载图片");
+        if (!DownPicFunc(job.pool, pictures)) {
+            window.Message(u"Create thread:DownPicFunc failed.");
+            continue;
+        }
+        if (!Stopping(job)) {
+            WriteMarker(pictures.AlbumDir(), pictures.Get(0).url);
+        }
+        // The passes also tidy what a stopped album left on disk.
+        if ((options & OPT_FIX_FORMAT) != 0) {
+            FixFormatPass(pictures);
+        }
+        if ((options & OPT_FIX_ORDER) != 0) {
+            FixOrderPass(pictures);
+        }
+    }
+
+    job.downloadState = DL_IDLE;
+    window.SetText(IDC_DOWNLOAD_BUTTON, kIdleButton);
+    for (int control : kBusyControls) {
+        window.Enable(control, true);
+    }
+    window.SetText(IDC_STAGE, u"下载完毕");
+    window.SetText(IDC_PROGRESS, u"");
+    if (total != 0 && (job.CurrentSettings().naming.options & OPT_OPEN_FOLDER) != 0) {
+        window.OpenFolder(pictures.AlbumDir());
+    }
+    return 0;
+}

@@ -1,0 +1,129 @@
+#include "download/DownProc.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "MyCode/StringCtrl.h"
+#include "MyCode/TextFlags.h"
+#include "MyCode/URLSource2.h"
+#include "core/WindowPort.h"
+#include "download/PictureWriter.h"
+
+namespace {
+
+constexpr std::uint32_t kConnectTimeoutMs = 20000;
+// The manager also wakes this often, so a stop flag set without RequestStop() is still seen.
+constexpr auto kStopPoll = std::chrono::milliseconds(100);
+// Flushes of several files at once share the file system's journal commits.
+constexpr std::size_t kWriterThreads = 4;
+
+}  // namespace
+
+bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, std::string& body) {
+    try {
+        // The body is written by the pool's writer, not by the client, so the next download need
+        // not wait for the disk.
+        UrlRequest request(picture.PrimaryUrl(), u"", kConnectTimeoutMs);
+        request.readTimeoutMs = static_cast<std::uint32_t>(params.timeoutSec) * 1000;
+        if (!picture.headers.empty()) {
+            request.headers = picture.headers;
+        }
+        request.minSizeKB = params.minPictureKB;
+        request.maxSizeKB = params.maxPictureKB;
+        UrlSource source;
+        bool ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
+        std::u16string fallback = picture.FallbackUrl();
+        if (source.body.empty() && !fallback.empty()) {
+            request.url = fallback;
+            ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
+        }
+        if (ok) {
+            body = std::move(source.body);
+        }
+        return ok;
+    } catch (...) {
+        return false;  // a picture that cannot be fetched is simply not there; the pool goes on
+    }
+}
+
+bool DownPicFunc(DownloadPool& pool, const PictureList& pictures) {
+    pool.ResetDone();
+    const std::size_t total = pictures.Size();
+    const std::size_t wanted = std::min<std::size_t>(pool.ThreadCount(), total);
+    if (wanted == 0) {
+        return true;
+    }
+    pool.SetRunning(true);
+    const auto start = std::chrono::steady_clock::now();
+    // Each worker reads only copies: the parameters and the folder taken here, and the picture
+    // record it is handed.
+    const DownloadParams params = pool.Params();
+    const std::u16string albumDir = pictures.AlbumDir();
+    WindowPort* window = pictures.statusWindow;
+    const int statusControl = pictures.statusControl;
+
+    // Long-lived workers take the next index as soon as they are free: the same window of at most
+    // threadCount downloads, started in list order, as one thread per picture would give.
+    PictureWriter writer(std::min(kWriterThreads, wanted), wanted, [&pool] { pool.PictureDone(); });
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        while (!pool.StopRequested()) {
+            std::size_t i = next.fetch_add(1);
+            if (i >= total) {
+                break;
+            }
+            PictureRecord picture = pictures.Get(i);
+            std::string body;
+            if (FetchPicture(picture, params, body)) {
+                writer.Put(albumDir + picture.fileName, std::move(body));
+            } else {
+                pool.PictureDone();
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    workers.reserve(wanted);
+    for (std::size_t w = 0; w < wanted; ++w) {
+        try {
+            workers.emplace_back(work);
+        } catch (const std::system_error&) {
+            break;  // fewer workers share the pictures
+        }
+    }
+    if (workers.empty()) {
+        pool.SetRunning(false);
+        return false;
+    }
+
+    const int count = static_cast<int>(total);
+    int shown = 0;
+    for (;;) {
+        int done = pool.WaitForChange(shown, kStopPoll);
+        if (pool.StopRequested()) {
+            break;
+        }
+        bool last = done >= count;
+        if ((done != shown || last) && window != nullptr) {
+            window->SetText(statusControl, StringCtrl::Format(u"已下载%d/%d......", {done, count}));
+            shown = done;
+        }
+        if (last) {
+            break;
+        }
+    }
+    if (window != nullptr) {
+        auto elapsed =
+            std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+        window->PoolEnded(static_cast<int>(elapsed.count()), count);
+    }
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    writer.Finish();
+    pool.SetRunning(false);
+    return true;
+}

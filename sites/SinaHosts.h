@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+// The Sina family's hosts and domain markers: the blog and Sina Weibo.
+namespace SinaHosts {
+
+constexpr std::u16string_view kDomain = u"sina.com";         // site detection, no slash: sina.com.cn
+constexpr std::u16string_view kWeiboDomain = u"weibo.com/";  // Sina Weibo input and detection
+
+constexpr std::u16string_view kBlog = u"http://blog.sina.com.cn";
+constexpr std::u16string_view kBlogPhoto = u"http://photo.blog.sina.com.cn";
+constexpr std::u16string_view kWeibo = u"http://weibo.com";
+constexpr std::u16string_view kWeiboPhoto = u"http://photo.weibo.com";
+
+}  // namespace SinaHosts

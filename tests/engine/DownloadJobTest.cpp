@@ -1,0 +1,312 @@
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "EngineFixture.h"
+#include "download/SideFiles.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct NamingCase {
+    const char* label;
+    std::uint8_t baseName;
+    std::vector<std::pair<std::string, std::u16string>> pictures;  // path on the server, description
+    std::vector<std::u16string> expected;
+};
+
+class Naming : public EngineTest, public ::testing::WithParamInterface<NamingCase> {};
+
+TEST_P(Naming, DownloadsIntoSaveOwnerAlbumUnderTheNamesOfTheRules) {
+    const NamingCase& c = GetParam();
+    Settings().naming.baseName = c.baseName;
+    std::vector<ListedPicture> listed;
+    for (std::size_t i = 0; i < c.pictures.size(); ++i) {
+        ServePicture(c.pictures[i].first, JpegBytes(700, static_cast<char>('a' + i)));
+        listed.emplace_back(Url(c.pictures[i].first), c.pictures[i].second);
+    }
+    Album(u"Summer", listed);
+
+    EXPECT_EQ(Run(), 0);
+
+    const std::u16string folder = AlbumDir(u"Summer");
+    EXPECT_EQ(FileNames(), c.expected);
+    for (std::size_t i = 0; i < c.expected.size(); ++i) {
+        EXPECT_EQ(Content(folder + c.expected[i]), JpegBytes(700, static_cast<char>('a' + i)))
+            << CodePage::ToUtf8(c.expected[i]);
+    }
+    EXPECT_EQ(ReadMarker(folder), listed.front().url);
+    EXPECT_EQ(port.PoolEnds().size(), 1u);
+    EXPECT_EQ(port.PoolEnds().front().second, static_cast<int>(c.expected.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engine, Naming,
+    ::testing::Values(NamingCase{"Description",
+                                 BASE_DESCRIPTION,
+                                 {{"/p/1.jpg", u"Cat"}, {"/p/2.jpg", u"Cat"}, {"/p/3.jpg", u"Dog"}},
+                                 {u"Cat.jpg", u"Cat(1).jpg", u"Dog.jpg"}},
+                      NamingCase{"Sequence",
+                                 BASE_SEQUENCE,
+                                 {{"/p/x.jpg", u"Cat"}, {"/p/y.jpg", u"Cat"}, {"/p/z.jpg", u"Cat"}},
+                                 {u"1.jpg", u"2.jpg", u"3.jpg"}},
+                      NamingCase{"Address",
+                                 BASE_URL,
+                                 {{"/p/a.png", u""}, {"/p/b.jpg", u""}, {"/q/a.png", u""}},
+                                 {u"a.png", u"b.jpg", u"a(1).png"}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(EngineTest, BusyStateAndStatusTextsFollowTheJob) {
+    ServePicture("/p/1.jpg", JpegBytes());
+    ServePicture("/p/2.jpg", JpegBytes());
+    Album(u"A", {{Url("/p/1.jpg"), u"one"}});
+    Album(u"B", {{Url("/p/2.jpg"), u"two"}});
+    Run();
+
+    using Texts = std::vector<std::u16string>;
+    EXPECT_EQ(port.Texts(IDC_DOWNLOAD_BUTTON), (Texts{u"终止下载", u"下载"}));
+    EXPECT_EQ(port.Texts(IDC_STAGE), (Texts{u"正在下载第1/2个图集", u"正在下载第2/2个图集", u"下载完毕"}));
+    Texts progress = port.Texts(IDC_PROGRESS);
+    EXPECT_NE(std::find(progress.begin(), progress.end(), u"已开始下载图片"), progress.end());
+    EXPECT_NE(std::find(progress.begin(), progress.end(), u"已下载1/1......"), progress.end());
+    EXPECT_EQ(progress.back(), u"");
+    for (int control : {IDC_SITE, IDC_LIST_BUTTON, IDC_CHOOSE_FOLDER, IDC_INPUT, IDC_SAVE_PATH}) {
+        EXPECT_TRUE(port.IsEnabled(control)) << control;
+    }
+    EXPECT_EQ(job.albums.selectedCount, 2);
+    EXPECT_EQ(job.downloadState, DL_IDLE);
+    EXPECT_FALSE(job.pool.Running());
+    EXPECT_TRUE(port.OpenedFolders().empty());  // the option is off
+}
+
+TEST_F(EngineTest, SecondRunWithSkipDownloadedFetchesOnlyTheNewPicture) {
+    Settings().naming.options = OPT_SKIP_DOWNLOADED;
+    for (const char* path : {"/p/old1.jpg", "/p/old2.jpg", "/p/new.jpg"}) {
+        ServePicture(path, JpegBytes());
+    }
+    Album(u"Album", {{Url("/p/old1.jpg"), u"old1"}, {Url("/p/old2.jpg"), u"old2"}});
+    Run();
+    ASSERT_EQ(server.Requests().size(), 2u);
+
+    // The site lists newest first: one picture has appeared since.
+    lists[0].insert(lists[0].begin(), ListedPicture{Url("/p/new.jpg"), u"new"});
+    server.ClearRequests();
+    port.SetControlText(IDC_SAVE_PATH, dir.Path() + u"save");
+    Run();
+
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests().front().path, "/p/new.jpg");
+    EXPECT_EQ(FileNames(), std::vector<std::u16string>{u"new.jpg"});
+    EXPECT_EQ(ReadMarker(AlbumDir(u"Album")), Url("/p/new.jpg"));
+    EXPECT_TRUE(FileSystem::Exists(AlbumDir(u"Album") + u"old2.jpg"));
+}
+
+TEST_F(EngineTest, ThunderListOnlyWritesOneListPerAlbumAndFetchesNothing) {
+    Settings().naming.options = OPT_THUNDER_LIST_ONLY | OPT_OPEN_FOLDER;
+    Album(u"First", {{Url("/p/1.jpg"), u"a"}, {Url("/p/2.jpg") + u"\r\n" + Url("/p/2b.jpg"), u"b"}});
+    Album(u"Second", {{Url("/p/3.jpg"), u"c"}});
+    Run();
+
+    EXPECT_TRUE(server.Requests().empty());
+    EXPECT_TRUE(port.PoolEnds().empty());
+    std::string base = CodePage::ToUtf8(server.BaseUrl16());
+    EXPECT_EQ(Content(DownloadListPath(AlbumDir(u"First"), u"First")),
+              base + "/p/1.jpg\r\n" + base + "/p/2.jpg\r\n" + base + "/p/2b.jpg\r\n");
+    EXPECT_EQ(Content(DownloadListPath(AlbumDir(u"Second"), u"Second")), base + "/p/3.jpg\r\n");
+    EXPECT_FALSE(FileSystem::Exists(AlbumDir(u"First") + u"a.jpg"));
+    EXPECT_FALSE(FileSystem::Exists(MarkerPath(AlbumDir(u"First"))));
+    EXPECT_EQ(port.OpenedFolders(), std::vector<std::u16string>{AlbumDir(u"Second")});
+}
+
+// The button's stop while the first album's pool has two pictures in flight: no further picture
+// starts, the two in flight land on disk before the job goes on, the album gets no marker, the
+// passes still run over what is there, and the second album is never listed.
+TEST_F(EngineTest, StopInTheMiddleOfAPool) {
+    Settings().download.threadCount = 2;
+    Settings().naming.options = OPT_FIX_FORMAT;
+    std::atomic<int> arrived{0};
+    std::atomic<bool> release{false};
+    std::vector<ListedPicture> pictures;
+    for (int i = 0; i < 6; ++i) {
+        std::string path = "/p/" + std::to_string(i) + ".jpg";
+        server.Handle(path, [&, i](const FixtureRequest&, FixtureReply& reply) {
+            ++arrived;
+            while (!release && server.Pause(2ms)) {
+            }
+            reply.contentType = "image/jpeg";
+            reply.body = i == 0 ? PngBytes() : JpegBytes();
+        });
+        pictures.emplace_back(Url(path), CodePage::FromUtf8(std::to_string(i)));
+    }
+    Album(u"Big", pictures);
+    Album(u"Later", {{Url("/p/0.jpg"), u"x"}});
+
+    std::thread download([this] { Run(); });
+    ASSERT_TRUE(WaitUntil([&] { return arrived == 2; }));
+    EXPECT_TRUE(job.pool.Running());
+    job.downloadState = DL_STOP;  // what the download button does
+    job.pool.RequestStop();
+    ASSERT_TRUE(WaitUntil([&] { return !port.PoolEnds().empty(); }));
+    release = true;
+    download.join();
+
+    EXPECT_EQ(arrived, 2);
+    const std::u16string folder = AlbumDir(u"Big");
+    EXPECT_EQ(FileNames()[0], u"0.png");
+    EXPECT_TRUE(FileSystem::Exists(folder + u"0.png"));
+    EXPECT_TRUE(FileSystem::Exists(folder + u"1.jpg"));
+    EXPECT_FALSE(FileSystem::Exists(folder + u"2.jpg"));
+    EXPECT_FALSE(FileSystem::Exists(MarkerPath(folder)));
+    EXPECT_EQ(listings.count(1), 0u);
+    EXPECT_EQ(port.PoolEnds().size(), 1u);
+    for (const std::u16string& text : port.Texts(IDC_PROGRESS)) {
+        EXPECT_EQ(text.find(u"已下载"), std::u16string::npos) << "progress after the stop";
+    }
+    EXPECT_EQ(port.Texts(IDC_STAGE).back(), u"下载完毕");
+    EXPECT_EQ(job.downloadState, DL_IDLE);
+    EXPECT_FALSE(job.pool.Running());
+}
+
+// A PNG saved as ".jpg" becomes ".png", a web page keeps its name, and the order pass stamps the
+// files in list order, T, T - 60 and T - 120, finding the renamed one.
+TEST_F(EngineTest, FixFormatThenFixOrder) {
+    Settings().naming.options = OPT_FIX_FORMAT | OPT_FIX_ORDER;
+    ServePicture("/p/a.jpg", PngBytes());
+    ServePicture("/p/b.jpg", JpegBytes());
+    server.Serve("/p/c.jpg", "<html>gone</html>", "image/jpeg");
+    Album(u"Album", {{Url("/p/a.jpg"), u"a"}, {Url("/p/b.jpg"), u"b"}, {Url("/p/c.jpg"), u"c"}});
+    std::int64_t before = std::time(nullptr);
+    Run();
+    std::int64_t after = std::time(nullptr);
+
+    const std::u16string folder = AlbumDir(u"Album");
+    EXPECT_EQ(FileNames(), (std::vector<std::u16string>{u"a.png", u"b.jpg", u"c.jpg"}));
+    EXPECT_FALSE(FileSystem::Exists(folder + u"a.jpg"));
+    EXPECT_EQ(Content(folder + u"a.png"), PngBytes());
+    std::int64_t t = FileSystem::ModificationTime(folder + u"a.png");
+    EXPECT_GE(t, before);
+    EXPECT_LE(t, after);
+    EXPECT_EQ(FileSystem::ModificationTime(folder + u"b.jpg"), t - 60);
+    EXPECT_EQ(FileSystem::ModificationTime(folder + u"c.jpg"), t - 120);
+}
+
+// The move of a renamed picture never replaces a file of that name: the picture keeps its name,
+// the list says so, and the order pass stamps the picture, not the other file.
+TEST_F(EngineTest, FixFormatNeverReplacesAnExistingFile) {
+    Settings().naming.options = OPT_FIX_FORMAT | OPT_FIX_ORDER;
+    const std::u16string folder = AlbumDir(u"Album");
+    ASSERT_TRUE(FileSystem::CreateDirectories(folder));
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(folder + u"a.png", "mine"));
+    ASSERT_TRUE(FileSystem::SetFileTimes(folder + u"a.png", 1000000));
+    ServePicture("/p/a.jpg", PngBytes());
+    Album(u"Album", {{Url("/p/a.jpg"), u"a"}});
+    std::int64_t before = std::time(nullptr);
+    Run();
+
+    EXPECT_EQ(FileNames(), std::vector<std::u16string>{u"a.jpg"});
+    EXPECT_EQ(Content(folder + u"a.png"), "mine");
+    EXPECT_EQ(FileSystem::ModificationTime(folder + u"a.png"), 1000000);
+    EXPECT_EQ(Content(folder + u"a.jpg"), PngBytes());
+    EXPECT_GE(FileSystem::ModificationTime(folder + u"a.jpg"), before);
+}
+
+TEST_F(EngineTest, FallbackAddressAndSizeLimits) {
+    Settings().download.minPictureKB = 2;
+    Settings().download.maxPictureKB = 4;
+    ServePicture("/p/ok.jpg", JpegBytes(3 * 1024));
+    ServePicture("/p/small.jpg", JpegBytes(2 * 1024 - 1));
+    ServePicture("/p/min.jpg", JpegBytes(2 * 1024));
+    ServePicture("/p/max.jpg", JpegBytes(4 * 1024));
+    ServePicture("/p/large.jpg", JpegBytes(4 * 1024 + 1));
+    // Nothing listens on port 1: the primary address brings no data, the fallback does.
+    const std::u16string refused = u"http://127.0.0.1:1/p/ok.jpg";
+    Album(u"Album", {{refused + u"\r\n" + Url("/p/ok.jpg"), u"fallback"},
+                     {Url("/p/small.jpg"), u"small"},
+                     {Url("/p/min.jpg"), u"min", u"Referer: http://photo.example/album\r\nX-Try: 1"},
+                     {Url("/p/max.jpg"), u"max"},
+                     {Url("/p/large.jpg"), u"large"},
+                     {refused, u"nofallback"}});
+    Run();
+
+    const std::u16string folder = AlbumDir(u"Album");
+    struct Expect {
+        const char16_t* name;
+        bool present;
+    };
+    for (Expect e :
+         {Expect{u"fallback.jpg", true}, Expect{u"small.jpg", false}, Expect{u"min.jpg", true},
+          Expect{u"max.jpg", true}, Expect{u"large.jpg", false}, Expect{u"nofallback.jpg", false}}) {
+        EXPECT_EQ(FileSystem::Exists(folder + e.name), e.present) << CodePage::ToUtf8(e.name);
+    }
+    EXPECT_EQ(Content(folder + u"fallback.jpg"), JpegBytes(3 * 1024));
+    // The picture's own header lines go with its request.
+    ASSERT_EQ(server.RequestsTo("/p/min.jpg").size(), 1u);
+    EXPECT_EQ(server.RequestsTo("/p/min.jpg").front().Header("Referer"), "http://photo.example/album");
+    EXPECT_EQ(server.RequestsTo("/p/min.jpg").front().Header("X-Try"), "1");
+    EXPECT_EQ(port.Texts(IDC_PROGRESS).end()[-2], u"已下载6/6......");  // the last before the job's ""
+}
+
+TEST_F(EngineTest, PictureListChoice) {
+    // Renren photo albums: the second picture list reads an album the first one found empty.
+    job.siteType = SITE_RENREN;
+    job.subMode = RENREN_PHOTO;
+    job.siteSettings[SITE_RENREN].download = DownloadParams{0, 0, 2, 10};
+    ServePicture("/p/r.jpg", JpegBytes());
+    int firstCalls = 0;
+    table.renrenPhoto.pictures = [&](JobContext&, int) { ++firstCalls; };
+    table.renrenSecondPictures = [this](JobContext& j, int album) {
+        EmitPicture(j, Url("/p/r.jpg"), u"r", u"", album);
+    };
+    Album(u"Renren", {});
+    Run();
+    EXPECT_EQ(firstCalls, 1);
+    EXPECT_TRUE(FileSystem::Exists(AlbumDir(u"Renren") + u"r.jpg"));
+
+    // A site type outside the catalogue.
+    job.siteType = SITE_TYPE_COUNT;
+    Run();
+    ASSERT_FALSE(port.Messages().empty());
+    EXPECT_EQ(port.Messages().back().text, u"Error ListType Code.");
+    EXPECT_EQ(port.Texts(IDC_STAGE).back(), u"下载完毕");
+}
+
+TEST_F(EngineTest, NothingSelected) {
+    Album(u"Album", {{Url("/p/1.jpg"), u"a"}});
+    job.downloadState = DL_RUNNING;  // as the button leaves it
+    EXPECT_EQ(DownloadJobFunc(job, table), 0);
+
+    ASSERT_EQ(port.Messages().size(), 1u);
+    EXPECT_NE(port.Messages().front().text.find(u"选择"), std::u16string::npos);
+    EXPECT_TRUE(listings.empty());
+    EXPECT_EQ(job.albums.selectedCount, 0);
+    EXPECT_EQ(port.Texts(IDC_STAGE), std::vector<std::u16string>{u"下载完毕"});
+    EXPECT_EQ(job.downloadState, DL_IDLE);
+}
+
+// Without a usable save path the job ends before its busy state, and leaves the button ready.
+TEST_F(EngineTest, UnusableSavePath) {
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(dir.Path() + u"file", "x"));
+    struct Case {
+        std::u16string savePath;
+        std::u16string message;
+    };
+    for (const Case& c :
+         {Case{u"  \t ", u"请先设置保存路径"},
+          Case{dir.Path() + u"file", dir.Path() + u"file\n请检测设置的保存路径是否有误"},
+          Case{dir.Path() + u"file/sub", dir.Path() + u"file\n请检测设置的保存路径是否有误"}}) {
+        RecordingWindowPort fresh;
+        job.window = &fresh;
+        fresh.SetControlText(IDC_SAVE_PATH, c.savePath);
+        job.downloadState = DL_RUNNING;
+        Album(u"Album", {{Url("/p/1.jpg"), u"a"}});
+        Run();
+        ASSERT_EQ(fresh.Messages().size(), 1u) << CodePage::ToUtf8(c.savePath);
+        EXPECT_EQ(fresh.Messages().front().text, c.message);
+        EXPECT_TRUE(fresh.Texts(IDC_DOWNLOAD_BUTTON).empty());
+        EXPECT_EQ(job.downloadState, DL_IDLE);
+    }
+    EXPECT_TRUE(listings.empty());
+}
+
+}  // namespace
