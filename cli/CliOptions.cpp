@@ -1,0 +1,150 @@
+#include "cli/CliOptions.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "MyCode/ConnectToRules.h"
+
+namespace {
+
+bool ParseInt(std::string_view text, int low, int high, int& out) {
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size() && out >= low &&
+           out <= high;
+}
+
+// A folder or file option: any text but the empty one.
+bool TakePath(const std::string& value, const char* refusal, std::optional<std::string>& target,
+              std::string& error) {
+    if (value.empty()) {
+        error = refusal;
+        return false;
+    }
+    target = value;
+    return true;
+}
+
+}  // namespace
+
+bool CliOptions::Parse(int argc, char** argv, std::string& error) {
+    std::vector<std::string> positional;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (optionsEnded || arg.size() < 2 || arg.substr(0, 2) != "--") {
+            positional.emplace_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help") {
+            help = true;
+            continue;
+        }
+        // "--name VALUE" or "--name=VALUE".
+        std::string_view name = arg;
+        std::string value;
+        std::size_t equals = arg.find('=');
+        if (equals != std::string_view::npos) {
+            name = arg.substr(0, equals);
+            value = std::string(arg.substr(equals + 1));
+        } else {
+            if (i + 1 >= argc) {
+                error = std::string(arg) + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+        }
+        int number = 0;
+        if (name == "--site") {
+            if (!ParseInt(value, 0, 16, number)) {
+                error = "--site takes a site type from 0 to 16";
+                return false;
+            }
+            site = number;
+        } else if (name == "--submode") {
+            if (!ParseInt(value, 0, 2, number)) {
+                error = "--submode takes 0 (Qzone), 1 (QQ group) or 2 (Tencent Weibo)";
+                return false;
+            }
+            subMode = number;
+        } else if (name == "--save") {
+            if (!TakePath(value, "--save needs a folder", savePath, error)) {
+                return false;
+            }
+        } else if (name == "--albums") {
+            if (!albums.Parse(value)) {
+                error = "--albums takes \"all\" or row numbers such as 1,3-5";
+                return false;
+            }
+        } else if (name == "--program-dir") {
+            if (!TakePath(value, "--program-dir needs a folder", programDir, error)) {
+                return false;
+            }
+        } else if (name == "--cookies") {
+            if (!TakePath(value, "--cookies needs a file", cookiesFile, error)) {
+                return false;
+            }
+        } else if (name == "--connect-to") {
+            if (!ConnectToRules::Instance().Add(value)) {
+                error = "--connect-to takes HOST:PORT:CONNECT-TO-HOST:CONNECT-TO-PORT";
+                return false;
+            }
+            connectTo.push_back(value);
+        } else if (name == "--answer") {
+            if (value != "yes" && value != "no") {
+                error = "--answer takes yes or no";
+                return false;
+            }
+            answerYes = value == "yes";
+        } else {
+            error = "unknown option " + std::string(name);
+            return false;
+        }
+    }
+    if (help) {
+        return true;
+    }
+    if (positional.empty()) {
+        error = "a command is required";
+        return false;
+    }
+    if (positional[0] == "list") {
+        command = Command::List;
+    } else if (positional[0] == "download") {
+        command = Command::Download;
+    } else {
+        error = "unknown command " + positional[0];
+        return false;
+    }
+    if (positional.size() != 2) {
+        error = positional.size() < 2 ? "INPUT is required" : "only one INPUT may be given";
+        return false;
+    }
+    input = positional[1];
+    return true;
+}
+
+std::string CliOptions::Usage() {
+    return "Usage: orvelle-cli list [options] INPUT\n"
+           "       orvelle-cli download [options] INPUT\n"
+           "\n"
+           "list      lists the albums for INPUT (a QQ number, a group number or an album page\n"
+           "          address), one line per album: row, name, picture count and remark, tab-separated.\n"
+           "download  lists the albums, then downloads those chosen with --albums.\n"
+           "\n"
+           "Options:\n"
+           "  --site N           site type 0 to 16; detected from an address in INPUT by default, else 0\n"
+           "  --submode M        for site type 0: 0 Qzone, 1 QQ group, 2 Tencent Weibo; default 0\n"
+           "  --save DIR         save folder; by default the last one used, else the program folder\n"
+           "  --albums LIST      rows to download, such as 1,3-5, or all (the default)\n"
+           "  --program-dir DIR  folder of soft.dat, cookies.txt, Q2.txt and tmp/; default: current folder\n"
+           "  --cookies FILE     import a Netscape cookies.txt (as browsers export it) first\n"
+           "  --connect-to RULE  HOST:PORT:CONNECT-TO-HOST:CONNECT-TO-PORT, as curl takes it; repeatable\n"
+           "  --answer yes|no    the answer to every yes/no question (default: no)\n"
+           "  --help             this text\n"
+           "\n"
+           "Messages and progress go to stderr; only album rows go to stdout.\n";
+}
