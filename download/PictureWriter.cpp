@@ -1,0 +1,71 @@
+#include "download/PictureWriter.h"
+
+#include <system_error>
+
+#include "platform/FileSystem.h"
+
+PictureWriter::PictureWriter(std::size_t threads, std::size_t capacity, std::function<void()> done)
+    : done_(std::move(done)), capacity_(capacity == 0 ? 1 : capacity) {
+    threads_.reserve(threads);
+    for (std::size_t i = 0; i < threads; ++i) {
+        try {
+            threads_.emplace_back([this] { Run(); });
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+    started_ = !threads_.empty();
+}
+
+PictureWriter::~PictureWriter() {
+    Finish();
+}
+
+void PictureWriter::Put(std::u16string path, std::string body) {
+    Item item{std::move(path), std::move(body)};
+    {
+        std::unique_lock lock(mutex_);
+        if (!closing_ && started_) {
+            changed_.wait(lock, [&] { return queue_.size() < capacity_; });
+            queue_.push_back(std::move(item));
+            lock.unlock();
+            changed_.notify_all();
+            return;
+        }
+    }
+    Write(item);
+}
+
+void PictureWriter::Finish() {
+    {
+        std::lock_guard lock(mutex_);
+        closing_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& thread : threads_) {
+        thread.join();
+    }
+    threads_.clear();
+}
+
+void PictureWriter::Run() {
+    for (;;) {
+        Item item;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return !queue_.empty() || closing_; });
+            if (queue_.empty()) {
+                return;  // closing, and everything is written
+            }
+            item = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        changed_.notify_all();  // room for a waiting Put()
+        Write(item);
+    }
+}
+
+void PictureWriter::Write(const Item& item) {
+    FileSystem::WriteFileAtomic(item.path, item.body);
+    done_();
+}
