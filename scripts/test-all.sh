@@ -21,3 +21,10 @@ run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 echo "== address and undefined-behaviour sanitizers =="
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DORVELLE_SANITIZE=address,undefined
+
+# The threaded parts: the worker pool, the jobs and the grid's data, under ThreadSanitizer.
+echo "== thread sanitizer: pool, jobs, emission =="
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELLE_SANITIZE=thread -DORVELLE_BUILD_GUI=OFF
+cmake --build build-tsan -j "$jobs" --target test_engine test_listjob test_emission
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+    ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L "^(engine|listjob|emission)$"

@@ -1,5 +1,6 @@
 #include "sites/Emission.h"
 
+#include <cstdint>
 #include <new>
 
 #include "GridCtrl_src/AlbumGrid.h"
@@ -98,7 +99,9 @@ void EmitPicture(JobContext& job, const std::u16string& url, const std::u16strin
     // Sites list newest first: from the previous download's first picture on, everything is on disk.
     // No marker means no previous download, whatever the address.
     if ((naming.options & OPT_SKIP_DOWNLOADED) != 0 && !job.lastFirstUrl.empty() && url == job.lastFirstUrl) {
-        job.downloadState = DL_ALBUM_DONE;
+        // Only a running album ends here; a stop the user has just pressed must stand.
+        std::uint8_t running = DL_RUNNING;
+        job.downloadState.compare_exchange_strong(running, DL_ALBUM_DONE);
         return;
     }
 

@@ -1,0 +1,81 @@
+#include "bench/BenchServer.h"
+
+#include <arpa/inet.h>
+#include <httplib.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <thread>
+
+namespace {
+
+// The library listens with a backlog of 5: fifteen clients connecting at once would overflow it
+// and wait a second for their SYN to be sent again.
+void WidenBacklog(int port) {
+    for (int fd = 3; fd < 1024; ++fd) {
+        sockaddr_in local{};
+        socklen_t length = sizeof(local);
+        if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length) == 0 &&
+            local.sin_family == AF_INET && ntohs(local.sin_port) == port) {
+            ::listen(fd, SOMAXCONN);
+        }
+    }
+}
+
+[[noreturn]] void Serve(int reportFd, std::size_t pictureBytes, std::chrono::milliseconds delay) {
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    httplib::Server server;
+    server.new_task_queue = [] { return new httplib::ThreadPool(64); };
+    server.set_keep_alive_max_count(100000);
+    server.set_tcp_nodelay(true);
+    const std::string body = [pictureBytes] {
+        std::string bytes = "\xFF\xD8\xFF\xE0";
+        bytes.resize(pictureBytes, 'b');
+        return bytes;
+    }();
+    server.Get(R"(/p/(\d+)\.jpg)", [&](const httplib::Request&, httplib::Response& res) {
+        std::this_thread::sleep_for(delay);
+        res.set_content(body, "image/jpeg");
+    });
+    int port = server.bind_to_any_port("127.0.0.1");
+    if (port > 0) {
+        WidenBacklog(port);
+    }
+    ssize_t written = ::write(reportFd, &port, sizeof(port));
+    ::close(reportFd);
+    if (port > 0 && written == sizeof(port)) {
+        server.listen_after_bind();
+    }
+    ::_exit(0);
+}
+
+}  // namespace
+
+BenchServer::BenchServer(std::size_t pictureBytes, std::chrono::milliseconds delay) {
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return;
+    }
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::close(fds[0]);
+        Serve(fds[1], pictureBytes, delay);
+    }
+    ::close(fds[1]);
+    if (pid_ > 0 && ::read(fds[0], &port_, sizeof(port_)) != sizeof(port_)) {
+        port_ = 0;
+    }
+    ::close(fds[0]);
+}
+
+BenchServer::~BenchServer() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}

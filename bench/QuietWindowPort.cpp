@@ -1,0 +1,14 @@
+#include "bench/QuietWindowPort.h"
+
+#include <cstdio>
+
+#include "platform/CodePage.h"
+
+std::u16string QuietWindowPort::GetText(int control) {
+    return control == IDC_SAVE_PATH ? savePath_ : std::u16string();
+}
+
+int QuietWindowPort::MessageBox(const std::u16string& text, const std::u16string&, int buttons) {
+    std::fprintf(stderr, "message: %s\n", CodePage::ToUtf8(text).c_str());
+    return buttons == MB_YESNO ? IDNO : IDOK;
+}
