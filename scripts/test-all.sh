@@ -26,5 +26,5 @@ run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DORVELLE_SANITIZE=address,undefin
 echo "== thread sanitizer: pool, jobs, emission =="
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELLE_SANITIZE=thread -DORVELLE_BUILD_GUI=OFF
 cmake --build build-tsan -j "$jobs" --target test_engine test_listjob test_emission
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(pwd)/tests/tsan.supp" \
     ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L "^(engine|listjob|emission)$"

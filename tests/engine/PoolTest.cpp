@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <atomic>
 #include <set>
+#include <thread>
 
 #include "EngineFixture.h"
 #include "download/DownProc.h"
@@ -20,6 +21,7 @@ class Window : public EngineTest, public ::testing::WithParamInterface<WindowCas
 // and the first pictures of the list are the first to be asked for.
 TEST_P(Window, KeepsAtMostThreadCountDownloadsGoing) {
     const WindowCase c = GetParam();
+    const int window = std::min(c.threads, c.pictures);
     Settings().download.threadCount = static_cast<std::uint16_t>(c.threads);
     std::atomic<int> inFlight{0};
     std::atomic<int> most{0};
@@ -37,6 +39,12 @@ TEST_P(Window, KeepsAtMostThreadCountDownloadsGoing) {
             int seen = most.load();
             while (now > seen && !most.compare_exchange_weak(seen, now)) {
             }
+            // The first pictures hold on until the whole window is in flight, so a slow machine
+            // cannot make the pool look narrower than it is.
+            auto until = std::chrono::steady_clock::now() + 5s;
+            while (i < window && most.load() < window && std::chrono::steady_clock::now() < until) {
+                std::this_thread::sleep_for(1ms);
+            }
             server.Pause(30ms);
             --inFlight;
             reply.contentType = "image/jpeg";
@@ -47,7 +55,6 @@ TEST_P(Window, KeepsAtMostThreadCountDownloadsGoing) {
     Album(u"Album", pictures);
     Run();
 
-    const int window = std::min(c.threads, c.pictures);
     EXPECT_EQ(most, window);
     ASSERT_EQ(static_cast<int>(order.size()), c.pictures);
     std::set<int> first(order.begin(), order.begin() + window);
@@ -73,13 +80,21 @@ TEST(Pool, EmptyListStartsNothingAndReportsNothing) {
     EXPECT_FALSE(pool.Running());
 }
 
-// A settings slot that was never repaired still downloads, with one worker at least and never
-// more than the pool allows.
-TEST(Pool, ThreadCountIsHeldToItsRange) {
+// A settings slot that was never repaired still downloads: one worker at least, never more than
+// the pool allows, and a time-out that lets a picture arrive.
+TEST(Pool, ParametersAreHeldToTheirRange) {
+    struct Case {
+        std::uint16_t threads, timeout;
+        unsigned heldThreads;
+        std::uint16_t heldTimeout;
+    };
     DownloadPool pool;
-    for (auto [given, held] : {std::pair{0, 1}, std::pair{15, 15}, std::pair{40, 15}}) {
-        pool.SetParams(DownloadParams{0, 0, static_cast<std::uint16_t>(given), 10});
-        EXPECT_EQ(pool.ThreadCount(), static_cast<unsigned>(held)) << given;
+    for (Case c : {Case{0, 0, 1, 10}, Case{15, 10, 15, 10}, Case{40, 90, 15, 90}}) {
+        pool.SetParams(DownloadParams{3, 7, c.threads, c.timeout});
+        EXPECT_EQ(pool.ThreadCount(), c.heldThreads) << c.threads;
+        EXPECT_EQ(pool.Params().timeoutSec, c.heldTimeout) << c.timeout;
+        EXPECT_EQ(pool.Params().minPictureKB, 3);
+        EXPECT_EQ(pool.Params().maxPictureKB, 7);
     }
 }
 
