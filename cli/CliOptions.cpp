@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <string_view>
 
@@ -44,7 +46,13 @@ bool CliOptions::Parse(int argc, char** argv, std::string& error) {
             continue;
         }
         // "--name VALUE" or "--name=VALUE".
-        std::string_view name = arg;
+        static constexpr std::string_view kValued[] = {"--site",    "--submode",    "--save",    "--albums",
+                                                       "--program-dir", "--cookies", "--connect-to", "--answer"};
+        std::string_view name = arg.substr(0, arg.find('='));
+        if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued)) {
+            error = "unknown option " + std::string(name);
+            return false;
+        }
         std::string value;
         std::size_t equals = arg.find('=');
         if (equals != std::string_view::npos) {
