@@ -12,6 +12,14 @@ ST_PERLISTRECORD* AlbumList::Get(std::size_t i) const {
     return i < records_.size() ? records_[i].get() : nullptr;
 }
 
+std::optional<ST_PERLISTRECORD> AlbumList::CopyOf(int index) const {
+    std::lock_guard lock(mutex_);
+    if (index < 0 || static_cast<std::size_t>(index) >= records_.size()) {
+        return std::nullopt;
+    }
+    return *records_[static_cast<std::size_t>(index)];
+}
+
 std::size_t AlbumList::Size() const {
     std::lock_guard lock(mutex_);
     return records_.size();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "core/ST_PERLISTRECORD.h"
@@ -22,6 +23,9 @@ public:
     std::int32_t Add(const ST_PERLISTRECORD& record);
     // nullptr when i is out of range.
     ST_PERLISTRECORD* Get(std::size_t i) const;
+    // A copy of record index, or nothing when index is outside the list. Picture-list operations
+    // work on the copy, so nothing they hold points into the list.
+    std::optional<ST_PERLISTRECORD> CopyOf(int index) const;
     std::size_t Size() const;
     // Deletes every record, last first.
     void Clear();

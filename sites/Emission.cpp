@@ -76,9 +76,8 @@ void EmitAlbum(const ST_PERLISTRECORD& record, JobContext& job) {
 
 void EmitPicture(JobContext& job, const std::u16string& url, const std::u16string& description,
                  const std::u16string& headers, int albumIndex) {
-    const ST_PERLISTRECORD* album =
-        albumIndex >= 0 ? job.albums.Get(static_cast<std::size_t>(albumIndex)) : nullptr;
-    if (album == nullptr) {
+    const std::optional<ST_PERLISTRECORD> album = job.albums.CopyOf(albumIndex);
+    if (!album) {
         return;
     }
     const NamingSettings& naming = job.CurrentSettings().naming;

@@ -57,7 +57,7 @@ void QqGroupAdapter::AlbumList(const std::u16string& group, JobContext& job) {
         for (std::size_t i = 1; i < pieces.size(); ++i) {
             std::u16string& piece = pieces[i];
             std::u16string cover = LeftOf(piece, u"\"");
-            ReplaceAll(cover, u"\\/", u"/");
+            cover = Unslashed(cover);
             std::u16string id = GetBetween(piece, u"\"id\" : \"", u"\"");
             std::u16string title = GetBetween(piece, u"\"title\" : \"", u"\"");
             if (title.empty()) {
@@ -76,9 +76,8 @@ void QqGroupAdapter::AlbumList(const std::u16string& group, JobContext& job) {
 }
 
 void QqGroupAdapter::PictureList(JobContext& job, int albumIndex) {
-    const ST_PERLISTRECORD* record =
-        albumIndex >= 0 ? job.albums.Get(static_cast<std::size_t>(albumIndex)) : nullptr;
-    if (record == nullptr) {
+    const std::optional<ST_PERLISTRECORD> record = job.albums.CopyOf(albumIndex);
+    if (!record) {
         return;
     }
     const std::u16string albumUrl = record->url;
@@ -108,7 +107,7 @@ void QqGroupAdapter::PictureList(JobContext& job, int albumIndex) {
             if (address.empty()) {
                 address = GetBetween(piece, u"\"burl\" : \"", u"\"") + u"/800";
             }
-            ReplaceAll(address, u"\\/", u"/");
+            address = Unslashed(address);
             ReplaceAll(address, u"/200/", u"/");
             ReplaceAll(address, u"/200?", u"/800?");
             std::u16string description = GetBetween(piece, u"\"name\" : \"", u"\"");

@@ -36,11 +36,6 @@ std::u16string SpaceAddress(const std::u16string& qq) {
     return SpaceRoot() + qq;
 }
 
-std::u16string Unslashed(std::u16string text) {
-    ReplaceAll(text, u"\\/", u"/");
-    return text;
-}
-
 // Reads the "nu", "p" and "s" hosts of the first data-centre block in text, advancing through it.
 // The service names its front hosts; the list and photo-list services live on sibling hosts.
 void ReadHosts(std::u16string& text, QzoneRoute& route) {
@@ -259,9 +254,8 @@ void QzoneAdapter::SecondAlbumList(const std::u16string& qq, JobContext& job) {
 }
 
 void QzoneAdapter::PictureList(JobContext& job, int albumIndex) {
-    const ST_PERLISTRECORD* record =
-        albumIndex >= 0 ? job.albums.Get(static_cast<std::size_t>(albumIndex)) : nullptr;
-    if (record == nullptr) {
+    const std::optional<ST_PERLISTRECORD> record = job.albums.CopyOf(albumIndex);
+    if (!record) {
         return;
     }
     const std::u16string albumUrl = record->url;

@@ -1,5 +1,6 @@
 #include "sites/SiteSession.h"
 
+#include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
 
 SiteSession::SiteSession(std::uint32_t timeoutMs) : request(u"", u"", timeoutMs) {
@@ -31,4 +32,9 @@ bool ListStopped(const JobContext& job) {
 bool PicturesStopped(const JobContext& job) {
     std::uint8_t state = job.downloadState.load();
     return state == DL_ALBUM_DONE || state == DL_STOP;
+}
+
+std::u16string Unslashed(std::u16string text) {
+    StringCtrl::ReplaceAll(text, u"\\/", u"/");
+    return text;
 }

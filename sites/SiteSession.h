@@ -34,6 +34,9 @@ public:
 
 // The stop checks every adapter makes after each emission.
 // Album-list operations: the user asked the album list to stop.
+// JSON services write "/" as "\\/"; this gives the plain text back.
+std::u16string Unslashed(std::u16string text);
+
 bool ListStopped(const JobContext& job);
 // Picture-list operations: this album is done (the rest was downloaded before) or the whole
 // download was stopped.

@@ -30,11 +30,6 @@ void SetHeaders(SiteSession& session) {
     session.SetExtraHeaders(u"Referer: " + ApiAddress(u"/proxy.html"));
 }
 
-std::u16string Unslashed(std::u16string text) {
-    ReplaceAll(text, u"\\/", u"/");
-    return text;
-}
-
 // The next "content" value of a picture record as plain text, advancing past it.
 std::u16string NextContent(std::u16string& piece) {
     return Unslashed(StripTags(UnescapeJson(GetBetween(piece, u"content\":\"", u"\",\"", GB_ADVANCE))));
@@ -96,9 +91,8 @@ void TencentWeiboAdapter::AlbumList(const std::u16string& account, JobContext& j
 }
 
 void TencentWeiboAdapter::PictureList(JobContext& job, int albumIndex) {
-    const ST_PERLISTRECORD* record =
-        albumIndex >= 0 ? job.albums.Get(static_cast<std::size_t>(albumIndex)) : nullptr;
-    if (record == nullptr) {
+    const std::optional<ST_PERLISTRECORD> record = job.albums.CopyOf(albumIndex);
+    if (!record) {
         return;
     }
     const std::u16string topic = record->url;
