@@ -109,8 +109,8 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures) {
         bool last = done >= count;
         if ((done != shown || last) && window != nullptr) {
             window->SetText(statusControl, StringCtrl::Format(u"已下载%d/%d......", {done, count}));
-            shown = done;
         }
+        shown = done;
         if (last) {
             break;
         }

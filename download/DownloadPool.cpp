@@ -7,6 +7,7 @@ void DownloadPool::SetParams(const DownloadParams& params) {
     params_ = params;
     params_.threadCount =
         static_cast<std::uint16_t>(std::clamp<unsigned>(params.threadCount, 1, MAX_THREADS));
+    params_.timeoutSec = std::max(params.timeoutSec, MIN_TIMEOUT_SEC);
 }
 
 DownloadParams DownloadPool::Params() const {

@@ -14,13 +14,15 @@
 class DownloadPool {
 public:
     static constexpr unsigned MAX_THREADS = 15;
+    static constexpr std::uint16_t MIN_TIMEOUT_SEC = 10;
 
     DownloadPool() = default;
     DownloadPool(const DownloadPool&) = delete;
     DownloadPool& operator=(const DownloadPool&) = delete;
 
-    // Taken over at the start of each download job. The thread count is held to 1..MAX_THREADS,
-    // so a pool always downloads.
+    // Taken over at the start of each download job. The thread count is held to 1..MAX_THREADS
+    // and the time-out to at least MIN_TIMEOUT_SEC, as the settings store repairs them, so a slot
+    // that never went through the repair still downloads.
     void SetParams(const DownloadParams& params);
     DownloadParams Params() const;
     unsigned ThreadCount() const;
