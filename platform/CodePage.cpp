@@ -60,12 +60,38 @@ private:
     iconv_t cd_;
 };
 
-// The calling thread's converter between UTF-16LE and codePage.
-Converter& ThreadConverter(const char* name, bool toUtf16) {
-    thread_local std::map<std::pair<std::string, bool>, std::unique_ptr<Converter>> converters;
-    auto& slot = converters[{name, toUtf16}];
+using ConverterMap = std::map<std::pair<std::string, bool>, std::unique_ptr<Converter>>;
+
+// The calling thread's converters. The pointers are trivially destructible, so they stay readable
+// while static objects are destroyed after the thread's own clean-up has run.
+thread_local ConverterMap* threadConverters = nullptr;
+thread_local bool threadFinished = false;
+struct ThreadCleanup {
+    ~ThreadCleanup() {
+        delete threadConverters;
+        threadConverters = nullptr;
+        threadFinished = true;
+    }
+};
+thread_local ThreadCleanup threadCleanup;
+
+// The calling thread's converter between UTF-16LE and codePage. Once the thread's clean-up has
+// run (destructors of static objects at exit), a converter is made for this call alone in spare.
+Converter& ThreadConverter(const char* name, bool toUtf16, std::unique_ptr<Converter>& spare) {
+    auto make = [&] {
+        return toUtf16 ? std::make_unique<Converter>("UTF-16LE", name) : std::make_unique<Converter>(name, "UTF-16LE");
+    };
+    if (threadFinished) {
+        spare = make();
+        return *spare;
+    }
+    if (threadConverters == nullptr) {
+        (void)&threadCleanup;  // registers the clean-up for this thread
+        threadConverters = new ConverterMap;
+    }
+    auto& slot = (*threadConverters)[{name, toUtf16}];
     if (!slot) {
-        slot = toUtf16 ? std::make_unique<Converter>("UTF-16LE", name) : std::make_unique<Converter>(name, "UTF-16LE");
+        slot = make();
     }
     return *slot;
 }
@@ -79,7 +105,8 @@ std::u16string Decode(std::string_view bytes, unsigned codePage) {
     if (name == nullptr) {
         return {};
     }
-    Converter& conv = ThreadConverter(name, true);
+    std::unique_ptr<Converter> spare;
+    Converter& conv = ThreadConverter(name, true, spare);
     if (!conv.ok()) {
         return {};
     }
@@ -114,7 +141,8 @@ std::string Encode(std::u16string_view text, unsigned codePage) {
     if (name == nullptr) {
         return {};
     }
-    Converter& conv = ThreadConverter(name, false);
+    std::unique_ptr<Converter> spare;
+    Converter& conv = ThreadConverter(name, false, spare);
     if (!conv.ok()) {
         return {};
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/CodePage.h"
@@ -44,4 +46,22 @@ TEST(FileSystem, AtomicWriteReplacesWholeFileAndLeavesNoTemporary) {
     }
     EXPECT_EQ(entries, 1);
     EXPECT_FALSE(FileSystem::WriteFileAtomic(dir.Path() + u"missing/x", "y"));
+}
+
+// Static objects may convert while the program ends, after the main thread's own clean-up.
+TEST(CodePageDeathTest, ConvertsInStaticDestructorsAtExit) {
+    EXPECT_EXIT(
+        {
+            struct AtExit {
+                ~AtExit() {
+                    bool ok = CodePage::ToUtf8(u"中文") == "\xE4\xB8\xAD\xE6\x96\x87";
+                    std::fflush(stdout);
+                    std::_Exit(ok ? 0 : 1);
+                }
+            };
+            static AtExit atExit;
+            CodePage::ToUtf8(u"warm up");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
