@@ -7,6 +7,8 @@ packages=(
     libcurl4-openssl-dev zlib1g-dev
     libgtest-dev libgmock-dev libcpp-httplib-dev
     aria2
+    qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl1-mesa-dev
+    xvfb xauth fonts-noto-cjk
 )
 
 missing=()

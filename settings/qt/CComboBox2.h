@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QComboBox>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+class QCompleter;
+class QStringListModel;
+
+// The history combo box of the input box (1001) and the save-path box (1000). Typing shows, under
+// the edit, the history items that contain the typed text, ignoring case; the typed text, the
+// cursor and the selection stay as they were. Opening the drop-down shows every item.
+class CComboBox2 : public QComboBox {
+    Q_OBJECT
+public:
+    explicit CComboBox2(QWidget* parent = nullptr);
+
+    // Appends a history entry (in order of addition); the edit text stays.
+    void AddHistoryItem(const std::u16string& text);
+    // Replaces the items, e.g. with the history loaded at start-up.
+    void SetHistory(const std::vector<std::u16string>& items);
+    const std::vector<std::u16string>& HistoryItems() const { return items_; }
+
+    // The items the typed text matches, as the list under the edit shows them, and whether that
+    // list is showing.
+    QStringList Suggestions() const;
+    bool SuggestionsShown() const;
+
+    void showPopup() override;
+
+signals:
+    // The user chose an entry from either list; the edit already holds it.
+    void SelectionChanged(const QString& text);
+
+private:
+    void OnTextEdited(const QString& text);
+    void OnSuggestionChosen(const QString& text);
+    void HideSuggestions();
+    void RebuildItems();
+
+    std::vector<std::u16string> items_;
+    QStringListModel* suggestionModel_ = nullptr;
+    QCompleter* suggestions_ = nullptr;
+};

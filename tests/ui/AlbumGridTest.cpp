@@ -1,0 +1,455 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GridCtrl_src/AlbumGrid.h"
+#include "GridCtrl_src/qt/GridModel.h"
+#include "core/JobContext.h"
+#include "platform/FileSystem.h"
+#include "sites/Emission.h"
+#include "support/FixtureServer.h"
+#include "support/RecordingWindowPort.h"
+#include "support/TempDir.h"
+#include "ui/CDlgFind.h"
+#include "ui/CMyGridCtrl.h"
+#include "ui/CThumbnailList.h"
+#include "ui/ChangeSource.h"
+
+namespace {
+
+using Texts = std::vector<std::u16string>;
+
+// A window port whose thumbnails really go into the image list, as the desktop window's do.
+class ThumbnailPort : public RecordingWindowPort {
+public:
+    explicit ThumbnailPort(CThumbnailList& list) : list_(list) {}
+    int MakeThumbnail(const std::u16string& file) override {
+        RecordingWindowPort::MakeThumbnail(file);
+        return list_.AddFromFile(file);
+    }
+
+private:
+    CThumbnailList& list_;
+};
+
+std::string CoverPicture() {
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+template <typename T>
+T* Control(QWidget* parent, int id) {
+    T* control = parent->findChild<T*>(QStringLiteral("c%1").arg(id));
+    EXPECT_NE(control, nullptr) << "control " << id;
+    return control;
+}
+
+// Runs action on the next modal dialog as soon as it shows; a dialog the action left open is
+// closed, so a failing test never hangs in exec().
+void WhenModalShows(std::function<void(QWidget*)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        action(modal);
+        if (auto* dialog = qobject_cast<QDialog*>(modal); dialog != nullptr && dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    timer->start();
+}
+
+// The main window stand-in: a top-level window holding the album grid, the job ready and in
+// the row layout, the program folder in a temporary folder.
+class AlbumGridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        job.window = &port;
+        job.ready = 1;
+        job.programDir = dir.Path();
+        window.setWindowTitle(QStringLiteral("Orvelle"));
+        window.setGeometry(100, 100, 900, 600);
+        grid = new CMyGridCtrl(job, &window);
+        grid->setGeometry(0, 0, 900, 600);
+        grid->SetImageList(&thumbnails);
+        SetUpRowLayout(job);
+        window.show();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override {
+        if (CDlgFind* find = grid->FindWindow()) {
+            find->hide();
+        }
+    }
+
+    void AddAlbums(const Texts& names) {
+        for (const std::u16string& name : names) {
+            ST_PERLISTRECORD album;
+            album.name = name;
+            album.pictureCount = 3;
+            EmitAlbum(album, job);
+        }
+        grid->Sync();
+    }
+
+    Texts Column(int column) const {
+        Texts texts;
+        for (int row = job.grid.FixedRowCount(); row < job.grid.RowCount(); ++row) {
+            texts.push_back(job.grid.CellText(row, column));
+        }
+        return texts;
+    }
+
+    std::vector<int> SelectedRows() const {
+        std::vector<int> rows;
+        for (const GridCellId& cell : job.grid.SelectedCells()) {
+            if (rows.empty() || rows.back() != cell.row) {
+                rows.push_back(cell.row);
+            }
+        }
+        return rows;
+    }
+
+    // Types into the search window and presses a button of it.
+    void Search(const QString& keyword, int button, bool matchCase = false, bool wholeCell = false) {
+        CDlgFind* find = grid->FindWindow();
+        ASSERT_NE(find, nullptr);
+        Control<QLineEdit>(find, 1639)->setText(keyword);
+        Control<QCheckBox>(find, 1033)->setChecked(matchCase);
+        Control<QCheckBox>(find, 1034)->setChecked(wholeCell);
+        Control<QPushButton>(find, button)->click();
+    }
+
+    TempDir dir;
+    CThumbnailList thumbnails;
+    ThumbnailPort port{thumbnails};
+    JobContext job;
+    QWidget window;
+    CMyGridCtrl* grid = nullptr;  // owned by window
+};
+
+TEST_F(AlbumGridTest, SelectAllSelectsEveryAlbumRowOrNone) {
+    AddAlbums({u"a", u"b", u"c"});
+    grid->SelectAll(true);
+    EXPECT_EQ(SelectedRows(), std::vector<int>({1, 2, 3}));
+    EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 3);
+    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({0, 1, 2}));
+    grid->SelectAll(false);
+    EXPECT_TRUE(job.grid.SelectedCells().empty());
+    EXPECT_FALSE(grid->selectionModel()->hasSelection());
+}
+
+TEST_F(AlbumGridTest, SearchWindowFindsWrapsAndScrollsTheRowToTheTop) {
+    Texts names = {u"ABC Album", u"abc"};
+    for (int i = 0; i < 40; ++i) {
+        names.push_back(u"filler");
+    }
+    names.push_back(u"abc trip");
+    for (int i = 0; i < 40; ++i) {
+        names.push_back(u"more");
+    }
+    AddAlbums(names);
+    grid->OpenFind();
+    CDlgFind* find = grid->FindWindow();
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(find->CurrentMode(), CDlgFind::Mode::Search);
+    EXPECT_LE((find->frameGeometry().center() - window.frameGeometry().center()).manhattanLength(), 2);
+
+    Search(QStringLiteral("  abc "), 1006);  // trimmed; match case off
+    EXPECT_EQ(SelectedRows(), std::vector<int>({1}));
+    Search(QStringLiteral("abc"), 1006, true);
+    EXPECT_EQ(SelectedRows(), std::vector<int>({2}));
+    Search(QStringLiteral("abc"), 1006, true);
+    EXPECT_EQ(SelectedRows(), std::vector<int>({43}));
+    EXPECT_EQ(grid->rowAt(0), 42);                    // the found row is the top one
+    Search(QStringLiteral("abc"), 1006, true, true);  // whole cell: wraps to the only exact one
+    EXPECT_EQ(SelectedRows(), std::vector<int>({2}));
+    Search(QStringLiteral("0003"), 1701);  // the number column counts; up from row 2 wraps
+    EXPECT_EQ(SelectedRows(), std::vector<int>({3}));
+    EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(grid->selectionModel()->selectedRows().front().row(), 2);
+    EXPECT_TRUE(port.Messages().empty());
+
+    Search(QStringLiteral("winter"), 1006);  // no match: no change, no message
+    EXPECT_EQ(SelectedRows(), std::vector<int>({3}));
+    EXPECT_TRUE(port.Messages().empty());
+
+    Search(QStringLiteral("   "), 1006);
+    ASSERT_EQ(port.Messages().size(), 1u);
+    EXPECT_EQ(port.Messages().front().text, u"关键字不能为空");
+    EXPECT_EQ(SelectedRows(), std::vector<int>({3}));
+
+    // "×" only hides it: the same window comes back with its keyword and boxes.
+    Search(QStringLiteral("abc"), 1699, true, true);
+    EXPECT_FALSE(find->isVisible());
+    grid->OpenFind();
+    EXPECT_EQ(grid->FindWindow(), find);
+    EXPECT_EQ(Control<QLineEdit>(find, 1639)->text(), QStringLiteral("abc"));
+    EXPECT_TRUE(Control<QCheckBox>(find, 1033)->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(find, 1034)->isChecked());
+}
+
+TEST_F(AlbumGridTest, FilterShowsTheMatchingAlbumsOnceAndMapsThemBack) {
+    AddAlbums({u"猫1", u"狗2", u"猫3"});
+    grid->OpenFind();  // a shown search window is hidden by the filter
+    bool searchControlsHidden = false;
+    QString buttonText;
+    WhenModalShows([&](QWidget* modal) {
+        auto* filter = qobject_cast<CDlgFind*>(modal);
+        ASSERT_NE(filter, nullptr);
+        searchControlsHidden = !Control<QCheckBox>(filter, 1033)->isVisible() &&
+                               !Control<QCheckBox>(filter, 1034)->isVisible() &&
+                               !Control<QPushButton>(filter, 1701)->isVisible();
+        buttonText = Control<QPushButton>(filter, 1006)->text();
+        Control<QLineEdit>(filter, 1639)->setText(QStringLiteral(" 猫 "));
+        Control<QPushButton>(filter, 1006)->click();
+    });
+    grid->OpenFilter();
+    EXPECT_TRUE(searchControlsHidden);
+    EXPECT_EQ(buttonText, QStringLiteral("筛选"));
+    EXPECT_FALSE(grid->FindWindow()->isVisible());
+    EXPECT_EQ(Column(0), Texts({u"0001", u"0002"}));
+    EXPECT_EQ(Column(1), Texts({u"猫1", u"猫3"}));
+    EXPECT_EQ(grid->Model().rowCount(), 2);
+    EXPECT_TRUE(job.filterText.empty());
+    grid->SelectAll(true);
+    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({0, 2}));
+
+    // "×" leaves the grid as it is; a filter that is not set again shows everything next time.
+    WhenModalShows([&](QWidget* modal) {
+        Control<QLineEdit>(modal, 1639)->setText(QStringLiteral("狗"));
+        Control<QPushButton>(modal, 1699)->click();
+    });
+    grid->OpenFilter();
+    EXPECT_EQ(Column(1), Texts({u"猫1", u"猫3"}));
+    WhenModalShows([&](QWidget* modal) { Control<QPushButton>(modal, 1006)->click(); });
+    grid->OpenFilter();  // an empty keyword shows all albums
+    EXPECT_EQ(Column(1), Texts({u"猫1", u"狗2", u"猫3"}));
+}
+
+TEST_F(AlbumGridTest, ExportAsksForACsvFileAndWritesTheRows) {
+    AddAlbums({u"name", u"it's"});
+    // Album names lose their quotes when they are cleaned; other cells may still hold some.
+    job.grid.SetCellText(1, 1, u"He said \"hi\", ok");
+    const QString target = QString::fromStdU16String(dir.Path()) + QStringLiteral("albums");
+    QStringList filters;
+    QString suffix;
+    bool confirmsOverwrite = false;
+    WhenModalShows([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        suffix = dialog->defaultSuffix();
+        confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        dialog->selectFile(target);
+        static_cast<QDialog*>(dialog)->accept();  // the save dialog's own checks run
+    });
+    grid->ExportCsv();
+    EXPECT_EQ(filters, QStringList({QStringLiteral("导出后，自行调整列宽(*.csv)")}));
+    EXPECT_EQ(suffix, QStringLiteral("csv"));
+    EXPECT_TRUE(confirmsOverwrite);
+    std::string bytes;
+    ASSERT_TRUE(FileSystem::ReadFile(dir.Path() + u"albums.csv", bytes));
+    EXPECT_EQ(bytes,
+              "0001,He said \"\"hi\"\"',' ok,   3,,,,\r\n"
+              "0002,its,   3,,,,\r\n");
+
+    // A cancelled dialog writes nothing; a file that cannot be made, silently nothing.
+    WhenModalShows([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    grid->ExportCsv();
+    EXPECT_FALSE(grid->ExportCsvTo(dir.Path() + u"no/such/folder.csv"));
+    EXPECT_TRUE(port.Messages().empty());
+}
+
+class PreviewTest : public AlbumGridTest {
+protected:
+    void AddCoveredAlbums(int count, const std::string& coverPath) {
+        for (int k = 0; k < count; ++k) {
+            ST_PERLISTRECORD album;
+            album.name = u"album";
+            album.coverUrl = server.BaseUrl16() + std::u16string(coverPath.begin(), coverPath.end());
+            EmitAlbum(album, job);
+        }
+        grid->Sync();
+    }
+
+    // "/slow.png" answers the cover after a pause, so a switch is still running when the test acts.
+    void ServeSlowCover(std::chrono::milliseconds pause) {
+        server.Handle("/slow.png", [this, pause](const FixtureRequest&, FixtureReply& reply) {
+            server.Pause(pause);
+            reply.contentType = "image/png";
+            reply.body = CoverPicture();
+        });
+    }
+
+    FixtureServer server;
+};
+
+TEST_F(PreviewTest, ThumbnailLayoutSixToARowAndBackToRows) {
+    server.Serve("/cover.png", CoverPicture(), "image/png");
+    AddCoveredAlbums(6, "/cover.png");
+    AddCoveredAlbums(1, "/missing.png");  // answered 404: no picture
+    EXPECT_TRUE(grid->TogglePreview(true));
+    grid->WaitForSwitch();
+
+    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+    EXPECT_EQ(job.previewMode.load(), 1);
+    EXPECT_TRUE(port.IsChecked(IDC_PREVIEW));
+    EXPECT_FALSE(port.IsEnabled(IDC_FIND));
+    EXPECT_FALSE(port.IsEnabled(IDC_FILTER));
+    ASSERT_EQ(job.grid.RowCount(), 2);  // the seventh album starts the second row
+    EXPECT_EQ(job.grid.RowHeight(1), 130);
+    EXPECT_EQ(grid->Model().rowCount(), 2);
+    EXPECT_GE(grid->rowHeight(1), 130);
+    EXPECT_EQ(job.grid.CellText(1, 0), u"7.album (6)");
+    EXPECT_EQ(job.grid.ItemData(1, 0), 6);
+    EXPECT_EQ(job.grid.Cell(1, 0).image, -1);  // text only
+    EXPECT_TRUE(job.grid.Cell(1, 0).imageAboveText);
+    EXPECT_EQ(thumbnails.Count(), 6);
+    const int image = job.grid.Cell(0, 5).image;
+    ASSERT_GE(image, 0);
+    EXPECT_EQ(thumbnails.Image(image).size(), QSize(113, 120));
+    EXPECT_EQ(port.ThumbnailFiles().back(), dir.Path() + u"tmp/6.jpg");
+
+    // Find and filter are off here.
+    grid->OpenFind();
+    EXPECT_EQ(grid->FindWindow(), nullptr);
+
+    // Back to rows and to thumbnails again: the missing cover is tried once more, now with luck.
+    server.Serve("/missing.png", CoverPicture(), "image/png");
+    EXPECT_TRUE(grid->TogglePreview(false));
+    grid->WaitForSwitch();
+    EXPECT_TRUE(port.IsEnabled(IDC_FIND));
+    EXPECT_EQ(Column(0).size(), 7u);
+    EXPECT_EQ(grid->Model().headerData(1, Qt::Horizontal).toString(), QStringLiteral("名称"));
+    server.ClearRequests();
+    EXPECT_TRUE(grid->TogglePreview(true));
+    grid->WaitForSwitch();
+    EXPECT_EQ(server.RequestsTo("/cover.png").size(), 0u);
+    EXPECT_EQ(server.RequestsTo("/missing.png").size(), 1u);
+    EXPECT_EQ(job.grid.Cell(1, 0).image, 6);
+    EXPECT_EQ(thumbnails.Count(), 7);
+}
+
+TEST_F(PreviewTest, AClickDuringTheSwitchAsksWhetherToInterrupt) {
+    ServeSlowCover(std::chrono::milliseconds(150));
+    AddCoveredAlbums(12, "/slow.png");
+    ASSERT_TRUE(grid->TogglePreview(true));
+
+    // No: the switch goes on, and the box shows the layout being built.
+    port.QueueAnswer(IDNO);
+    EXPECT_FALSE(grid->TogglePreview(false));
+    ASSERT_EQ(port.Messages().size(), 1u);
+    EXPECT_EQ(port.Messages()[0].text, u"模式转换未完成,是否中断?");
+    EXPECT_EQ(port.Messages()[0].caption, u"提示");
+    EXPECT_EQ(port.Messages()[0].buttons, MB_YESNO);
+    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_RUNNING);
+    EXPECT_TRUE(port.IsChecked(IDC_PREVIEW));
+
+    // Yes: it stops after the album it shows; the layout stays.
+    port.QueueAnswer(IDYES);
+    EXPECT_FALSE(grid->TogglePreview(false));
+    grid->WaitForSwitch();
+    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+    EXPECT_EQ(job.previewMode.load(), 1);
+    EXPECT_TRUE(port.IsChecked(IDC_PREVIEW));
+    EXPECT_LT(server.RequestsTo("/slow.png").size(), 12u);
+    EXPECT_LE(job.grid.RowCount(), 2);
+
+    // The next click switches at once.
+    EXPECT_TRUE(grid->TogglePreview(false));
+    grid->WaitForSwitch();
+    EXPECT_EQ(Column(0).size(), 12u);
+    EXPECT_EQ(port.Messages().size(), 2u);
+}
+
+TEST_F(PreviewTest, TheGridWaitsForItsSwitchWhenItGoes) {
+    ServeSlowCover(std::chrono::milliseconds(100));
+    AddCoveredAlbums(30, "/slow.png");
+    ASSERT_TRUE(grid->TogglePreview(true));
+    delete grid;  // interrupts and joins: nothing fills a grid that is gone
+    grid = new CMyGridCtrl(job, &window);
+    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+    EXPECT_LT(server.RequestsTo("/slow.png").size(), 30u);
+}
+
+TEST(ChangeSource, AnInterruptAfterTheEndLeavesTheSwitchIdle) {
+    JobContext job;
+    ChangeSource change(job);
+    EXPECT_FALSE(change.Interrupt());
+    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+    job.modeSwitch = MODE_SWITCH_RUNNING;
+    ASSERT_TRUE(change.Start());
+    change.Join();
+    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+    EXPECT_FALSE(change.Interrupt());  // the answer came after the rebuild had ended
+    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+}
+
+TEST(FindWindow, ModesAndDragging) {
+    CDlgFind find(CDlgFind::Mode::Search);
+    EXPECT_TRUE(find.windowFlags() & Qt::FramelessWindowHint);
+    find.move(200, 200);
+    find.show();
+    QApplication::processEvents();
+    for (int id : {1639, 1033, 1034, 1701, 1006, 1699}) {
+        EXPECT_TRUE(Control<QWidget>(&find, id)->isVisible()) << id;
+    }
+    EXPECT_TRUE(Control<QPushButton>(&find, 1006)->isDefault());
+    EXPECT_EQ(Control<QPushButton>(&find, 1006)->text(), QStringLiteral("下一个"));
+    EXPECT_FALSE(find.isModal());
+
+    // A press on the window itself (not on a control) drags it.
+    const QPoint start = find.pos();
+    const QPoint press(3, find.height() - 3);
+    ASSERT_EQ(find.childAt(press), nullptr);
+    const QPoint global = find.mapToGlobal(press);
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(press), QPointF(global), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&find, &down);
+    QMouseEvent move(QEvent::MouseMove, QPointF(press + QPoint(40, 25)), QPointF(global + QPoint(40, 25)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&find, &move);
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(press + QPoint(40, 25)),
+                   QPointF(global + QPoint(40, 25)), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&find, &up);
+    EXPECT_EQ(find.pos(), start + QPoint(40, 25));
+
+    find.SetMode(CDlgFind::Mode::Filter);
+    EXPECT_FALSE(Control<QWidget>(&find, 1033)->isVisible());
+    EXPECT_FALSE(Control<QWidget>(&find, 1034)->isVisible());
+    EXPECT_FALSE(Control<QWidget>(&find, 1701)->isVisible());
+    EXPECT_EQ(Control<QPushButton>(&find, 1006)->text(), QStringLiteral("筛选"));
+    EXPECT_TRUE(find.isModal());
+    find.hide();
+}
+
+}  // namespace

@@ -1,0 +1,629 @@
+// The main window as a user drives it: start-up, site detection, the album list from the fixture
+// server, select all and download, the save-folder controls, the menu, and closing while jobs run.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "MyCode/CookieStore.h"
+#include "MyCode/URLSource2.h"
+#include "core/JobContext.h"
+#include "core/JobController.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "settings/SettingsFile.h"
+#include "settings/qt/CComboBox2.h"
+#include "support/FixtureServer.h"
+#include "support/TempDir.h"
+#include "ui/CAboutDlg.h"
+#include "ui/CDlgWebOpen.h"
+#include "ui/CVeyraDlg.h"
+#include "ui/MainMenu.h"
+#include "ui/QtWindowPort.h"
+#include "ui/WindowRules.h"
+
+namespace {
+
+const std::string kAlbumList = "/fcgi-bin/fcg_list_album_v2";
+const std::string kSecondAlbumList = "/fcgi-bin/fcg_list_album_v3";
+const std::string kPhotoList = "/fcgi-bin/cgi_list_photo";
+const std::string kAlbumView = "/cgi-bin/common/cgi_view_album_v2";
+
+QString Q(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+std::string Fixture(const std::string& name) {
+    std::string bytes;
+    EXPECT_TRUE(
+        FileSystem::ReadFile(CodePage::FromUtf8(std::string(ORVELLE_FIXTURES) + "/tencent/" + name), bytes))
+        << name;
+    return bytes;
+}
+
+// The photo services answer in GBK; the fixtures are kept in UTF-8.
+std::string Gbk(const std::string& utf8) {
+    return CodePage::Encode(CodePage::FromUtf8(utf8), CodePage::GBK);
+}
+
+// A small JPEG-looking body, different per picture address.
+std::string PictureBytes(const std::string& target) {
+    std::string bytes = "\xFF\xD8\xFF\xE0";
+    for (int i = 0; i < 2000; ++i) {
+        bytes.push_back(static_cast<char>(target[static_cast<std::size_t>(i) % target.size()] + i % 7));
+    }
+    return bytes;
+}
+
+// The pictures in a folder, without the hidden marker file.
+std::vector<std::string> PicturesIn(const std::u16string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(FileSystem::NativePath(folder), error)) {
+        std::string name = entry.path().filename().string();
+        if (entry.is_regular_file() && name != "pic.zmw") {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+// The window started on a program folder of its own, with every Qzone host the jobs reach sent to
+// the fixture server and the documents folder in a temporary folder too.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetRetryPauseScale(0.01);
+        setenv("XDG_DOCUMENTS_DIR", documents.NativePath().c_str(), 1);
+        CookieStore::Instance().SetProgramFolder(u"");
+        CookieStore::Instance().Clear();
+        for (const char* host : {"route.store.qq.com", "user.qzone.qq.com", "alist.photo.qq.com",
+                                 "xalist.photo.qq.com", "szplist.photo.qq.com", "sznu.photo.qq.com",
+                                 "r1.photo.store.qq.com", "a1.photo.store.qq.com", "b1.photo.store.qq.com"}) {
+            server.Route(host);
+        }
+        server.Serve("/GetRoute", Fixture("route.json"), "application/json");
+        server.Serve(kAlbumList, Gbk(Fixture("qzone_albums.jsonp")));
+        server.Serve(kSecondAlbumList, "shine1_Callback({\"code\":0});");
+        const std::string photos = Gbk(Fixture("qzone_photos.jsonp"));
+        auto photoPages = [photos](const FixtureRequest& request, FixtureReply& reply) {
+            bool firstPage = request.Param("pageStart").empty() || request.Param("pageStart") == "0";
+            reply.body = firstPage ? photos : "shine0_Callback({\"code\":0,\"data\":{\"photoList\":[]}});";
+        };
+        server.Handle(kPhotoList, photoPages);
+        server.Handle(kAlbumView, photoPages);
+        for (const char* path : {"/psb", "/psbe"}) {
+            server.Handle(path, [](const FixtureRequest& request, FixtureReply& reply) {
+                reply.contentType = "image/jpeg";
+                reply.body = PictureBytes(request.target);
+            });
+        }
+    }
+
+    void TearDown() override {
+        window.reset();
+        CookieStore::Instance().Clear();
+        SetRetryPauseScale(1.0);
+        unsetenv("XDG_DOCUMENTS_DIR");
+    }
+
+    // Starts the window as the program does and waits until it shows, ready.
+    CVeyraDlg& Start(const QString& clipboard = QString()) {
+        QGuiApplication::clipboard()->setText(clipboard);
+        window = std::make_unique<CVeyraDlg>();
+        window->SetShellOpener([this](const QUrl& url) { opened.push_back(url); });
+        window->StartUp(program.Path());
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] {
+                return window->isVisible() && window->Job().ready != 0 && Site()->count() == SITE_TYPE_COUNT;
+            },
+            10000));
+        return *window;
+    }
+
+    template <typename T = QWidget>
+    T* Control(int id) const {
+        T* control = window->findChild<T*>(QtWindowPort::ControlName(id));
+        EXPECT_NE(control, nullptr) << id;
+        return control;
+    }
+    QComboBox* Site() const { return Control<QComboBox>(IDC_SITE); }
+    QComboBox* SubMode() const { return Control<QComboBox>(IDC_SUBMODE); }
+    QComboBox* Input() const { return Control<QComboBox>(IDC_INPUT); }
+    QComboBox* SavePath() const { return Control<QComboBox>(IDC_SAVE_PATH); }
+    QString Text(int id) const {
+        QWidget* control = Control(id);
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            return label->text();
+        }
+        if (auto* group = qobject_cast<QGroupBox*>(control)) {
+            return group->title();
+        }
+        return qobject_cast<QAbstractButton*>(control)->text();
+    }
+
+    // Types into the input box key by key, as the user does.
+    void Type(const QString& text) {
+        QLineEdit* edit = Input()->lineEdit();
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+
+    void Click(int id) { QTest::mouseClick(Control<QAbstractButton>(id), Qt::LeftButton); }
+
+    bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000) {
+        return QTest::qWaitFor(done, timeoutMs);
+    }
+
+    // Lists the fixture account's albums and waits until the job has finished. Enter in the input
+    // box presses the album button, the window's default button.
+    void ListAlbums(bool byEnter = false) {
+        Type("12345");
+        if (byEnter) {
+            QTest::keyClick(Input()->lineEdit(), Qt::Key_Return);
+        } else {
+            Click(IDC_LIST_BUTTON);
+        }
+        ASSERT_TRUE(WaitFor([this] {
+            return window->Job().listState == LIST_IDLE && Text(IDC_STAGE).startsWith("获取相册列表完成");
+        }));
+    }
+
+    void Drop(const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        // A drop reaches the widget that took the drag when it entered.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &drop);
+    }
+
+    TempDir program;
+    TempDir documents;
+    TempDir save;
+    FixtureServer server;
+    std::unique_ptr<CVeyraDlg> window;
+    std::vector<QUrl> opened;
+};
+
+TEST_F(MainWindow, StartUpFillsTheSiteBoxTakesTheClipboardAndSelectsItsSite) {
+    Start("  http://www.yupoo.com/photos/ann/albums/ \n");
+
+    EXPECT_EQ(window->windowTitle(), "Orvelle");
+    for (int type = 0; type < SITE_TYPE_COUNT; ++type) {
+        EXPECT_EQ(Site()->itemText(type), QString::fromUtf16(WindowRules::SITE_NAMES[type]));
+    }
+    EXPECT_EQ(Input()->currentText(), "http://www.yupoo.com/photos/ann/albums/");
+    EXPECT_EQ(Site()->currentIndex(), SITE_YUPOO);
+    EXPECT_EQ(window->Job().siteType, SITE_YUPOO);
+    EXPECT_TRUE(SubMode()->isHidden());
+    // The program folder lies in a temporary folder, so pictures go to the documents folder.
+    EXPECT_EQ(window->Job().programDir, program.Path());
+    EXPECT_EQ(SavePath()->currentText(), Q(documents.Path() + u"Orvelle/"));
+    EXPECT_TRUE(FileSystem::IsDirectory(documents.Path() + u"Orvelle/"));
+    EXPECT_TRUE(FileSystem::Exists(program.Path() + u"soft.dat"));
+    EXPECT_FALSE(Control(IDC_NOTICE)->isHidden());
+    EXPECT_FALSE(Control(IDC_DOWNLOAD_BUTTON)->isEnabled());
+    // The splash has gone once the window shows.
+    EXPECT_TRUE(WaitFor(
+        [] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() == "splash" && widget->isVisible()) {
+                    return false;
+                }
+            }
+            return true;
+        },
+        3000));
+}
+
+TEST_F(MainWindow, StartUpWithAQqAddressPicksItsSubModeAndTheSavedHistory) {
+    {
+        JobContext saved;
+        saved.programDir = program.Path();
+        SettingsFile::Load(saved);
+        saved.pathHistory[0] = save.Path();
+        saved.inputHistory[0] = u"54321";
+        ASSERT_TRUE(SettingsFile::Save(saved));
+    }
+    Start("http://qun.qzone.qq.com/group#!/12345");
+
+    EXPECT_EQ(Site()->currentIndex(), SITE_TENCENT);
+    EXPECT_FALSE(SubMode()->isHidden());
+    EXPECT_EQ(SubMode()->currentIndex(), TENCENT_QQGROUP);
+    EXPECT_EQ(SavePath()->currentText(), Q(save.Path()));
+    EXPECT_EQ(Input()->count(), 1);
+    EXPECT_EQ(Input()->itemText(0), "54321");
+}
+
+TEST_F(MainWindow, SiteDetectionWhileTyping) {
+    Start();
+    struct Case {
+        const char* typed;
+        int siteBefore;  // chosen by the user first
+        int site;
+        int subMode;  // -1: the sub-mode box is hidden
+    } cases[] = {
+        {"http://user.qzone.qq.com/12345", SITE_SINA, SITE_TENCENT, TENCENT_QZONE},
+        // A QQ address that also holds the Tencent Weibo host.
+        {"http://user.qzone.qq.com/12345?from=t.qq.com", SITE_BAIDU, SITE_TENCENT, TENCENT_WEIBO},
+        {"http://t.qq.com/ann", SITE_TENCENT, SITE_TENCENT, TENCENT_WEIBO},
+        {"http://qun.qzone.qq.com/group#!/777", SITE_TENCENT, SITE_TENCENT, TENCENT_QQGROUP},
+        {"http://tieba.baidu.com/f?kw=cat", SITE_TENCENT, SITE_BAIDU, -1},
+        {"http://photo.163.com/ann/", SITE_TENCENT, SITE_NETEASE, -1},
+        {"http://blog.sina.com.cn/s/blog_1.html", SITE_TENCENT, SITE_SINA, -1},
+        {"https://weibo.com/ann", SITE_TENCENT, SITE_SINA, -1},
+        {"http://shop1.taobao.com/", SITE_TENCENT, SITE_SHOP, -1},
+        {"http://detail.1688.com/offer/1.html", SITE_TENCENT, SITE_SHOP, -1},
+        {"http://pp.pconline.com.cn/ann", SITE_TENCENT, SITE_PCONLINE, -1},
+        {"http://my.hupu.com/ann", SITE_TENCENT, SITE_HUPU, -1},
+        // No hit: the site type stays.
+        {"http://item.jd.com/1.html", SITE_HUPU, SITE_HUPU, -1},
+        {"12345", SITE_POCO, SITE_POCO, -1},
+        {"user.qzone.qq.com/12345", SITE_YUPOO, SITE_YUPOO, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Site()->setCurrentIndex(c.siteBefore);
+        emit Site()->activated(c.siteBefore);
+        Type(c.typed);
+        EXPECT_EQ(Site()->currentIndex(), c.site);
+        EXPECT_EQ(window->Job().siteType, c.site);
+        EXPECT_EQ(SubMode()->isHidden(), c.subMode < 0);
+        if (c.subMode >= 0) {
+            EXPECT_EQ(SubMode()->currentIndex(), c.subMode);
+        }
+    }
+
+    // A number typed after choosing the QQ group sub-mode keeps that sub-mode.
+    Site()->setCurrentIndex(SITE_TENCENT);
+    emit Site()->activated(SITE_TENCENT);
+    SubMode()->setCurrentIndex(TENCENT_QQGROUP);
+    Type("777");
+    EXPECT_EQ(SubMode()->currentIndex(), TENCENT_QQGROUP);
+}
+
+TEST_F(MainWindow, TheInputBoxStartsBesideTheSubModeBoxOrWhereItStarts) {
+    Start();
+    QWidget* input = Input();
+    QWidget* subMode = SubMode();
+    ASSERT_FALSE(subMode->isHidden());
+    const int subModeLeft = subMode->x();
+    EXPECT_EQ(input->x(), subMode->geometry().right() + 1 + 3);
+    const int right = input->geometry().right();
+
+    Site()->setCurrentIndex(SITE_BAIDU);
+    emit Site()->activated(SITE_BAIDU);
+    QTest::qWait(20);
+    EXPECT_TRUE(subMode->isHidden());
+    EXPECT_EQ(input->x(), subModeLeft);
+    EXPECT_EQ(input->geometry().right(), right);
+}
+
+TEST_F(MainWindow, AlbumListFromTheFixtureServerFillsTheGrid) {
+    Start();
+    ListAlbums(true);
+
+    const JobContext& job = window->Job();
+    EXPECT_EQ(Text(IDC_STAGE), "获取相册列表完成，共5个");
+    EXPECT_EQ(Text(IDC_GROUP), "相册列表(共5个)");
+    EXPECT_EQ(Text(IDC_LIST_BUTTON), "获取相册");
+    EXPECT_TRUE(Control(IDC_DOWNLOAD_BUTTON)->isEnabled());
+    EXPECT_TRUE(Control(IDC_SITE)->isEnabled());
+    EXPECT_TRUE(Control(IDC_INPUT)->isEnabled());
+    EXPECT_TRUE(Control(IDC_NOTICE)->isHidden());
+    ASSERT_EQ(job.grid.RowCount(), 6);
+    const char16_t* rows[][4] = {
+        {u"0001", u"私密相册甲", u"  12", u"私密相册"}, {u"0002", u"Friends", u"   0", u"好友可见"},
+        {u"0003", u"Locked", u"   7", u"加密相册"},     {u"0004", u"Open", u" 250", u""},
+        {u"0005", u"Mates", u"   1", u"好友可见"},
+    };
+    for (int row = 1; row <= 5; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            EXPECT_EQ(job.grid.CellText(row, column), rows[row - 1][column]) << row << "," << column;
+        }
+    }
+    // The input joined the history, in the box and in "soft.dat".
+    auto* input = Control<CComboBox2>(IDC_INPUT);
+    ASSERT_TRUE(WaitFor([input] { return input->count() == 1; }, 2000));
+    EXPECT_EQ(input->itemText(0), "12345");
+    JobContext saved;
+    saved.programDir = program.Path();
+    ASSERT_TRUE(SettingsFile::Load(saved));
+    EXPECT_EQ(saved.inputHistory[0], u"12345");
+}
+
+TEST_F(MainWindow, SelectAllAndDownloadTheSelectedRows) {
+    Start();
+    ListAlbums();
+    JobContext& job = window->Job();
+
+    Click(IDC_SELECT_ALL);
+    for (int row = 1; row <= 5; ++row) {
+        EXPECT_TRUE(job.grid.IsSelected(row, 0)) << row;
+    }
+    Click(IDC_SELECT_ALL);
+    EXPECT_TRUE(job.grid.SelectedCells().empty());
+
+    // "Friends" and "Open", the second and fourth rows.
+    job.grid.SelectRows(2, 2);
+    job.grid.SelectRows(4, 4);
+    SavePath()->setEditText(Q(save.Path()));
+    Click(IDC_DOWNLOAD_BUTTON);
+    ASSERT_TRUE(WaitFor([&] { return job.downloadState == DL_IDLE && Text(IDC_STAGE) == "下载完毕"; }));
+
+    EXPECT_EQ(PicturesIn(save.Path() + u"12345/Friends/").size(), 4u);
+    EXPECT_EQ(PicturesIn(save.Path() + u"12345/Open/").size(), 4u);
+    EXPECT_FALSE(FileSystem::Exists(save.Path() + u"12345/Locked"));
+    EXPECT_FALSE(FileSystem::Exists(save.Path() + u"12345/私密相册甲"));
+    EXPECT_EQ(Text(IDC_DOWNLOAD_BUTTON), "下载");
+    EXPECT_TRUE(Control(IDC_LIST_BUTTON)->isEnabled());
+    EXPECT_TRUE(Control(IDC_SAVE_PATH)->isEnabled());
+}
+
+TEST_F(MainWindow, DroppedFilesAndFoldersSetTheSavePathAndItsHistory) {
+    Start();
+    ASSERT_TRUE(FileSystem::CreateDirectories(save.Path() + u"album.2014"));
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(save.Path() + u"album.2014/README", "x"));
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(save.Path() + u"cat.jpg", "x"));
+    struct Case {
+        std::u16string dropped;
+        std::u16string savePath;
+        int historySize;
+    } cases[] = {
+        {save.Path() + u"cat.jpg", save.Path(), 1},
+        // A folder with a full stop in its name, and a file without one in it.
+        {save.Path() + u"album.2014", save.Path() + u"album.2014/", 2},
+        {save.Path() + u"album.2014/README", save.Path() + u"album.2014/", 2},
+        // The same folder again, in other letters: the history stays.
+        {save.Path(), save.Path(), 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CodePage::ToUtf8(c.dropped));
+        Drop(Q(c.dropped));
+        EXPECT_EQ(SavePath()->currentText(), Q(c.savePath));
+        EXPECT_EQ(SavePath()->count(), c.historySize);
+    }
+    EXPECT_EQ(window->Job().pathHistory[0], save.Path() + u"album.2014/");
+    EXPECT_EQ(window->Job().pathHistory[1], save.Path());
+}
+
+TEST_F(MainWindow, TheFolderBrowserSetsTheSavePath) {
+    Start();
+    QString title;
+    QTimer::singleShot(100, [&] {
+        auto* browser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(browser, nullptr);
+        title = browser->windowTitle();
+        browser->setDirectory(Q(save.Path()));
+        browser->selectFile(Q(save.Path()));
+        static_cast<QDialog*>(browser)->accept();
+    });
+    Click(IDC_CHOOSE_FOLDER);
+    EXPECT_EQ(title, "请选择文件保存目录：");
+    EXPECT_EQ(SavePath()->currentText(), Q(save.Path()));
+    EXPECT_EQ(window->Job().pathHistory[0], save.Path());
+}
+
+TEST_F(MainWindow, OpenShowsTheAlbumBeingDownloadedOrTheSavePath) {
+    Start();
+    SavePath()->setEditText(Q(save.Path()));
+    Click(IDC_OPEN_FOLDER);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(Q(save.Path())));
+
+    JobContext& job = window->Job();
+    job.pictures.SetAlbumDir(save.Path() + u"12345/Open/");
+    job.pool.SetRunning(true);
+    Click(IDC_OPEN_FOLDER);
+    job.pool.SetRunning(false);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1], QUrl::fromLocalFile(Q(save.Path() + u"12345/Open/")));
+
+    SavePath()->setEditText("");
+    Click(IDC_OPEN_FOLDER);
+    EXPECT_EQ(opened.size(), 2u);
+}
+
+TEST_F(MainWindow, MenuBarHasItsPopupsInOrderWithImportExportDisabled) {
+    Start();
+    QList<QAction*> entries = window->MenuBar()->actions();
+    QStringList titles;
+    for (QAction* entry : entries) {
+        titles << entry->text();
+    }
+    EXPECT_EQ(titles,
+              QStringList({"<登录>", "<设置>", "<导入/导出>", "<辅助功能>", "             ", "<帮助>"}));
+    EXPECT_TRUE(entries[0]->isEnabled());
+    EXPECT_FALSE(entries[2]->isEnabled());
+    EXPECT_FALSE(entries[4]->isEnabled());
+    for (int id : {32781, 32782, 32789, 32790, 32791, 32792, 32793, 32794, 32803, 32813,
+                   32815, 32795, 32778, 32779, 32802, 32804, 32799, 32800, 32774, 32812,
+                   32808, 32814, 32776, 32811, 32809, 32810, 32807, 32806, 32775}) {
+        QAction* action = window->MenuAction(id);
+        ASSERT_NE(action, nullptr) << id;
+        EXPECT_EQ(action->data().toInt(), id);
+    }
+}
+
+TEST_F(MainWindow, OptionItemsFollowTheSiteTypeAndSaveAtOnce) {
+    Start();
+    auto* settings = qobject_cast<QMenu*>(window->MenuAction(MainMenu::ID_DOWNLOAD_SETTINGS)->parent());
+    ASSERT_NE(settings, nullptr);
+    auto shownFor = [&](int site) {
+        Site()->setCurrentIndex(site);
+        emit Site()->activated(site);
+        emit settings->aboutToShow();
+    };
+    QAction* yupoo = window->MenuAction(MainMenu::ID_YUPOO_LARGE);
+    QAction* mainOnly = window->MenuAction(MainMenu::ID_TAOBAO_MAIN_ONLY);
+    QAction* descriptionOnly = window->MenuAction(MainMenu::ID_DESCRIPTION_ONLY);
+    QAction* fixOrder = window->MenuAction(MainMenu::ID_FIX_ORDER);
+
+    // The first run's defaults: Yupoo fixes the order and takes large pictures.
+    shownFor(SITE_YUPOO);
+    EXPECT_TRUE(yupoo->isEnabled());
+    EXPECT_TRUE(yupoo->isChecked());
+    EXPECT_TRUE(fixOrder->isChecked());
+    EXPECT_FALSE(mainOnly->isEnabled());
+    EXPECT_FALSE(descriptionOnly->isEnabled());
+
+    shownFor(SITE_SHOP);
+    EXPECT_FALSE(yupoo->isEnabled());
+    EXPECT_TRUE(mainOnly->isEnabled());
+    descriptionOnly->trigger();
+    mainOnly->trigger();
+    EXPECT_TRUE(mainOnly->isChecked());
+    EXPECT_FALSE(descriptionOnly->isChecked());
+
+    JobContext saved;
+    saved.programDir = program.Path();
+    ASSERT_TRUE(SettingsFile::Load(saved));
+    EXPECT_EQ(saved.siteSettings[SITE_SHOP].naming.options & (OPT_TAOBAO_MAIN_ONLY | OPT_DESCRIPTION_ONLY),
+              OPT_TAOBAO_MAIN_ONLY);
+    EXPECT_EQ(saved.siteSettings[SITE_TENCENT].naming.options & OPT_TAOBAO_MAIN_ONLY, 0);
+}
+
+TEST_F(MainWindow, HelpItemsOpenTheReadmeAndAboutShowsTheVersion) {
+    Start();
+    window->MenuAction(MainMenu::ID_HELP)->trigger();
+    window->MenuAction(MainMenu::ID_FILE_TOOLS)->trigger();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_TRUE(opened[0].isLocalFile());
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith("README.md")) << opened[0].toString().toStdString();
+    EXPECT_EQ(opened[1].adjusted(QUrl::RemoveFragment), opened[0]);
+
+    QString version;
+    QTimer::singleShot(100, [&] {
+        auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        version = about->findChild<QLabel*>("version")->text();
+        about->accept();
+    });
+    window->MenuAction(MainMenu::ID_ABOUT)->trigger();
+    EXPECT_EQ(version, "版本号：14.06.20.01");
+}
+
+TEST_F(MainWindow, TheLoginMenuKeepsOneWindowAndTakesTheQqNumber) {
+    Start();
+    Type("12345");
+    window->MenuAction(32781)->trigger();
+    QPointer<CDlgWebOpen> first = window->MenuLoginWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    EXPECT_EQ(first->AddressBox()->text(), "http://user.qzone.qq.com/12345");
+
+    // The next choice replaces the window that is still open.
+    SubMode()->setCurrentIndex(TENCENT_QQGROUP);
+    window->MenuAction(32781)->trigger();
+    QTest::qWait(20);
+    EXPECT_TRUE(first.isNull());
+    ASSERT_NE(window->MenuLoginWindow(), nullptr);
+    EXPECT_EQ(window->MenuLoginWindow()->AddressBox()->text(), "http://user.qzone.qq.com/");
+    EXPECT_EQ(window->findChildren<CDlgWebOpen*>().size(), 1);
+}
+
+TEST_F(MainWindow, AJobWaitsForTheLoginBrowserUntilItCloses) {
+    Start();
+    std::atomic<bool> returned{false};
+    const std::u16string url = server.BaseUrl16() + u"/verify";
+    std::thread job([&] {
+        window->Port().OpenLoginBrowser(url);
+        returned = true;
+    });
+    // The browser runs modally inside the event loop, so it is answered from a timer there.
+    // It stays open a while first: the job must still be waiting then.
+    QString address;
+    bool waitedWhileOpen = false;
+    int ticksOpen = 0;
+    QTimer closer;
+    closer.setInterval(20);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        auto* login = qobject_cast<CDlgWebOpen*>(QApplication::activeModalWidget());
+        if (login == nullptr || ++ticksOpen < 5) {
+            return;
+        }
+        address = login->AddressBox()->text();
+        waitedWhileOpen = !returned;
+        closer.stop();
+        login->close();
+    });
+    closer.start();
+    EXPECT_TRUE(WaitFor([&] { return returned.load(); }, 10000));
+    closer.stop();
+    EXPECT_EQ(address, Q(url));
+    EXPECT_TRUE(waitedWhileOpen);
+    job.join();
+}
+
+TEST_F(MainWindow, ClosingReleasesAJobWaitingForAnAnswer) {
+    Start();
+    // Letters among the digits: the job asks the window to show a message and waits.
+    Input()->setEditText("12a45");
+    Click(IDC_LIST_BUTTON);
+    QtWindowPort& port = window->Port();
+    for (int i = 0; i < 500 && port.WaitingCalls() == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(port.WaitingCalls(), 1);
+
+    QElapsedTimer timer;
+    timer.start();
+    window->close();
+    EXPECT_LT(timer.elapsed(), CVeyraDlg::CLOSE_WAIT.count());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->Job().listState, LIST_IDLE);
+    EXPECT_TRUE(window->Controller().Shutdown(std::chrono::milliseconds(0)));
+    // The answer that was never given is not asked afterwards either.
+    QTest::qWait(50);
+    EXPECT_EQ(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()), nullptr);
+}
+
+TEST_F(MainWindow, ClosingStopsARunningListAndWaitsForIt) {
+    server.Handle(kAlbumList, [this](const FixtureRequest&, FixtureReply& reply) {
+        server.Pause(std::chrono::milliseconds(800));
+        reply.body = Gbk(Fixture("qzone_albums.jsonp"));
+    });
+    Start();
+    Type("12345");
+    Click(IDC_LIST_BUTTON);
+    ASSERT_TRUE(WaitFor([this] { return !server.RequestsTo("/GetRoute").empty(); }));
+
+    window->close();
+    // The job saw the stop after the page came; nothing runs any more, and the window can go.
+    EXPECT_EQ(window->Job().listState, LIST_IDLE);
+    EXPECT_TRUE(window->Controller().Shutdown(std::chrono::milliseconds(0)));
+    window.reset();
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/CodePage.h"
+#include "ui/WindowRules.h"
+
+namespace {
+
+std::string Utf8(const std::u16string& text) {
+    return CodePage::ToUtf8(text);
+}
+
+TEST(WindowRules, ClipboardTextIsTakenTrimmedWhenOneTo199Characters) {
+    struct Case {
+        std::u16string clipboard;
+        std::u16string input;
+    } cases[] = {
+        {u"  http://user.qzone.qq.com/12345\r\n", u"http://user.qzone.qq.com/12345"},
+        {u"1", u"1"},
+        {std::u16string(199, u'x'), std::u16string(199, u'x')},
+        {u" " + std::u16string(199, u'x') + u"\t", std::u16string(199, u'x')},
+        {std::u16string(200, u'x'), u""},
+        {u" \r\n\u3000", u""},
+        {u"", u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WindowRules::ClipboardInput(c.clipboard), c.input) << Utf8(c.clipboard).size();
+    }
+}
+
+TEST(WindowRules, TemporaryProgramFoldersSaveIntoTheDocumentsFolder) {
+    struct Case {
+        std::u16string programDir;
+        std::u16string saveFolder;
+    } cases[] = {
+        {u"/home/ann/Orvelle/", u"/home/ann/Orvelle/"},
+        {u"/tmp/orvelle-1/", u"/home/ann/文档/Orvelle/"},
+        {u"/home/ann/Temp/run/", u"/home/ann/文档/Orvelle/"},
+        {u"/var/TMP/x/", u"/home/ann/文档/Orvelle/"},
+        {u"/home/ann/localsettings/x/", u"/home/ann/文档/Orvelle/"},
+        {u"/home/ann/local/x/", u"/home/ann/local/x/"},
+        // Only whole folder names count.
+        {u"/home/ann/temples/", u"/home/ann/temples/"},
+        {u"/home/ann/attempt/", u"/home/ann/attempt/"},
+        {u"/home/ann/tmpfiles/", u"/home/ann/tmpfiles/"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WindowRules::StartSaveFolder(c.programDir, u"/home/ann/文档"), c.saveFolder)
+            << Utf8(c.programDir);
+    }
+    EXPECT_EQ(WindowRules::StartSaveFolder(u"/tmp/x/", u"/home/ann/文档/"), u"/home/ann/文档/Orvelle/");
+}
+
+TEST(WindowRules, ADroppedPathStandsForItsFolder) {
+    struct Case {
+        std::u16string path;
+        bool isDirectory;
+        std::u16string folder;
+    } cases[] = {
+        {u"/home/ann/Pictures/cat.jpg", false, u"/home/ann/Pictures/"},
+        // A folder with a full stop in its name, and a file without one.
+        {u"/home/ann/album.2014", true, u"/home/ann/album.2014/"},
+        {u"/home/ann/album.2014/", true, u"/home/ann/album.2014/"},
+        {u"/home/ann.b/README", false, u"/home/ann.b/"},
+        {u"/cat.jpg", false, u"/"},
+        {u"cat.jpg", false, u""},
+        {u"", false, u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WindowRules::DroppedFolder(c.path, c.isDirectory), c.folder) << Utf8(c.path);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QPointer>
+
+#include "GridCtrl_src/qt/CGridCtrl.h"
+#include "ui/ChangeSource.h"
+
+struct JobContext;
+class CDlgFind;
+class CThumbnailList;
+
+// The album grid (control 1003) on the grid control: select all, the album search window, the
+// filter, the CSV export and the switch between the row and the thumbnail layout. The window's
+// other controls (the find and filter links, the check box 1014) and the message boxes are reached
+// through the job's window port, which runs calls from the window thread directly.
+class CMyGridCtrl : public CGridCtrl {
+    Q_OBJECT
+public:
+    CMyGridCtrl(JobContext& job, QWidget* parent = nullptr);
+    ~CMyGridCtrl() override;
+
+    // The thumbnails the cells' image indices refer to; list must outlive the grid.
+    void SetImageList(const CThumbnailList* list);
+
+    // "全选" (1012): every album row selected, or none.
+    void SelectAll(bool select);
+
+    // The find link (1034): the search window in search mode, made once and kept, shown centred
+    // on the main window.
+    void OpenFind();
+    // The filter link (1036): a second search window in filter mode, modal; on "筛选" only the
+    // albums whose name holds the keyword are shown again, and the filter is cleared afterwards.
+    void OpenFilter();
+    // The export link (1037): the save dialog, then the CSV file.
+    void ExportCsv();
+    // Writes the CSV file; false when it cannot be written (nothing is said to the user then).
+    bool ExportCsvTo(const std::u16string& path);
+
+    // "预览图" (1014) clicked into state checked. While a switch runs this asks whether to
+    // interrupt it and leaves the layout and the check box as they were; otherwise the layout is
+    // switched and rebuilt on the switch's thread. True when a switch was started.
+    bool TogglePreview(bool checked);
+    // Waits until a running switch has ended.
+    void WaitForSwitch();
+
+    // "下一个" (down) or "上一个" with the search window's keyword and boxes: the row found (and
+    // selected and scrolled to the top), or -1.
+    int FindNext(bool down);
+
+    // The search window once made, else null.
+    CDlgFind* FindWindow() const;
+
+private:
+    int Ask(const std::u16string& text, const std::u16string& caption, int buttons);
+    void SetCheck(int control, bool checked);
+    void EnableControl(int control, bool enable);
+
+    JobContext& job_;
+    ChangeSource switch_;
+    QPointer<CDlgFind> find_;
+};

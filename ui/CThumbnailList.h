@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+// The album grid's image list: cover thumbnails, all exactly one size. Job threads add to it (the
+// album list and the layout switch make thumbnails on their own threads) while the window thread
+// draws from it, so every access is locked and images are handed out as copies (QImage shares its
+// pixels, so a copy is cheap and safe off the window thread).
+class CThumbnailList {
+public:
+    CThumbnailList() = default;
+    CThumbnailList(const CThumbnailList&) = delete;
+    CThumbnailList& operator=(const CThumbnailList&) = delete;
+
+    static QSize ImageSize();
+
+    // Decodes a picture file in any format Qt's image plugins read, whatever its name says,
+    // stretches it to exactly ImageSize() (the aspect ratio is not kept) and appends it. Returns
+    // its index, or -1 when the file cannot be read or decoded.
+    int AddFromFile(const std::u16string& file);
+    // Appends an image already decoded, stretched like a file's; -1 for a null image.
+    int Add(const QImage& image);
+    // Empties the list; done when a new album list starts.
+    void Clear();
+
+    int Count() const;
+    // A null image when index is out of range.
+    QImage Image(int index) const;
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<QImage> images_;
+};

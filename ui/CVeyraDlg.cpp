@@ -1,0 +1,612 @@
+#include "ui/CVeyraDlg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMetaObject>
+#include <QMimeData>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <system_error>
+
+#include "GridCtrl_src/AlbumGrid.h"
+#include "MyCode/CookieStore.h"
+#include "core/JobContext.h"
+#include "core/JobController.h"
+#include "platform/FileSystem.h"
+#include "settings/History.h"
+#include "settings/OptionToggles.h"
+#include "settings/ProgramDir.h"
+#include "settings/SettingsEdits.h"
+#include "settings/SettingsFile.h"
+#include "settings/qt/CComboBox2.h"
+#include "settings/qt/CDlgDownSet.h"
+#include "settings/qt/CDlgSaveSet.h"
+#include "sites/AdapterTable.h"
+#include "ui/AppArt.h"
+#include "ui/CAboutDlg.h"
+#include "ui/CDlgWebOpen.h"
+#include "ui/CMyGridCtrl.h"
+#include "ui/CSplashScreenEx.h"
+#include "ui/CThumbnailList.h"
+#include "ui/LoginPages.h"
+#include "ui/LoginProfile.h"
+#include "ui/MainMenu.h"
+#include "ui/QtWindowPort.h"
+#include "ui/WindowRules.h"
+
+namespace {
+
+QString Q(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+// Dialog units of the window's font, so the controls keep the proportions of dialog 102.
+struct DialogUnits {
+    explicit DialogUnits(const QFont& font) {
+        QFontMetrics metrics(font);
+        const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        baseX = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+        baseY = metrics.height();
+    }
+    int X(int units) const { return units * baseX / 4; }
+    int Y(int units) const { return units * baseY / 8; }
+    int baseX;
+    int baseY;
+};
+
+QLabel* MakeLink(const QString& text, const QString& name, QWidget* parent) {
+    auto* link = new QLabel(QStringLiteral("<a href=\"#\">%1</a>").arg(text), parent);
+    link->setObjectName(name);
+    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    return link;
+}
+
+const OptionToggles::OptionItem* OptionOf(int commandId) {
+    for (const OptionToggles::OptionItem& item : OptionToggles::ITEMS) {
+        if (item.menuId == commandId) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CVeyraDlg::CVeyraDlg(QWidget* parent) : CVeyraDlg(AdapterTable::Default(), parent) {}
+
+CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
+    : QDialog(parent), job_(std::make_unique<JobContext>()), thumbnails_(std::make_unique<CThumbnailList>()) {
+    setObjectName("d102");
+    setWindowTitle(Q(WindowRules::TITLE));
+    setWindowIcon(AppArt::AppIcon());
+    // The program's only window: it can be minimised and maximised like any main window.
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setAcceptDrops(true);
+
+    QtWindowPort::Actions actions;
+    CThumbnailList* thumbnails = thumbnails_.get();
+    actions.makeThumbnail = [thumbnails](const std::u16string& file) {
+        return thumbnails->AddFromFile(file);
+    };
+    actions.openLoginBrowser = [this](const QString& url) { OpenLoginModal(url); };
+    actions.openFolder = [this](const QString& folder) { OpenInShell(QUrl::fromLocalFile(folder)); };
+    actions.addInputHistory = [this](const QString& text) { input_->AddHistoryItem(text.toStdU16String()); };
+    actions.gridChanged = [this] {
+        grid_->Sync();
+        grid_->viewport()->update();
+    };
+    port_ = std::make_unique<QtWindowPort>(*this, std::move(actions));
+    job_->window = port_.get();
+    job_->pictures.statusWindow = port_.get();
+    job_->pictures.statusControl = IDC_PROGRESS;
+    controller_ = std::make_unique<JobController>(*job_, adapters);
+
+    BuildControls();
+    BuildMenu();
+    grid_->SetImageList(thumbnails_.get());
+    SetUpRowLayout(*job_);
+}
+
+CVeyraDlg::~CVeyraDlg() {
+    CloseDown();
+    // Whatever the wait on closing left running is joined here, while everything it reads exists.
+    controller_.reset();
+    delete menuLogin_;
+    // The grid reads the job context (its preview switch runs on a thread of its own), so it goes
+    // before the context does.
+    delete grid_;
+    grid_ = nullptr;
+    job_->window = nullptr;
+    job_->pictures.statusWindow = nullptr;
+    CookieStore::Instance().SetProgramFolder(u"");
+}
+
+void CVeyraDlg::BuildControls() {
+    const DialogUnits du(font());
+
+    // The notice line lies over the two status lines until the first album list.
+    stage_ = new QLabel(QStringLiteral("state1"), this);
+    stage_->setObjectName(QtWindowPort::ControlName(IDC_STAGE));
+    progress_ = new QLabel(QStringLiteral("state2"), this);
+    progress_->setObjectName(QtWindowPort::ControlName(IDC_PROGRESS));
+    for (QLabel* label : {stage_, progress_}) {
+        // A long status must not widen the window.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+    auto* statusRow = new QHBoxLayout;
+    statusRow->setContentsMargins(du.X(5), 0, 0, 0);
+    statusRow->setSpacing(du.X(8));
+    statusRow->addWidget(stage_, 99);
+    statusRow->addWidget(progress_, 269);
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QtWindowPort::ControlName(IDC_NOTICE));
+    notice_->setAutoFillBackground(true);
+    notice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    notice_->setStyleSheet(QStringLiteral("color: #b04000;"));
+    auto* statusArea = new QGridLayout;
+    statusArea->setContentsMargins(0, 0, 0, 0);
+    statusArea->addLayout(statusRow, 0, 0);
+    statusArea->addWidget(notice_, 0, 0);
+
+    site_ = new QComboBox(this);
+    site_->setObjectName(QtWindowPort::ControlName(IDC_SITE));
+    site_->setFixedWidth(du.X(70));
+    subMode_ = new QComboBox(this);
+    subMode_->setObjectName(QtWindowPort::ControlName(IDC_SUBMODE));
+    subMode_->setFixedWidth(du.X(58));
+    subMode_->hide();
+    input_ = new CComboBox2(this);
+    input_->setObjectName(QtWindowPort::ControlName(IDC_INPUT));
+    listButton_ = new QPushButton(QStringLiteral("获取相册"), this);
+    listButton_->setObjectName(QtWindowPort::ControlName(IDC_LIST_BUTTON));
+    listButton_->setDefault(true);
+    downloadButton_ = new QPushButton(QStringLiteral("下载"), this);
+    downloadButton_->setObjectName(QtWindowPort::ControlName(IDC_DOWNLOAD_BUTTON));
+    downloadButton_->setEnabled(false);
+    auto* inputRow = new QHBoxLayout;
+    inputRow->setSpacing(3);
+    inputRow->addWidget(site_);
+    inputRow->addWidget(subMode_);
+    inputRow->addWidget(input_, 1);
+    inputRow->addSpacing(du.X(3) - 3);
+    inputRow->addWidget(listButton_);
+    inputRow->addWidget(downloadButton_);
+
+    auto* pathLabel = new QLabel(QStringLiteral("保存路径:"), this);
+    savePath_ = new CComboBox2(this);
+    savePath_->setObjectName(QtWindowPort::ControlName(IDC_SAVE_PATH));
+    chooseFolder_ = new QPushButton(QStringLiteral("设置"), this);
+    chooseFolder_->setObjectName(QtWindowPort::ControlName(IDC_CHOOSE_FOLDER));
+    openFolder_ = new QPushButton(QStringLiteral("打开"), this);
+    openFolder_->setObjectName(QtWindowPort::ControlName(IDC_OPEN_FOLDER));
+    auto* pathRow = new QHBoxLayout;
+    pathRow->setSpacing(3);
+    pathRow->addWidget(pathLabel);
+    pathRow->addWidget(savePath_, 1);
+    pathRow->addSpacing(du.X(3) - 3);
+    pathRow->addWidget(chooseFolder_);
+    pathRow->addWidget(openFolder_);
+    const int buttonWidth = std::max(du.X(36), listButton_->sizeHint().width());
+    for (QPushButton* button : {listButton_, downloadButton_, chooseFolder_, openFolder_}) {
+        button->setFixedWidth(buttonWidth);
+        if (button != listButton_) {
+            button->setAutoDefault(false);
+        }
+    }
+
+    group_ = new QGroupBox(QStringLiteral("相册列表"), this);
+    group_->setObjectName(QtWindowPort::ControlName(IDC_GROUP));
+    exportLink_ = MakeLink(QStringLiteral("导出"), QtWindowPort::ControlName(IDC_EXPORT), group_);
+    filterLink_ = MakeLink(QStringLiteral("筛选"), QtWindowPort::ControlName(IDC_FILTER), group_);
+    findLink_ = MakeLink(QStringLiteral("查找"), QtWindowPort::ControlName(IDC_FIND), group_);
+    preview_ = new QCheckBox(QStringLiteral("预览图"), group_);
+    preview_->setObjectName(QtWindowPort::ControlName(IDC_PREVIEW));
+    selectAll_ = new QCheckBox(QStringLiteral("全选"), group_);
+    selectAll_->setObjectName(QtWindowPort::ControlName(IDC_SELECT_ALL));
+    grid_ = new CMyGridCtrl(*job_, group_);
+    grid_->setObjectName(QtWindowPort::ControlName(IDC_GRID));
+    auto* tools = new QHBoxLayout;
+    tools->setSpacing(du.X(9));
+    tools->addStretch(1);
+    for (QWidget* tool :
+         std::initializer_list<QWidget*>{exportLink_, filterLink_, findLink_, preview_, selectAll_}) {
+        tools->addWidget(tool);
+    }
+    auto* groupLayout = new QVBoxLayout(group_);
+    groupLayout->setContentsMargins(du.X(3), du.Y(2), du.X(3), du.Y(3));
+    groupLayout->setSpacing(du.Y(2));
+    groupLayout->addLayout(tools);
+    groupLayout->addWidget(grid_, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(du.X(4), du.Y(2), du.X(4), du.Y(4));
+    layout->setSpacing(du.Y(4));
+    layout->addLayout(statusArea);
+    layout->addLayout(inputRow);
+    layout->addLayout(pathRow);
+    layout->addWidget(group_, 1);
+    resize(du.X(471), du.Y(323) + 24);
+
+    connect(listButton_, &QPushButton::clicked, this, &CVeyraDlg::OnListButton);
+    connect(downloadButton_, &QPushButton::clicked, this, [this] { controller_->PressDownloadButton(); });
+    connect(chooseFolder_, &QPushButton::clicked, this, &CVeyraDlg::OnChooseFolder);
+    connect(openFolder_, &QPushButton::clicked, this, &CVeyraDlg::OnOpenFolder);
+    // Only the user's own changes count, as with the dialog's notifications: the window's and the
+    // jobs' changes go through the handlers directly.
+    connect(site_, qOverload<int>(&QComboBox::activated), this, &CVeyraDlg::OnSiteTypeChange);
+    connect(input_->lineEdit(), &QLineEdit::textEdited, this, &CVeyraDlg::DetectSiteOfInput);
+    connect(input_, &CComboBox2::SelectionChanged, this, &CVeyraDlg::DetectSiteOfInput);
+    connect(selectAll_, &QCheckBox::clicked, this, [this](bool checked) { grid_->SelectAll(checked); });
+    connect(preview_, &QCheckBox::clicked, this, [this](bool checked) { grid_->TogglePreview(checked); });
+    connect(findLink_, &QLabel::linkActivated, this, [this] { grid_->OpenFind(); });
+    connect(filterLink_, &QLabel::linkActivated, this, [this] { grid_->OpenFilter(); });
+    connect(exportLink_, &QLabel::linkActivated, this, [this] { grid_->ExportCsv(); });
+}
+
+void CVeyraDlg::BuildMenu() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName("m129");
+    const std::vector<MainMenu::Popup>& popups = MainMenu::Popups();
+    for (std::size_t i = 0; i < popups.size(); ++i) {
+        const MainMenu::Popup& popup = popups[i];
+        if (static_cast<int>(i) == MainMenu::BLANK_BEFORE_POPUP) {
+            menuBar_->addAction(Q(MainMenu::BLANK_ENTRY))->setEnabled(false);
+        }
+        QMenu* menu = menuBar_->addMenu(Q(popup.title));
+        menu->setObjectName(QStringLiteral("popup%1").arg(i));
+        for (const MainMenu::Item& item : popup.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(Q(item.text));
+            action->setObjectName(QtWindowPort::ControlName(item.id));
+            action->setData(item.id);
+            action->setCheckable(OptionOf(item.id) != nullptr);
+            const int id = item.id;
+            connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        }
+        if (!popup.enabled) {
+            // Shown greyed; it cannot be opened.
+            menu->setEnabled(false);
+            menu->menuAction()->setEnabled(false);
+        }
+        if (popup.items.front().id == MainMenu::ID_DOWNLOAD_SETTINGS) {
+            settingsMenu_ = menu;
+            connect(menu, &QMenu::aboutToShow, this, &CVeyraDlg::UpdateOptionItems);
+        }
+    }
+    layout()->setMenuBar(menuBar_);
+}
+
+QAction* CVeyraDlg::MenuAction(int commandId) const {
+    return menuBar_->findChild<QAction*>(QtWindowPort::ControlName(commandId));
+}
+
+CDlgWebOpen* CVeyraDlg::MenuLoginWindow() const {
+    return menuLogin_;
+}
+
+void CVeyraDlg::SetShellOpener(std::function<void(const QUrl&)> opener) {
+    shellOpener_ = std::move(opener);
+}
+
+void CVeyraDlg::OpenInShell(const QUrl& url) {
+    if (shellOpener_) {
+        shellOpener_(url);
+    } else {
+        QDesktopServices::openUrl(url);
+    }
+}
+
+QUrl CVeyraDlg::HelpPage() const {
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {
+        Q(job_->programDir) + QStringLiteral("README.md"),
+        appDir + QStringLiteral("/README.md"),
+        appDir + QStringLiteral("/../README.md"),
+        appDir + QStringLiteral("/../../README.md"),
+    };
+    for (const QString& candidate : candidates) {
+        QFileInfo file(candidate);
+        if (file.isFile()) {
+            return QUrl::fromLocalFile(file.canonicalFilePath());
+        }
+    }
+    return QUrl::fromLocalFile(candidates.front());
+}
+
+QUrl CVeyraDlg::FileToolsPage() const {
+    QUrl page = HelpPage();
+    page.setFragment(QStringLiteral("files-on-disk"));
+    return page;
+}
+
+void CVeyraDlg::StartUp(const std::u16string& programDir) {
+    // The notice line, over the status lines until the first album list.
+    notice_->setText(Q(WindowRules::NOTICE_TEXT));
+
+    // A copied address is ready to use.
+    std::u16string clipboard =
+        WindowRules::ClipboardInput(QGuiApplication::clipboard()->text().toStdU16String());
+    if (!clipboard.empty()) {
+        input_->setEditText(Q(clipboard));
+    }
+
+    job_->programDir = programDir.empty() ? ProgramDirectory() : WindowRules::WithTrailingSlash(programDir);
+    CookieStore::Instance().SetProgramFolder(job_->programDir);
+    LoginProfile::SetStorageFolder(Q(job_->programDir) + QStringLiteral("webprofile/"));
+    std::u16string saveFolder =
+        WindowRules::StartSaveFolder(job_->programDir, FileSystem::DocumentsDirectory());
+    if (saveFolder != job_->programDir) {
+        FileSystem::CreateDirectories(saveFolder);
+    }
+    savePath_->setEditText(Q(saveFolder));
+
+    SettingsFile::Load(*job_);
+    input_->SetHistory(History::NonEmpty(job_->inputHistory));
+    savePath_->SetHistory(History::NonEmpty(job_->pathHistory));
+    if (!job_->pathHistory[0].empty()) {
+        savePath_->setEditText(Q(job_->pathHistory[0]));
+    }
+
+    splash_ = new CSplashScreenEx;
+    splash_->SetText(Q(WindowRules::SPLASH_TEXT));
+    splash_->Show();
+
+    hide();
+    std::u16string input = input_->currentText().toStdU16String();
+    auto startUp = [this, input] {
+        DetectedSite detected = DetectSite(input);
+        QMetaObject::invokeMethod(
+            this, [this] { OnStartUpDone(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, detected] { FillSiteBox(detected); }, Qt::QueuedConnection);
+        job_->ready = 1;
+    };
+    try {
+        startUpThread_ = std::thread(startUp);
+    } catch (const std::system_error&) {
+        startUp();
+    }
+}
+
+void CVeyraDlg::OnStartUpDone() {
+    show();
+    raise();
+    activateWindow();
+    if (splash_) {
+        splash_->FadeOut(200);
+    }
+    job_->ready = 1;
+}
+
+void CVeyraDlg::FillSiteBox(DetectedSite detected) {
+    site_->clear();
+    for (const char16_t* name : WindowRules::SITE_NAMES) {
+        site_->addItem(Q(name));
+    }
+    site_->setCurrentIndex(SITE_TENCENT);
+    sitesFilled_ = true;
+    // The site-type change first, so that the sub-mode the detection picks is the one that stays.
+    OnSiteTypeChange();
+    ApplyDetection(detected);
+}
+
+void CVeyraDlg::OnSiteTypeChange() {
+    int type = site_->currentIndex();
+    if (type < 0) {
+        return;
+    }
+    job_->siteType = type;
+    if (type == SITE_TENCENT) {
+        if (subMode_->count() != static_cast<int>(WindowRules::TENCENT_SUBMODES.size())) {
+            subMode_->clear();
+            for (const char16_t* name : WindowRules::TENCENT_SUBMODES) {
+                subMode_->addItem(Q(name));
+            }
+        }
+        // The input box starts just right of the sub-mode box while it shows, where it starts
+        // otherwise (the row's layout moves it).
+        subMode_->show();
+        subMode_->setCurrentIndex(TENCENT_QZONE);
+    } else {
+        subMode_->hide();
+    }
+}
+
+void CVeyraDlg::DetectSiteOfInput() {
+    ApplyDetection(DetectSite(input_->currentText().toStdU16String()));
+}
+
+void CVeyraDlg::ApplyDetection(const DetectedSite& detected) {
+    // Without a hit the site type and the sub-mode the user chose stay as they are.
+    if (!sitesFilled_ || !detected.hit) {
+        return;
+    }
+    site_->setCurrentIndex(detected.siteType);
+    OnSiteTypeChange();
+    if (detected.siteType == SITE_TENCENT && detected.subMode >= 0) {
+        subMode_->setCurrentIndex(detected.subMode);
+    }
+}
+
+void CVeyraDlg::OnListButton() {
+    if (!sitesFilled_) {
+        return;
+    }
+    // The preview switch rebuilds the grid from the album records on its own thread; they must not
+    // be cleared under it.
+    if (job_->modeSwitch != MODE_SWITCH_IDLE) {
+        return;
+    }
+    if (job_->ready != 0 && job_->listState == LIST_IDLE && job_->downloadState == DL_IDLE) {
+        thumbnails_->Clear();
+    }
+    controller_->PressListButton();
+}
+
+void CVeyraDlg::OnChooseFolder() {
+    QFileDialog browser(this, QStringLiteral("请选择文件保存目录："), savePath_->currentText());
+    browser.setObjectName("folderBrowser");
+    browser.setFileMode(QFileDialog::Directory);
+    browser.setOption(QFileDialog::ShowDirsOnly);
+    if (browser.exec() != QDialog::Accepted || browser.selectedFiles().isEmpty()) {
+        return;
+    }
+    TakeSaveFolder(WindowRules::WithTrailingSlash(browser.selectedFiles().front().toStdU16String()));
+}
+
+void CVeyraDlg::TakeSaveFolder(const std::u16string& folder) {
+    if (folder.empty()) {
+        return;
+    }
+    savePath_->setEditText(Q(folder));
+    // The history refuses a known folder (ignoring case) and one of 400 characters or more.
+    if (SettingsEdits::AddPathHistory(*job_, folder)) {
+        savePath_->AddHistoryItem(folder);
+    }
+}
+
+void CVeyraDlg::OnOpenFolder() {
+    std::u16string folder;
+    if (job_->pool.Running()) {
+        folder = job_->pictures.AlbumDir();
+    } else {
+        folder = savePath_->currentText().toStdU16String();
+    }
+    if (!folder.empty()) {
+        OpenInShell(QUrl::fromLocalFile(Q(folder)));
+    }
+}
+
+void CVeyraDlg::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().front().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CVeyraDlg::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (!data->hasUrls() || data->urls().isEmpty() || !data->urls().front().isLocalFile()) {
+        return;
+    }
+    std::u16string path = data->urls().front().toLocalFile().toStdU16String();
+    // The file system tells a folder from a file; a folder may have a full stop in its name and a
+    // file may have none.
+    TakeSaveFolder(WindowRules::DroppedFolder(path, FileSystem::IsDirectory(path)));
+    event->acceptProposedAction();
+}
+
+void CVeyraDlg::OnCommand(int commandId) {
+    if (MainMenu::IsLoginItem(commandId)) {
+        OpenLoginFromMenu(commandId);
+        return;
+    }
+    if (const OptionToggles::OptionItem* option = OptionOf(commandId)) {
+        SettingsEdits::ToggleOption(*job_, option->flag);
+        UpdateOptionItems();
+        return;
+    }
+    switch (commandId) {
+        case MainMenu::ID_DOWNLOAD_SETTINGS: {
+            CDlgDownSet dialog(*job_, this);
+            dialog.exec();
+            break;
+        }
+        case MainMenu::ID_NAME_SETTINGS: {
+            CDlgSaveSet dialog(*job_, this);
+            dialog.exec();
+            break;
+        }
+        case MainMenu::ID_FILE_TOOLS:
+            OpenInShell(FileToolsPage());
+            break;
+        case MainMenu::ID_HELP:
+            OpenInShell(HelpPage());
+            break;
+        case MainMenu::ID_ABOUT: {
+            CAboutDlg about(this);
+            about.exec();
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void CVeyraDlg::UpdateOptionItems() {
+    const std::uint16_t options = job_->CurrentSettings().naming.options;
+    for (const OptionToggles::OptionItem& item : OptionToggles::ITEMS) {
+        if (QAction* action = MenuAction(item.menuId)) {
+            action->setChecked(OptionToggles::IsChecked(options, item.flag));
+            action->setEnabled(OptionToggles::IsEnabled(item.flag, job_->siteType));
+        }
+    }
+}
+
+void CVeyraDlg::OpenLoginFromMenu(int commandId) {
+    const int subMode = subMode_->isHidden() ? -1 : subMode_->currentIndex();
+    QString url = LoginPageFor(commandId, input_->currentText().toStdU16String(), subMode);
+    // One login window from the menu at a time: the next choice replaces it, open or closed.
+    delete menuLogin_;
+    menuLogin_ = new CDlgWebOpen(url, this);
+    menuLogin_->setAttribute(Qt::WA_DeleteOnClose);
+    menuLogin_->show();
+}
+
+void CVeyraDlg::OpenLoginModal(const QString& url) {
+    CDlgWebOpen login(url, this);
+    login.exec();
+}
+
+void CVeyraDlg::done(int result) {
+    CloseDown();
+    QDialog::done(result);
+}
+
+void CVeyraDlg::CloseDown() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    // From here on no job waits for this window: questions get their default answer.
+    port_->Close();
+    if (job_->modeSwitch == MODE_SWITCH_RUNNING) {
+        job_->modeSwitch = MODE_SWITCH_INTERRUPT;
+    }
+    grid_->WaitForSwitch();
+    if (menuLogin_) {
+        menuLogin_->close();
+    }
+    controller_->Shutdown(CLOSE_WAIT);
+    if (startUpThread_.joinable()) {
+        startUpThread_.join();
+    }
+    if (splash_) {
+        splash_->close();
+    }
+}

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <QUrl>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "core/SiteDetection.h"
+
+struct AdapterTable;
+struct JobContext;
+class CComboBox2;
+class CDlgWebOpen;
+class CMyGridCtrl;
+class CSplashScreenEx;
+class CThumbnailList;
+class JobController;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QtWindowPort;
+
+// The main window: site and input boxes, the two job buttons, the save folder, the album grid and
+// menu 129. It owns the job context and the job controller; the jobs reach it only through its
+// window port. Every control's object name is its id ("c1004").
+class CVeyraDlg : public QDialog {
+    Q_OBJECT
+public:
+    // How long closing waits for running jobs before the window goes anyway; jobs still running
+    // then are joined when the window is destroyed.
+    static constexpr std::chrono::milliseconds CLOSE_WAIT{3000};
+
+    explicit CVeyraDlg(QWidget* parent = nullptr);
+    // Tests list from their own adapter table.
+    CVeyraDlg(const AdapterTable& adapters, QWidget* parent = nullptr);
+    ~CVeyraDlg() override;
+
+    // The start-up: the clipboard text into the input box, the program and save folders, the
+    // settings, the splash window and the start-up thread. The window stays hidden until the
+    // start-up thread reports back; then the splash closes and the window shows. programDir empty
+    // means the current folder.
+    void StartUp(const std::u16string& programDir = {});
+
+    JobContext& Job() { return *job_; }
+    QtWindowPort& Port() { return *port_; }
+    JobController& Controller() { return *controller_; }
+    CThumbnailList& Thumbnails() { return *thumbnails_; }
+    CMyGridCtrl& Grid() { return *grid_; }
+    QMenuBar* MenuBar() const { return menuBar_; }
+    // The menu item of a command id.
+    QAction* MenuAction(int commandId) const;
+    // The login window the login menu opened last, while it exists.
+    CDlgWebOpen* MenuLoginWindow() const;
+
+    // Opens folders and web pages; the desktop's default handler unless replaced (tests, the
+    // screenshots).
+    void SetShellOpener(std::function<void(const QUrl&)> opener);
+
+    // The pages the tools and help items open: the README beside the program, or the one of the
+    // project the program was built from.
+    QUrl HelpPage() const;
+    QUrl FileToolsPage() const;
+
+protected:
+    void done(int result) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    // Closing: the port stops waiting for the window, the jobs are asked to stop and waited for.
+    void CloseDown();
+
+    // Message 1439 from the start-up thread.
+    void OnStartUpDone();
+    // The start-up thread's second half, carried onto the window's thread.
+    void FillSiteBox(DetectedSite detected);
+    void OnSiteTypeChange();
+    // Site detection on the input box's text.
+    void DetectSiteOfInput();
+    void ApplyDetection(const DetectedSite& detected);
+    void OnChooseFolder();
+    void OnOpenFolder();
+    void OnListButton();
+    void OnCommand(int commandId);
+    void UpdateOptionItems();
+    void OpenLoginFromMenu(int commandId);
+    void OpenLoginModal(const QString& url);
+    // A folder chosen in the browser or dropped: it becomes the save path and joins the history.
+    void TakeSaveFolder(const std::u16string& folder);
+    void OpenInShell(const QUrl& url);
+
+    std::unique_ptr<JobContext> job_;
+    std::unique_ptr<CThumbnailList> thumbnails_;
+    std::unique_ptr<QtWindowPort> port_;
+    std::unique_ptr<JobController> controller_;
+    std::thread startUpThread_;
+    std::function<void(const QUrl&)> shellOpener_;
+    bool closed_ = false;
+    bool sitesFilled_ = false;
+
+    QMenuBar* menuBar_ = nullptr;
+    QMenu* settingsMenu_ = nullptr;
+    QLabel* stage_ = nullptr;
+    QLabel* progress_ = nullptr;
+    QLabel* notice_ = nullptr;
+    QComboBox* site_ = nullptr;
+    QComboBox* subMode_ = nullptr;
+    CComboBox2* input_ = nullptr;
+    QPushButton* listButton_ = nullptr;
+    QPushButton* downloadButton_ = nullptr;
+    CComboBox2* savePath_ = nullptr;
+    QPushButton* chooseFolder_ = nullptr;
+    QPushButton* openFolder_ = nullptr;
+    QGroupBox* group_ = nullptr;
+    QLabel* exportLink_ = nullptr;
+    QLabel* filterLink_ = nullptr;
+    QLabel* findLink_ = nullptr;
+    QCheckBox* preview_ = nullptr;
+    QCheckBox* selectAll_ = nullptr;
+    CMyGridCtrl* grid_ = nullptr;
+    QPointer<CSplashScreenEx> splash_;
+    QPointer<CDlgWebOpen> menuLogin_;
+};

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "core/WindowPort.h"
+
+// The desktop window's port. Job threads call it; every call is carried onto the window's thread:
+// texts, states and grid updates are queued and return at once, questions (message boxes, the
+// login browser, reading a control) wait for the window's answer. A call made on the window's
+// thread runs directly, so nothing waits for itself. The controls are found by their object names
+// ("c1009"). After Close() no call waits any more: waiting callers are released with a default
+// answer and queued work that has not run yet is dropped, so jobs can wind down while the window
+// is closing.
+class QtWindowPort : public WindowPort {
+public:
+    // What the port cannot do by itself. Each is optional.
+    struct Actions {
+        std::function<int(const std::u16string& file)> makeThumbnail;  // called on the job's thread
+        std::function<void(const QString& url)> openLoginBrowser;      // modal, on the window's thread
+        std::function<void(const QString& folder)> openFolder;
+        std::function<void(const QString& text)> addInputHistory;
+        std::function<void()> gridChanged;
+    };
+
+    QtWindowPort(QWidget& window, Actions actions);
+    ~QtWindowPort() override;
+    QtWindowPort(const QtWindowPort&) = delete;
+    QtWindowPort& operator=(const QtWindowPort&) = delete;
+
+    void Close();
+    bool Closed() const;
+    // How many callers are waiting for the window now.
+    int WaitingCalls() const;
+
+    void SetText(int control, const std::u16string& text) override;
+    void EnableControl(int control, bool enable) override;
+    void ShowControl(int control, bool show) override;
+    void SetCheck(int control, bool checked) override;
+    std::u16string GetText(int control) override;
+    int SiteSelection() override;
+    bool SubModeVisible() override;
+    int SubModeSelection() override;
+    int MessageBox(const std::u16string& text, const std::u16string& caption, int buttons) override;
+    void OpenLoginBrowser(const std::u16string& url) override;
+    // The pool's end needs nothing of the window.
+    void PoolEnded(int, int) override {}
+    void OpenFolder(const std::u16string& folder) override;
+    int MakeThumbnail(const std::u16string& file) override;
+    void AddInputHistoryItem(const std::u16string& text) override;
+    void GridChanged() override;
+    std::u16string ClipboardText() override;
+
+    // The object name of a control id: "c1001".
+    static QString ControlName(int control);
+
+private:
+    bool OnWindowThread() const;
+    QWidget* Control(int control) const;
+    // Runs work on the window's thread later; dropped once the port is closed.
+    void Post(std::function<void()> work);
+    // Runs work on the window's thread and waits for its answer; fallback once the port is closed.
+    template <typename R>
+    R Call(std::function<R()> work, R fallback);
+
+    QWidget& window_;
+    Actions actions_;
+    mutable std::mutex mutex_;
+    std::condition_variable answered_;
+    bool closed_ = false;
+    int waiting_ = 0;
+};

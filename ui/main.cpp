@@ -1,0 +1,9 @@
+// orvelle: the desktop window.
+
+#include "ui/CVeyraApp.h"
+
+int main(int argc, char** argv) {
+    CVeyraApp::PrepareProcess();
+    CVeyraApp app(argc, argv);
+    return app.Run();
+}

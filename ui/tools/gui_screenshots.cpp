@@ -1,0 +1,264 @@
+// gui_screenshots OUTDIR: pictures of the window as a user sees it, with albums listed from an
+// in-process loopback server that plays Qzone: the main window in row mode and with thumbnails,
+// the two settings dialogs, the search window and the login window.
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QWebEngineView>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "MyCode/StringCtrl.h"
+#include "MyCode/URLSource2.h"
+#include "core/JobContext.h"
+#include "platform/CodePage.h"
+#include "settings/qt/CDlgDownSet.h"
+#include "settings/qt/CDlgSaveSet.h"
+#include "support/FixtureServer.h"
+#include "ui/CDlgFind.h"
+#include "ui/CDlgWebOpen.h"
+#include "ui/CExplorer1.h"
+#include "ui/CMyGridCtrl.h"
+#include "ui/CVeyraApp.h"
+#include "ui/CVeyraDlg.h"
+#include "ui/QtWindowPort.h"
+
+namespace {
+
+struct Album {
+    const char* id;
+    const char* name;
+    int privacy;
+    int total;
+    QColor cover;  // invalid: the album has no cover
+};
+
+const Album kAlbums[] = {
+    {"V01", "2014 春节回家", 1, 86, QColor(0xE5, 0x73, 0x73)},
+    {"V02", "毕业旅行·厦门", 1, 152, QColor(0x4F, 0xC3, 0xF7)},
+    {"V03", "宝宝成长记录", 3, 320, QColor(0xFF, 0xD5, 0x4F)},
+    {"V04", "同学聚会", 6, 45, QColor(0x81, 0xC7, 0x84)},
+    {"V05", "手机随拍", 1, 1024, QColor(0xBA, 0x68, 0xC8)},
+    {"V06", "私房菜谱", 5, 37, QColor()},
+    {"V07", "西藏自驾 318", 1, 268, QColor(0x4D, 0xB6, 0xAC)},
+    {"V08", "婚礼花絮", 4, 199, QColor(0xF0, 0x62, 0x92)},
+    {"V09", "Summer in Kyoto", 1, 73, QColor(0xFF, 0x8A, 0x65)},
+    {"V10", "猫咪日常", 1, 512, QColor(0xA1, 0x88, 0x7F)},
+    {"V11", "公司年会", 6, 64, QColor()},
+    {"V12", "风景壁纸", 1, 88, QColor(0x79, 0x86, 0xCB)},
+};
+
+// The album list answer of the Qzone list service for kAlbums.
+std::string AlbumListAnswer() {
+    std::string records;
+    for (const Album& album : kAlbums) {
+        if (!records.empty()) {
+            records += ",\n";
+        }
+        std::string cover =
+            album.cover.isValid()
+                ? std::string("http:\\/\\/b1.photo.store.qq.com\\/psb?\\/") + album.id + "\\/cover\\/a\\/"
+                : "";
+        records += std::string("{ \"id\" : \"") + album.id + "\", \"name\" : \"" + album.name +
+                   "\", \"pre\" : \"" + cover + "\", \"priv\" : " + std::to_string(album.privacy) +
+                   ", \"total\" : " + std::to_string(album.total) + ", \"modifytime\" : 1400000000 }";
+    }
+    std::string utf8 = "_Callback(\n{ \"code\" : 0, \"subcode\" : 0, \"data\" : { \"album\" : [\n" + records +
+                       "\n] } }\n);\n";
+    // The list service answers in GBK.
+    return CodePage::Encode(CodePage::FromUtf8(utf8), CodePage::GBK);
+}
+
+// A cover: a sky in the album's colour with hills and a sun, 300 by 200 as the sites serve them.
+std::string CoverJpeg(const QColor& colour) {
+    QImage image(300, 200, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 200);
+    sky.setColorAt(0, colour.lighter(150));
+    sky.setColorAt(1, colour);
+    painter.fillRect(image.rect(), sky);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 200));
+    painter.drawEllipse(QPointF(220, 60), 26, 26);
+    painter.setBrush(colour.darker(160));
+    painter.drawPolygon(QPolygonF({QPointF(0, 200), QPointF(90, 95), QPointF(170, 160), QPointF(230, 120),
+                                   QPointF(300, 170), QPointF(300, 200)}));
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 90);
+    return bytes.toStdString();
+}
+
+const char kLoginPage[] = R"(<!doctype html><html><head><meta charset="utf-8"><title>登录</title>
+<style>body{font-family:sans-serif;background:#eef3f8;margin:0}
+.box{width:320px;margin:60px auto;background:#fff;border-radius:8px;padding:28px 32px;box-shadow:0 2px 10px #0002}
+h2{margin:0 0 18px;color:#1d5fa8}input{width:100%;box-sizing:border-box;margin:6px 0 14px;padding:8px;border:1px solid #bcd;border-radius:4px}
+button{width:100%;padding:10px;background:#1d5fa8;color:#fff;border:0;border-radius:4px;font-size:15px}
+p{color:#789;font-size:12px}</style></head>
+<body><div class="box"><h2>帐号登录</h2><label>QQ号码</label><input value="12345"><label>密码</label>
+<input type="password" value="secret"><button>登 录</button><p>下次自动登录</p></div></body></html>)";
+
+void Wait(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs) {
+            return false;
+        }
+        Wait(20);
+    }
+    return true;
+}
+
+bool Save(QWidget* widget, const QString& folder, const char* name) {
+    Wait(150);
+    QString path = QDir(folder).filePath(QString::fromUtf8(name));
+    bool saved = widget->grab().save(path, "PNG");
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", path.toUtf8().constData());
+    return saved;
+}
+
+template <typename T>
+T* Find(QWidget* window, int id) {
+    return window->findChild<T*>(QtWindowPort::ControlName(id));
+}
+
+int Run(const QString& outDir) {
+    if (!QDir().mkpath(outDir)) {
+        std::fprintf(stderr, "gui_screenshots: cannot create %s\n", outDir.toUtf8().constData());
+        return 1;
+    }
+    QTemporaryDir program;
+    QTemporaryDir documents;
+    if (!program.isValid() || !documents.isValid()) {
+        std::fprintf(stderr, "gui_screenshots: no temporary folder\n");
+        return 1;
+    }
+    qputenv("XDG_DOCUMENTS_DIR", documents.path().toUtf8());
+
+    FixtureServer server;
+    for (const char* host :
+         {"route.store.qq.com", "user.qzone.qq.com", "alist.photo.qq.com", "xalist.photo.qq.com",
+          "szplist.photo.qq.com", "sznu.photo.qq.com", "b1.photo.store.qq.com"}) {
+        server.Route(host);
+    }
+    server.Serve("/GetRoute",
+                 "{\"idcno\":\"9\",\"default\":\"sz\",\"sz\":{\"nu\":\"sznu.photo.qq.com\",\"p\":\"sznewp."
+                 "photo.qq.com\","
+                 "\"s\":\"szstatic.photo.qq.com\"}}",
+                 "application/json");
+    server.Serve("/fcgi-bin/fcg_list_album_v2", AlbumListAnswer());
+    server.Handle("/psb", [](const FixtureRequest& request, FixtureReply& reply) {
+        for (const Album& album : kAlbums) {
+            if (album.cover.isValid() && request.target.find(album.id) != std::string::npos) {
+                reply.contentType = "image/jpeg";
+                reply.body = CoverJpeg(album.cover);
+                return;
+            }
+        }
+        reply.status = 404;
+    });
+    server.Serve("/login", kLoginPage);
+
+    const std::u16string programDir = QDir(program.path()).absolutePath().toStdU16String() + u"/";
+    bool ok = true;
+    {
+        CVeyraDlg window;
+        window.SetShellOpener([](const QUrl&) {});
+        QGuiApplication::clipboard()->setText(QString());
+        window.StartUp(programDir);
+        if (!WaitFor([&] { return window.isVisible() && window.Job().ready != 0; }, 10000)) {
+            std::fprintf(stderr, "gui_screenshots: the window did not start\n");
+            return 1;
+        }
+        Find<QComboBox>(&window, IDC_SAVE_PATH)->setEditText(QStringLiteral("/home/user/图片/"));
+        Find<QComboBox>(&window, IDC_INPUT)->setEditText(QStringLiteral("12345"));
+        Find<QPushButton>(&window, IDC_LIST_BUTTON)->click();
+        if (!WaitFor([&] { return window.Job().listState == LIST_IDLE && window.Job().albums.Size() > 0; },
+                     20000)) {
+            std::fprintf(stderr, "gui_screenshots: the album list did not come\n");
+            return 1;
+        }
+        // A few rows selected, as before a download.
+        window.Job().grid.SelectRows(2, 3);
+        window.Job().grid.SelectRows(5, 5);
+        ok = Save(&window, outDir, "main_rows.png") && ok;
+
+        window.Grid().OpenFind();
+        if (CDlgFind* find = window.Grid().FindWindow()) {
+            if (auto* keyword = find->findChild<QLineEdit*>(QtWindowPort::ControlName(1639))) {
+                keyword->setText(QStringLiteral("旅行"));
+            }
+            ok = Save(find, outDir, "search.png") && ok;
+            find->hide();
+        }
+
+        Find<QCheckBox>(&window, IDC_PREVIEW)->click();
+        Wait(100);
+        window.Grid().WaitForSwitch();
+        ok = Save(&window, outDir, "main_thumbnails.png") && ok;
+
+        CDlgDownSet downSet(window.Job(), &window);
+        downSet.show();
+        ok = Save(&downSet, outDir, "settings_download.png") && ok;
+        downSet.hide();
+        CDlgSaveSet saveSet(window.Job(), &window);
+        saveSet.show();
+        ok = Save(&saveSet, outDir, "settings_names.png") && ok;
+        saveSet.hide();
+
+        CDlgWebOpen login(QString::fromStdString(server.BaseUrl() + "/login"), &window);
+        login.resize(640, 520);
+        login.show();
+        bool loaded = false;
+        QObject::connect(login.Browser(), &QWebEngineView::loadFinished, [&loaded](bool) { loaded = true; });
+        WaitFor([&] { return loaded; }, 15000);
+        Wait(800);
+        ok = Save(&login, outDir, "login.png") && ok;
+        login.hide();
+        window.close();
+    }
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "Usage: gui_screenshots OUTDIR\n");
+        return 2;
+    }
+    // Pictures need no screen: Qt's offscreen platform serves unless a display is chosen.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    SetRetryPauseScale(0.01);
+    CVeyraApp::PrepareProcess();
+    CVeyraApp app(argc, argv);
+    return Run(QString::fromLocal8Bit(argv[1]));
+}
