@@ -4,22 +4,18 @@
 #include <cstdint>
 
 #include "MyCode/StringCtrl.h"
-#include "MyCode/URLSource2.h"
 #include "core/JobContext.h"
 #include "core/WindowPort.h"
-#include "platform/FileSystem.h"
+#include "download/CoverThumbnail.h"
 
 namespace {
 
 constexpr int kColumnCount = 6;
 constexpr std::array<const char16_t*, kColumnCount> kHeaders = {u"序号", u"名称", u"数量", u"备注", u"", u""};
 constexpr std::array<int, kColumnCount> kWidths = {50, 575, 50, 100, 0, 0};
-constexpr int kCoverTimeoutMs = 20000;
 
 void UncheckSelectAll(JobContext& job) {
-    if (job.window != nullptr) {
-        job.window->SetCheck(IDC_SELECT_ALL, false);
-    }
+    job.window->SetCheck(IDC_SELECT_ALL, false);
 }
 
 bool IsThumbnailMode(const JobContext& job) {
@@ -41,23 +37,6 @@ void ShowAlbumRow(JobContext& job, const ST_PERLISTRECORD& album, int k) {
     job.grid.AppendRow(std::move(cells));
 }
 
-// Downloads the cover into the program folder's "tmp" and has the window make the thumbnail from
-// it; -1 when there is none.
-int MakeThumbnail(JobContext& job, const ST_PERLISTRECORD& album, int k) {
-    if (job.window == nullptr || album.coverUrl.empty()) {
-        return -1;
-    }
-    std::u16string folder = job.programDir + u"tmp";
-    FileSystem::CreateDirectories(folder);
-    std::u16string file = folder + u"/" + StringCtrl::Format(u"%d", {k}) + u".jpg";
-    UrlRequest request(album.coverUrl, file, kCoverTimeoutMs);
-    UrlSource source;
-    if (!FetchUrl(request, source, 0) || source.body.empty()) {
-        return -1;
-    }
-    return job.window->MakeThumbnail(file);
-}
-
 void ShowAlbumThumbnail(JobContext& job, ST_PERLISTRECORD& album, int k) {
     int row = k / THUMBS_PER_ROW;
     int column = k % THUMBS_PER_ROW;
@@ -67,7 +46,7 @@ void ShowAlbumThumbnail(JobContext& job, ST_PERLISTRECORD& album, int k) {
         job.grid.AppendRow({}, PREVIEW_ROW_HEIGHT);
     }
     if (album.imageIndex == -1) {
-        album.imageIndex = MakeThumbnail(job, album, k);
+        album.imageIndex = MakeCoverThumbnail(job.programDir, album.coverUrl, k, *job.window);
     }
     GridCell cell;
     cell.image = album.imageIndex;
@@ -77,22 +56,10 @@ void ShowAlbumThumbnail(JobContext& job, ST_PERLISTRECORD& album, int k) {
     job.grid.SetCell(row, column, cell);
 }
 
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
 }  // namespace
 
 void CutAlbumName(std::u16string& name) {
-    if (name.size() <= ALBUM_NAME_MAX) {
-        return;
-    }
-    std::size_t length = ALBUM_NAME_MAX;
-    // Never keep half of a character outside the basic plane.
-    if (IsHighSurrogate(name[length - 1])) {
-        --length;
-    }
-    name.resize(length);
+    name.resize(StringCtrl::KeepUnits(name, ALBUM_NAME_MAX).size());
 }
 
 void SetUpRowLayout(JobContext& job) {
@@ -168,9 +135,7 @@ void Rebuild(JobContext& job) {
     for (std::size_t k = 0; k < count && job.modeSwitch.load() != MODE_SWITCH_INTERRUPT; ++k) {
         ShowAlbum(job, static_cast<int>(k));
     }
-    if (job.window != nullptr) {
-        job.window->GridChanged();
-    }
+    job.window->GridChanged();
     job.modeSwitch = MODE_SWITCH_IDLE;
     job.filterText.clear();
 }

@@ -122,7 +122,6 @@ std::u16string Format(std::u16string_view pattern, std::initializer_list<FormatA
     return out;
 }
 
-
 std::u16string GetBetween(std::u16string& text, std::u16string_view before, std::u16string_view after,
                           int flags) {
     std::size_t start = text.find(before);
@@ -487,6 +486,17 @@ int DecimalValue(std::u16string_view text) {
         return INT_MIN;
     }
     return static_cast<int>(value);
+}
+
+std::u16string_view KeepUnits(std::u16string_view text, std::size_t maxUnits) {
+    if (text.size() <= maxUnits) {
+        return text;
+    }
+    std::size_t keep = maxUnits;
+    if (keep > 0 && text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF) {
+        --keep;  // never leave half a character behind
+    }
+    return text.substr(0, keep);
 }
 
 }  // namespace StringCtrl

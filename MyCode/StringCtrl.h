@@ -14,7 +14,8 @@
 namespace StringCtrl {
 
 enum : int { GB_ADVANCE = 1, GB_REST = 2 };
-std::u16string GetBetween(std::u16string& text, std::u16string_view before, std::u16string_view after, int flags = 0);
+std::u16string GetBetween(std::u16string& text, std::u16string_view before, std::u16string_view after,
+                          int flags = 0);
 int Split(std::u16string_view text, std::u16string_view separator, std::vector<std::u16string>& array);
 int CountOf(std::u16string_view text, std::u16string_view sub);
 int SkipPast(std::u16string& text, std::u16string_view marker, bool includeMarker = true);
@@ -42,6 +43,8 @@ void ReplaceAll(std::u16string& text, std::u16string_view find, std::u16string_v
 std::u16string FromAscii(std::string_view ascii);
 // White space (ASCII blanks, CR, LF, tab and the ideographic space) removed at both ends.
 std::u16string Trim(std::u16string_view text);
+// The first maxUnits UTF-16 units of text, one less when the cut would split a surrogate pair.
+std::u16string_view KeepUnits(std::u16string_view text, std::size_t maxUnits);
 
 // One argument of Format: a text or a number.
 struct FormatArg {

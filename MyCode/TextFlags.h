@@ -2,7 +2,7 @@
 
 // Flags of FetchUrl and UrlSource::Request.
 enum FetchFlag : unsigned {
-    FETCH_CACHEABLE = 1,   // a compressed body is inflated before the soft-failure checks
+    FETCH_CACHEABLE = 1,   // a picture: the answer may be kept
     FETCH_FROM_CACHE = 2,  // a cached copy may answer
 };
 

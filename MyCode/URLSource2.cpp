@@ -18,6 +18,7 @@
 #include "MyCode/StringCtrl.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "platform/StoppableWait.h"
 
 namespace {
 
@@ -30,8 +31,6 @@ constexpr long kMaxRedirects = 10;
 // How often the transfer loop looks at the clock while nothing arrives.
 constexpr long kPollSliceMs = 50;
 constexpr std::size_t kInflateBufferBytes = 8192;
-
-std::atomic<double> g_pauseScale{1.0};
 
 struct SlistDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
@@ -300,6 +299,7 @@ CURLcode Run(CURL* easy, Attempt& a) {
         if (idle >= limit) {
             break;
         }
+
         long wait = std::clamp<long>(static_cast<long>((limit - idle).count()), 1, kPollSliceMs);
         curl_multi_poll(multi, nullptr, 0, static_cast<int>(wait), nullptr);
     }
@@ -413,14 +413,16 @@ bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
             if (request.minLength == 0 && request.retryMarker.empty()) {
                 return true;
             }
-            std::string bytes = source.BodyBytes((flags & FETCH_CACHEABLE) != 0);
+            // The marker and the length are the page's: a gzip answer is judged by what it inflates to.
+            std::string bytes = source.BodyBytes(true);
             if (bytes.size() > request.minLength &&
                 (request.retryMarker.empty() || bytes.find(request.retryMarker) == std::string::npos)) {
                 return true;
             }
         }
-        std::this_thread::sleep_for(
-            std::chrono::duration<double, std::milli>(request.retryPauseSec * 1000.0 * g_pauseScale.load()));
+        if (!StoppableWait(std::chrono::seconds(request.retryPauseSec), request.stopped)) {
+            return false;
+        }
     }
     return false;
 }
@@ -495,5 +497,5 @@ std::string EscapeUrl(std::u16string_view url) {
 }
 
 void SetRetryPauseScale(double factor) {
-    g_pauseScale.store(factor);
+    SetWaitScale(factor);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -28,4 +29,7 @@ struct UrlRequest {
     std::uint32_t minLength = 0;  // a body of this many bytes or fewer is a soft failure; 0 is no check
     std::uint8_t attempts = 1;
     std::uint8_t retryPauseSec = 1;  // pause after every failed attempt, the last one too
+    // The caller's stop: a retry pause ends as soon as it answers true, and no further attempt
+    // starts. Empty: never stopped.
+    std::function<bool()> stopped;
 };

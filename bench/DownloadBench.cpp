@@ -26,7 +26,8 @@
 #include "core/JobContext.h"
 #include "platform/CodePage.h"
 #include "sites/AdapterTable.h"
-#include "sites/Emission.h"
+#include "sites/kit/Emission.h"
+#include "sites/kit/PictureCall.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -83,14 +84,16 @@ std::string PictureUrl(int port, int n) {
     settings.naming.folderNaming = FOLDER_NONE;
 
     AdapterTable table;
-    table.qzone.pictures = [&](JobContext& j, int album) {
-        for (int n = 0; n < s.pictures; ++n) {
-            EmitPicture(j, CodePage::FromUtf8(PictureUrl(port, n)), u"", u"", album);
-            if (j.downloadState == DL_STOP) {
-                return;
-            }
-        }
-    };
+    table.rows = {{.name = "qzone",
+                   .siteType = SITE_TENCENT,
+                   .subMode = ANY_SUBMODE,
+                   .pictures = [&](PictureCall& call) {
+                       for (int n = 0; n < s.pictures; ++n) {
+                           if (!call.Picture(CodePage::FromUtf8(PictureUrl(port, n)), u"")) {
+                               return;
+                           }
+                       }
+                   }}};
     SetUpAlbumGrid(job);
     ST_PERLISTRECORD album;
     album.name = u"bench";

@@ -5,32 +5,23 @@
 #include <mutex>
 #include <string>
 
-#include "core/WindowPort.h"
+#include "core/NullWindowPort.h"
 
 // The window as the command line plays it: the input, save path, site and sub-mode come from the
 // options; message boxes, login requests and the two status lines go to stderr; yes/no questions
 // get the answer of --answer. Job threads call it, so it is locked.
-class CliWindowPort : public WindowPort {
+class CliWindowPort : public NullWindowPort {
 public:
     CliWindowPort(std::u16string input, std::u16string savePath, int site, int subMode, bool answerYes,
                   std::FILE* err = stderr);
 
     void SetText(int control, const std::u16string& text) override;
-    void EnableControl(int, bool) override {}
-    void ShowControl(int, bool) override {}
-    void SetCheck(int, bool) override {}
     std::u16string GetText(int control) override;
     int SiteSelection() override { return site_; }
     bool SubModeVisible() override;
     int SubModeSelection() override { return subMode_; }
     int MessageBox(const std::u16string& text, const std::u16string& caption, int buttons) override;
     void OpenLoginBrowser(const std::u16string& url) override;
-    void PoolEnded(int, int) override {}
-    void OpenFolder(const std::u16string&) override {}
-    int MakeThumbnail(const std::u16string&) override { return -1; }
-    void AddInputHistoryItem(const std::u16string&) override {}
-    void GridChanged() override {}
-    std::u16string ClipboardText() override { return {}; }
 
     // A line on stderr.
     void Print(const std::u16string& line);

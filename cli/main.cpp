@@ -12,11 +12,11 @@
 #include "cli/CliWindowPort.h"
 #include "core/JobContext.h"
 #include "core/JobController.h"
-#include "core/SiteDetection.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsFile.h"
 #include "sites/AdapterTable.h"
+#include "sites/SiteCatalogue.h"
 
 namespace {
 
@@ -104,7 +104,6 @@ int Run(const CliOptions& options) {
 
     CliWindowPort port(input, savePath, site, subMode, options.answerYes);
     job->window = &port;
-    job->pictures.statusWindow = &port;
     job->siteType = site;
     job->ready = 1;
     SetUpAlbumGrid(*job);

@@ -20,6 +20,15 @@ std::optional<ST_PERLISTRECORD> AlbumList::CopyOf(int index) const {
     return *records_[static_cast<std::size_t>(index)];
 }
 
+bool AlbumList::Rename(int index, std::u16string name) {
+    std::lock_guard lock(mutex_);
+    if (index < 0 || static_cast<std::size_t>(index) >= records_.size()) {
+        return false;
+    }
+    records_[static_cast<std::size_t>(index)]->name = std::move(name);
+    return true;
+}
+
 std::size_t AlbumList::Size() const {
     std::lock_guard lock(mutex_);
     return records_.size();

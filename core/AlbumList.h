@@ -26,6 +26,9 @@ public:
     // A copy of record index, or nothing when index is outside the list. Picture-list operations
     // work on the copy, so nothing they hold points into the list.
     std::optional<ST_PERLISTRECORD> CopyOf(int index) const;
+    // Gives record index a new name under the lock (a picture list that learns the album's name
+    // from its page); false when index is outside the list.
+    bool Rename(int index, std::u16string name);
     std::size_t Size() const;
     // Deletes every record, last first.
     void Clear();

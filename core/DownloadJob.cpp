@@ -14,6 +14,7 @@
 #include "download/SideFiles.h"
 #include "platform/FileSystem.h"
 #include "sites/AdapterTable.h"
+#include "sites/kit/Run.h"
 
 namespace {
 
@@ -26,33 +27,18 @@ constexpr std::u16string_view kIdleButton = u"下载";
 // The controls that could start another job or change what this one reads.
 constexpr int kBusyControls[] = {IDC_SITE, IDC_LIST_BUTTON, IDC_CHOOSE_FOLDER, IDC_INPUT, IDC_SAVE_PATH};
 
+// The window as the job uses it.
 class Window {
 public:
-    explicit Window(WindowPort* port) : port_(port) {}
-    void SetText(int control, std::u16string_view text) {
-        if (port_ != nullptr) {
-            port_->SetText(control, std::u16string(text));
-        }
-    }
-    void Enable(int control, bool enable) {
-        if (port_ != nullptr) {
-            port_->EnableControl(control, enable);
-        }
-    }
-    void Message(std::u16string_view text) {
-        if (port_ != nullptr) {
-            port_->MessageBox(std::u16string(text), u"", MB_OK);
-        }
-    }
-    std::u16string SavePath() { return port_ != nullptr ? port_->GetText(IDC_SAVE_PATH) : std::u16string(); }
-    void OpenFolder(const std::u16string& folder) {
-        if (port_ != nullptr) {
-            port_->OpenFolder(folder);
-        }
-    }
+    explicit Window(WindowPort& port) : port_(port) {}
+    void SetText(int control, std::u16string_view text) { port_.SetText(control, std::u16string(text)); }
+    void Enable(int control, bool enable) { port_.EnableControl(control, enable); }
+    void Message(std::u16string_view text) { port_.MessageBox(std::u16string(text), u"", MB_OK); }
+    std::u16string SavePath() { return port_.GetText(IDC_SAVE_PATH); }
+    void OpenFolder(const std::u16string& folder) { port_.OpenFolder(folder); }
 
 private:
-    WindowPort* port_;
+    WindowPort& port_;
 };
 
 std::u16string WithSlash(std::u16string path) {
@@ -97,25 +83,22 @@ void ResumeRunning(JobContext& job) {
 }
 
 void ListPictures(JobContext& job, const AdapterTable& adapters, int album, Window& window) {
-    const PictureListOp* op = adapters.PicturesFor(job.siteType, job.subMode);
-    if (op == nullptr) {
+    const AdapterRow* row = adapters.Find(job.siteType, job.subMode);
+    if (row == nullptr) {
         window.Message(u"Error ListType Code.");
         return;
     }
-    if (*op) {
-        (*op)(job, album);
-    }
-    // Renren albums that the first picture service cannot read are read by the second.
-    if (job.siteType == SITE_RENREN && job.subMode == RENREN_PHOTO && job.pictures.Size() == 0 &&
-        adapters.renrenSecondPictures && !Stopping(job)) {
-        adapters.renrenSecondPictures(job, album);
+    RunPictureList(row->pictures, job, album);
+    // Some albums that the first picture list cannot read are read by the row's second one.
+    if (job.pictures.Size() == 0 && !Stopping(job)) {
+        RunPictureList(row->secondPictures, job, album);
     }
 }
 
 }  // namespace
 
 int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
-    Window window(job.window);
+    Window window(*job.window);
     job.extension.Load(job.programDir);
 
     // An early end leaves the job idle, so the button starts the next job instead of stopping
@@ -148,9 +131,6 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
     }
 
     PictureList& pictures = job.pictures;
-    if (pictures.statusWindow == nullptr) {
-        pictures.statusWindow = job.window;
-    }
     pictures.SetAlbumDir(root);
     job.pool.SetParams(job.CurrentSettings().download);
 
@@ -177,14 +157,14 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
         total += m;
         const std::uint16_t options = job.CurrentSettings().naming.options;
         if ((options & OPT_THUNDER_LIST_ONLY) != 0) {
-            const ST_PERLISTRECORD* record = job.albums.Get(static_cast<std::size_t>(album));
-            std::u16string name = record != nullptr ? record->name : std::u16string();
+            std::optional<ST_PERLISTRECORD> record = job.albums.CopyOf(album);
+            std::u16string name = record ? record->name : std::u16string();
             WriteDownloadList(DownloadListPath(pictures.AlbumDir(), name), pictures);
             continue;
         }
 
         window.SetText(IDC_PROGRESS, u"已开始下载图片");
-        if (!DownPicFunc(job.pool, pictures)) {
+        if (!DownPicFunc(job.pool, pictures, *job.window)) {
             window.Message(u"Create thread:DownPicFunc failed.");
             continue;
         }

@@ -7,17 +7,20 @@
 
 #include "GridCtrl_src/GridData.h"
 #include "core/AlbumList.h"
+#include "core/NullWindowPort.h"
 #include "core/PictureList.h"
 #include "core/SiteSettings.h"
 #include "core/SiteType.h"
 #include "download/DownloadPool.h"
 #include "settings/ExtensionSettings.h"
 
-class WindowPort;
-
 enum ListState : std::uint8_t { LIST_IDLE = 0, LIST_RUNNING = 1, LIST_STOP = 2 };
 enum DownloadState : std::uint8_t { DL_IDLE = 0, DL_RUNNING = 1, DL_ALBUM_DONE = 2, DL_STOP = 3 };
-enum ModeSwitchState : std::uint8_t { MODE_SWITCH_IDLE = 0, MODE_SWITCH_RUNNING = 1, MODE_SWITCH_INTERRUPT = 2 };
+enum ModeSwitchState : std::uint8_t {
+    MODE_SWITCH_IDLE = 0,
+    MODE_SWITCH_RUNNING = 1,
+    MODE_SWITCH_INTERRUPT = 2
+};
 
 constexpr int HISTORY_SIZE = 5;
 constexpr int HISTORY_FIELD_UNITS = 400;  // an entry holds at most 399 characters
@@ -59,8 +62,8 @@ struct JobContext {
     std::atomic<std::uint8_t> modeSwitch{MODE_SWITCH_IDLE};
 
     // The window's parts that the jobs use (grid, combo boxes, login browser, status lines) are
-    // reached through this port; the front end sets it before a job runs.
-    WindowPort* window = nullptr;
+    // reached through this port; the front end sets its own before a job runs. Never null.
+    WindowPort* window = &NullWindowPort::Shared();
 
     // The slot of the site type that is current now.
     SiteSettings& CurrentSettings() { return siteSettings[SlotOf(siteType)]; }

@@ -33,14 +33,10 @@ void JobController::PressListButton() {
     job_.albums.Clear();
     job_.listState = LIST_RUNNING;
     job_.subMode = SUBMODE_UNSET;
-    if (job_.window != nullptr) {
-        job_.siteType = job_.window->SiteSelection();
-    }
+    job_.siteType = job_.window->SiteSelection();
     if (!Start(listWorkers_, &JobController::RunList)) {
         job_.listState = LIST_IDLE;
-        if (job_.window != nullptr) {
-            job_.window->MessageBox(u"Create thread:GetListFunc failed.", u"", MB_OK);
-        }
+        job_.window->MessageBox(u"Create thread:GetListFunc failed.", u"", MB_OK);
     }
 }
 
@@ -60,9 +56,7 @@ void JobController::PressDownloadButton() {
     }
     if (!Start(downloadWorkers_, &JobController::RunDownload)) {
         job_.downloadState = DL_IDLE;
-        if (job_.window != nullptr) {
-            job_.window->MessageBox(u"Create thread:DownloadJobFunc failed.", u"", MB_OK);
-        }
+        job_.window->MessageBox(u"Create thread:DownloadJobFunc failed.", u"", MB_OK);
         return;
     }
     ++downloadsStarted_;

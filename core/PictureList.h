@@ -7,8 +7,6 @@
 
 #include "core/PictureRecord.h"
 
-class WindowPort;
-
 // The pictures of the album being downloaded: three parallel arrays that always have the same
 // length. The download thread fills it before the pool starts; workers read copies of entries.
 class PictureList {
@@ -31,10 +29,6 @@ public:
     void SetAlbumDir(std::u16string dir);
     // The current album's folder, ending with "/".
     std::u16string AlbumDir() const;
-
-    // Where the pool writes its progress text (control 1006) and signals its end.
-    WindowPort* statusWindow = nullptr;
-    int statusControl = 1006;
 
 private:
     mutable std::mutex mutex_;

@@ -5,11 +5,11 @@
 
 // One album as an adapter found it. Adapters fill one on their own stack; the album list keeps a copy.
 struct ST_PERLISTRECORD {
-    std::u16string name;      // shown in the grid, becomes the album folder; cleaned and made unique on add
-    std::u16string url;       // whatever the picture-list operation needs to find the album
-    std::u16string coverUrl;  // the cover picture, for the thumbnail view
-    std::u16string key1;      // two texts for the adapter's own use
-    std::u16string key2;
+    std::u16string name = {};  // shown in the grid, becomes the album folder; cleaned and made unique on add
+    std::u16string url = {};   // whatever the picture-list operation needs to find the album
+    std::u16string coverUrl = {};  // the cover picture, for the thumbnail view
+    std::u16string key1 = {};      // two texts for the adapter's own use
+    std::u16string key2 = {};
     std::int32_t pictureCount = 0;  // -1: the site gives no count ("未知")
     // Not negative: bits 1 encrypted, 2 private, 4 friends only. Negative: shown as "%08u" of the
     // value with the sign bit cleared.

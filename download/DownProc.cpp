@@ -50,7 +50,7 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, st
     }
 }
 
-bool DownPicFunc(DownloadPool& pool, const PictureList& pictures) {
+bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& status) {
     pool.ResetDone();
     const std::size_t total = pictures.Size();
     const std::size_t wanted = std::min<std::size_t>(pool.ThreadCount(), total);
@@ -63,8 +63,6 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures) {
     // record it is handed.
     const DownloadParams params = pool.Params();
     const std::u16string albumDir = pictures.AlbumDir();
-    WindowPort* window = pictures.statusWindow;
-    const int statusControl = pictures.statusControl;
 
     // Long-lived workers take the next index as soon as they are free: the same window of at most
     // threadCount downloads, started in list order, as one thread per picture would give.
@@ -107,19 +105,16 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures) {
             break;
         }
         bool last = done >= count;
-        if ((done != shown || last) && window != nullptr) {
-            window->SetText(statusControl, StringCtrl::Format(u"已下载%d/%d......", {done, count}));
+        if (done != shown || last) {
+            status.SetText(IDC_PROGRESS, StringCtrl::Format(u"已下载%d/%d......", {done, count}));
         }
         shown = done;
         if (last) {
             break;
         }
     }
-    if (window != nullptr) {
-        auto elapsed =
-            std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
-        window->PoolEnded(static_cast<int>(elapsed.count()), count);
-    }
+    auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+    status.PoolEnded(static_cast<int>(elapsed.count()), count);
     for (std::thread& worker : workers) {
         worker.join();
     }

@@ -222,7 +222,7 @@ std::u16string FitName(std::u16string_view stem, std::u16string_view suffix) {
     return out;
 }
 
-std::u16string PictureBaseName(const JobContext& job, const NamingSettings& naming,
+std::u16string PictureBaseName(const NamingValues& values, const NamingSettings& naming,
                                const ST_PERLISTRECORD& album, std::size_t c, std::u16string_view url,
                                std::u16string_view description) {
     const auto number = static_cast<long long>(c) + 1;
@@ -252,10 +252,10 @@ std::u16string PictureBaseName(const JobContext& job, const NamingSettings& nami
     const std::u16string v3 = Number(static_cast<long long>(album.listIndex) + 1);
     const std::u16string v4 = Number(album.param4);
     const std::u16string v5 = Number(album.param5);
-    const std::u16string v6 = Number(job.albums.selectedCount.load());
-    const std::u16string v7 = Number(static_cast<long long>(job.albums.Size()));
+    const std::u16string v6 = Number(values.selectedCount);
+    const std::u16string v7 = Number(values.albumCount);
     const std::u16string v9 = Number(static_cast<long long>(album.listIndex) + 1, "%04lld");
-    ReplaceEscapes(name, {nullptr, &album.name, &v2, &v3, &v4, &v5, &v6, &v7, &job.ownerName, &v9});
+    ReplaceEscapes(name, {nullptr, &album.name, &v2, &v3, &v4, &v5, &v6, &v7, &values.ownerName, &v9});
 
     if (!naming.replaceFrom.empty()) {
         StringCtrl::ReplaceList(name, naming.replaceFrom, naming.replaceTo);
@@ -269,11 +269,7 @@ std::u16string FinishPictureName(std::u16string_view name, const PictureList& pi
     const std::ptrdiff_t limit = kPathUnits - static_cast<std::ptrdiff_t>(pictures.AlbumDir().size());
     std::u16string_view stem = name;
     if (static_cast<std::ptrdiff_t>(stem.size()) > limit) {
-        std::size_t cut = limit > 0 ? static_cast<std::size_t>(limit) : 0;
-        if (cut > 0 && IsHighSurrogate(stem[cut - 1])) {
-            --cut;  // never leave half a character behind
-        }
-        stem = stem.substr(0, cut);
+        stem = StringCtrl::KeepUnits(stem, limit > 0 ? static_cast<std::size_t>(limit) : 0);
     }
 
     std::u16string_view extension = kDefaultExtension;
@@ -326,10 +322,10 @@ std::u16string FinishPictureName(std::u16string_view name, const PictureList& pi
     return Counted(stem, counter, extension);
 }
 
-std::u16string PictureFileName(const JobContext& job, const NamingSettings& naming,
+std::u16string PictureFileName(const NamingValues& values, const NamingSettings& naming,
                                const ST_PERLISTRECORD& album, const PictureList& pictures,
                                std::u16string_view url, std::u16string_view description) {
-    return FinishPictureName(PictureBaseName(job, naming, album, pictures.Size(), url, description),
+    return FinishPictureName(PictureBaseName(values, naming, album, pictures.Size(), url, description),
                              pictures);
 }
 

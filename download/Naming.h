@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/JobContext.h"
+#include <cstdint>
+
 #include "core/NamingSettings.h"
 #include "core/PictureList.h"
 #include "core/ST_PERLISTRECORD.h"
@@ -25,11 +26,19 @@ std::u16string TimeStampName();
 // MAX_NAME_BYTES of UTF-8. suffix (an extension, a counter) is always kept whole.
 std::u16string FitName(std::u16string_view stem, std::u16string_view suffix);
 
+// The job's values that the naming escapes read: ?6 the albums selected, ?7 the albums listed, ?8
+// the owner folder.
+struct NamingValues {
+    std::int64_t selectedCount = 0;
+    std::int64_t albumCount = 0;
+    std::u16string ownerName;
+};
+
 // The picture's name before its length, extension and duplicates are settled: base name by
 // naming.baseName, prefix and suffix, escapes ?1 to ?9, the replacement list, then cleaned with the
 // time-stamp fallback. c is the number of pictures already listed for the album. A description
 // never chooses a path: it is always cleaned into a plain name.
-std::u16string PictureBaseName(const JobContext& job, const NamingSettings& naming,
+std::u16string PictureBaseName(const NamingValues& values, const NamingSettings& naming,
                                const ST_PERLISTRECORD& album, std::size_t c, std::u16string_view url,
                                std::u16string_view description);
 
@@ -41,7 +50,7 @@ std::u16string FinishPictureName(std::u16string_view name, const PictureList& pi
 
 // Both steps for the next picture of the album (c = pictures.Size()). Call it after the album
 // folder has been set as pictures' albumDir.
-std::u16string PictureFileName(const JobContext& job, const NamingSettings& naming,
+std::u16string PictureFileName(const NamingValues& values, const NamingSettings& naming,
                                const ST_PERLISTRECORD& album, const PictureList& pictures,
                                std::u16string_view url, std::u16string_view description);
 

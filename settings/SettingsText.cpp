@@ -3,6 +3,8 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include "MyCode/StringCtrl.h"
+
 namespace SettingsText {
 
 namespace {
@@ -53,14 +55,7 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
 }
 
 std::u16string KeepUnits(std::u16string_view text, std::size_t maxUnits) {
-    if (text.size() <= maxUnits) {
-        return std::u16string(text);
-    }
-    std::size_t keep = maxUnits;
-    if (keep > 0 && text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF) {
-        --keep;
-    }
-    return std::u16string(text.substr(0, keep));
+    return std::u16string(StringCtrl::KeepUnits(text, maxUnits));
 }
 
 }  // namespace SettingsText

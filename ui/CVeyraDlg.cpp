@@ -119,8 +119,6 @@ CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
     };
     port_ = std::make_unique<QtWindowPort>(*this, std::move(actions));
     job_->window = port_.get();
-    job_->pictures.statusWindow = port_.get();
-    job_->pictures.statusControl = IDC_PROGRESS;
     controller_ = std::make_unique<JobController>(*job_, adapters);
 
     BuildControls();
@@ -138,8 +136,7 @@ CVeyraDlg::~CVeyraDlg() {
     // before the context does.
     delete grid_;
     grid_ = nullptr;
-    job_->window = nullptr;
-    job_->pictures.statusWindow = nullptr;
+    job_->window = &NullWindowPort::Shared();
     CookieStore::Instance().SetProgramFolder(u"");
 }
 

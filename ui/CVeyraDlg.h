@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "core/SiteDetection.h"
+#include "sites/SiteCatalogue.h"
 
 struct AdapterTable;
 struct JobContext;

@@ -4,14 +4,14 @@
 
 #include "MyCode/StringCtrl.h"
 #include "core/SiteType.h"
-#include "sites/BaiduHosts.h"
-#include "sites/CommunityHosts.h"
-#include "sites/GalleryHosts.h"
-#include "sites/NeteaseHosts.h"
-#include "sites/RenrenHosts.h"
-#include "sites/ShopHosts.h"
-#include "sites/SinaHosts.h"
-#include "sites/TencentHosts.h"
+#include "sites/baidu/BaiduHosts.h"
+#include "sites/communities/CommunityHosts.h"
+#include "sites/galleries/GalleryHosts.h"
+#include "sites/netease/NeteaseHosts.h"
+#include "sites/renren/RenrenHosts.h"
+#include "sites/shops/ShopHosts.h"
+#include "sites/sina/SinaHosts.h"
+#include "sites/tencent/TencentHosts.h"
 
 const std::array<LoginMenuItem, 12> LOGIN_MENU_ITEMS = {{
     {ID_LOGIN_QZONE, u"QQ空间/QQ群"},

@@ -12,7 +12,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsFile.h"
-#include "sites/QzoneGtk.h"
+#include "sites/tencent/QzoneGtk.h"
 #include "support/FixtureServer.h"
 #include "support/TempDir.h"
 

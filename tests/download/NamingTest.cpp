@@ -38,14 +38,18 @@ protected:
     }
 
     std::u16string Base(std::u16string_view url, std::u16string_view description, std::size_t c = 0) {
-        return PictureBaseName(job, naming, album, c, url, description);
+        return PictureBaseName(Values(), naming, album, c, url, description);
     }
 
     // Lists the next picture the way the emission does, returning its file name.
     std::u16string Emit(std::u16string_view url, std::u16string_view description) {
-        std::u16string name = PictureFileName(job, naming, album, pictures, url, description);
+        std::u16string name = PictureFileName(Values(), naming, album, pictures, url, description);
         pictures.Append(PictureRecord{std::u16string(url), name, {}});
         return name;
+    }
+
+    NamingValues Values() const {
+        return {job.albums.selectedCount.load(), static_cast<std::int64_t>(job.albums.Size()), job.ownerName};
     }
 
     JobContext job;

@@ -9,7 +9,7 @@
 #include "emission/EmissionFixture.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
-#include "sites/Emission.h"
+#include "sites/kit/Emission.h"
 #include "support/FixtureServer.h"
 
 namespace {

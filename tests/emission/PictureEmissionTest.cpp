@@ -8,7 +8,7 @@
 #include "download/SideFiles.h"
 #include "emission/EmissionFixture.h"
 #include "platform/FileSystem.h"
-#include "sites/Emission.h"
+#include "sites/kit/Emission.h"
 
 namespace {
 

@@ -254,10 +254,13 @@ TEST_F(EngineTest, PictureListChoice) {
     job.siteSettings[SITE_RENREN].download = DownloadParams{0, 0, 2, 10};
     ServePicture("/p/r.jpg", JpegBytes());
     int firstCalls = 0;
-    table.renrenPhoto.pictures = [&](JobContext&, int) { ++firstCalls; };
-    table.renrenSecondPictures = [this](JobContext& j, int album) {
-        EmitPicture(j, Url("/p/r.jpg"), u"r", u"", album);
-    };
+    table.rows.push_back(
+        {.name = "renrenPhoto",
+         .siteType = SITE_RENREN,
+         .subMode = ANY_SUBMODE,
+         .pictures = [&](PictureCall&) { ++firstCalls; },
+         .secondPicturesName = "renrenSecondPictures",
+         .secondPictures = [this](PictureCall& call) { call.Picture(Url("/p/r.jpg"), u"r"); }});
     Album(u"Renren", {});
     Run();
     EXPECT_EQ(firstCalls, 1);

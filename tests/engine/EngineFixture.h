@@ -17,7 +17,8 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "sites/AdapterTable.h"
-#include "sites/Emission.h"
+#include "sites/kit/Emission.h"
+#include "sites/kit/PictureCall.h"
 #include "support/FixtureServer.h"
 #include "support/RecordingWindowPort.h"
 #include "support/TempDir.h"
@@ -59,15 +60,18 @@ protected:
         Settings().download = DownloadParams{0, 0, 4, 10};
         port.SetControlText(IDC_SAVE_PATH, dir.Path() + u"save");
         SetUpAlbumGrid(job);
-        table.qzone.pictures = [this](JobContext& j, int album) {
-            ++listings[album];
-            for (const ListedPicture& picture : lists[album]) {
-                EmitPicture(j, picture.url, picture.description, picture.headers, album);
-                if (j.downloadState == DL_ALBUM_DONE || j.downloadState == DL_STOP) {
-                    return;
-                }
-            }
-        };
+        table.rows = {{.name = "qzone",
+                       .siteType = SITE_TENCENT,
+                       .subMode = ANY_SUBMODE,
+                       .pictures = [this](PictureCall& call) {
+                           int album = call.albumIndex();
+                           ++listings[album];
+                           for (const ListedPicture& picture : lists[album]) {
+                               if (!call.Picture(picture.url, picture.description, picture.headers)) {
+                                   return;
+                               }
+                           }
+                       }}};
     }
 
     SiteSettings& Settings() { return job.siteSettings[SITE_TENCENT]; }

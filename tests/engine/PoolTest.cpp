@@ -61,7 +61,13 @@ TEST_P(Window, KeepsAtMostThreadCountDownloadsGoing) {
     for (int i = 0; i < window; ++i) {
         EXPECT_EQ(first.count(i), 1u) << i;
     }
-    EXPECT_EQ(port.PoolEnds(), (std::vector<std::pair<int, int>>{{0, c.pictures}}));
+    // The end message carries the picture count; its seconds depend on the machine, so they are
+    // only bounded.
+    auto ends = port.PoolEnds();
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].second, c.pictures);
+    EXPECT_GE(ends[0].first, 0);
+    EXPECT_LT(ends[0].first, 60);
     EXPECT_EQ(job.pool.DoneCount(), c.pictures);
 }
 
@@ -71,10 +77,9 @@ INSTANTIATE_TEST_SUITE_P(Engine, Window,
 TEST(Pool, EmptyListStartsNothingAndReportsNothing) {
     RecordingWindowPort port;
     PictureList pictures;
-    pictures.statusWindow = &port;
     DownloadPool pool;
     pool.SetParams(DownloadParams{0, 0, 5, 10});
-    EXPECT_TRUE(DownPicFunc(pool, pictures));
+    EXPECT_TRUE(DownPicFunc(pool, pictures, port));
     EXPECT_TRUE(port.PoolEnds().empty());
     EXPECT_TRUE(port.Calls().empty());
     EXPECT_FALSE(pool.Running());

@@ -198,19 +198,40 @@ TEST_F(HttpTest, SoftFailuresRetryAfterAPauseIncludingTheLast) {
     }
 }
 
-TEST_F(HttpTest, CacheableFetchChecksTheInflatedLength) {
-    std::string page(400, 'p');
-    server.Handle("/gz", [&](const FixtureRequest&, FixtureReply& reply) {
-        reply.contentType = "application/octet-stream";
-        reply.headers = {{"Content-Encoding", "gzip"}};
-        reply.body = Gzip(page);
-    });
-    UrlRequest request = Req("/gz");
-    request.minLength = 100;  // more than the compressed size, less than the page
-    request.retryPauseSec = 0;
-    UrlSource source;
-    EXPECT_TRUE(FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE));
-    EXPECT_FALSE(FetchUrl(request, source, 0));
+// minLength and retryMarker judge the page, not its wire form: a gzip answer is as long as what it
+// inflates to, and a marker inside it is found.
+TEST_F(HttpTest, SoftFailureChecksLookAtTheInflatedBody) {
+    const std::string page(400, 'p');
+    const std::string busy =
+        "<p>" + std::string("\xC7\xEB\xC9\xD4\xBA\xF2\xD4\xD9\xCA\xD4") + "</p>" + std::string(200, ' ');
+    for (bool gzip : {true, false}) {
+        SCOPED_TRACE(gzip ? "gzip" : "plain");
+        auto serve = [&](const std::string& path, const std::string& body) {
+            server.Handle(path, [=](const FixtureRequest&, FixtureReply& reply) {
+                reply.contentType = "application/octet-stream";
+                if (gzip) {
+                    reply.headers = {{"Content-Encoding", "gzip"}};
+                }
+                reply.body = gzip ? Gzip(body) : body;
+            });
+        };
+        serve("/long", page);
+        serve("/busy", busy);
+        UrlRequest request = Req("/long");
+        request.minLength = 100;  // more than the compressed size, less than the page
+        request.retryPauseSec = 0;
+        UrlSource source;
+        EXPECT_TRUE(FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE));
+        EXPECT_TRUE(FetchUrl(request, source, 0));
+
+        request = Req("/busy");
+        request.retryMarker = "\xC7\xEB\xC9\xD4\xBA\xF2\xD4\xD9\xCA\xD4";  // "请稍候再试" in GBK
+        request.attempts = 2;
+        request.retryPauseSec = 0;
+        server.ClearRequests();
+        EXPECT_FALSE(FetchUrl(request, source, 0));
+        EXPECT_EQ(server.RequestsTo("/busy").size(), 2u);
+    }
 }
 
 TEST_F(HttpTest, ReadTimeoutBoundsEachWaitForBodyData) {

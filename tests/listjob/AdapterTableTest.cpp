@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "core/JobContext.h"
 #include "listjob/RecordingAdapters.h"
+#include "sites/AdapterTable.h"
+#include "sites/kit/Run.h"
 
 namespace {
 
@@ -13,7 +16,7 @@ struct PicturesCase {
     const char* adapter;  // nullptr: no picture list
 };
 
-TEST(AdapterTable, PicturesForFollowsTheStoredSubMode) {
+TEST(AdapterTable, PicturesFollowTheStoredSubMode) {
     const PicturesCase cases[] = {
         {0, 0, "qzone"},          {0, 1, "qqGroup"},          {0, 2, "tencentWeibo"}, {0, -1, "qzone"},
         {1, 0, "baiduAlbums"},    {1, 1, "tiebaAlbums"},      {1, 2, "tiebaPage"},    {2, 1, "neteasePp"},
@@ -27,29 +30,37 @@ TEST(AdapterTable, PicturesForFollowsTheStoredSubMode) {
     };
     RecordingAdapters adapters;
     JobContext job;
+    ST_PERLISTRECORD album;
+    for (int i = 0; i < 4; ++i) {
+        job.albums.Add(album);
+    }
     for (const PicturesCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.siteType) + "/" + std::to_string(c.subMode));
-        const PictureListOp* op = adapters.table.PicturesFor(c.siteType, c.subMode);
+        const AdapterRow* row = adapters.table.Find(c.siteType, c.subMode);
         if (c.adapter == nullptr) {
-            EXPECT_EQ(op, nullptr);
+            EXPECT_EQ(row, nullptr);
             continue;
         }
-        ASSERT_NE(op, nullptr);
+        ASSERT_NE(row, nullptr);
         std::size_t before = adapters.Calls().size();
-        (*op)(job, 3);
+        RunPictureList(row->pictures, job, 3);
         ASSERT_EQ(adapters.Calls().size(), before + 1);
         EXPECT_EQ(adapters.Calls().back(), (RecordingAdapters::Call{c.adapter, u"3"}));
     }
 }
 
-TEST(AdapterTable, DefaultHasTheTencentAdaptersOnly) {
-    const AdapterTable& table = AdapterTable::Default();
-    EXPECT_TRUE(table.qzone.albums && table.qzone.pictures && table.qzoneSecondAlbums);
-    EXPECT_TRUE(table.qqGroup.albums && table.qqGroup.pictures);
-    EXPECT_TRUE(table.tencentWeibo.albums && table.tencentWeibo.pictures);
-    // The other sites' adapters are not built: their album lists find nothing.
-    EXPECT_FALSE(table.baiduAlbums.albums || table.taobao.albums || table.jd.pictures ||
-                 table.renrenSecondPictures);
+// Every site type has a row for every sub-mode the album-list job can give it, and no two rows
+// claim the same one.
+TEST(AdapterTable, RowsCoverEverySiteTypeOnce) {
+    std::set<std::pair<int, int>> seen;
+    std::set<std::string_view> names;
+    for (const AdapterRow& row : AdapterTable::Default().rows) {
+        EXPECT_TRUE(seen.insert({row.siteType, row.subMode}).second) << row.name;
+        EXPECT_TRUE(names.insert(row.name).second) << row.name;
+    }
+    for (int siteType = 0; siteType < SITE_TYPE_COUNT; ++siteType) {
+        EXPECT_NE(AdapterTable::Default().Find(siteType, SUBMODE_UNSET), nullptr) << siteType;
+    }
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include "core/JobController.h"
 #include "listjob/JobHarness.h"
 #include "platform/CodePage.h"
-#include "sites/Emission.h"
+#include "sites/kit/AlbumCall.h"
+#include "sites/kit/Emission.h"
+#include "sites/kit/PictureCall.h"
 #include "support/RecordingWindowPort.h"
 #include "support/TempDir.h"
 
@@ -46,10 +48,10 @@ protected:
 
     // An album list that emits one album and then runs until it is asked to stop.
     void ListUntilStopped() {
-        adapters.table.qzone.albums = [this](const std::u16string&, JobContext& j) {
-            EmitOne(j, u"First");
+        adapters.Row("qzone").albums = [this](AlbumCall& call, const std::u16string&) {
+            EmitOne(call.job, u"First");
             entered = true;
-            WaitUntil([&] { return j.listState == LIST_STOP; });
+            WaitUntil([&] { return call.job.listState == LIST_STOP; });
         };
     }
 
@@ -79,7 +81,7 @@ TEST_F(Controller, SecondPressStopsTheAlbumListWhichStillFinishes) {
     EXPECT_EQ(job.grid.RowCount(), 2);
 
     // The next list starts from an empty grid and album list.
-    adapters.table.qzone.albums = nullptr;
+    adapters.Row("qzone").albums = nullptr;
     controller.PressListButton();
     controller.WaitForJobs();
     EXPECT_EQ(job.albums.Size(), 0u);
@@ -88,9 +90,9 @@ TEST_F(Controller, SecondPressStopsTheAlbumListWhichStillFinishes) {
 
 TEST_F(Controller, SecondPressStopsTheDownload) {
     adapters.EmitFrom("qzone");
-    adapters.table.qzone.pictures = [this](JobContext& j, int) {
+    adapters.Row("qzone").pictures = [this](PictureCall& call) {
         entered = true;
-        WaitUntil([&] { return j.downloadState == DL_STOP; });
+        WaitUntil([&] { return call.job.downloadState == DL_STOP; });
     };
     JobController controller(job, adapters.table);
     controller.PressListButton();
@@ -136,7 +138,7 @@ TEST_F(Controller, ShutdownStopsRunningJobsAndJoinsThem) {
 
 TEST_F(Controller, JobThatIgnoresTheStopIsJoinedByTheDestructor) {
     std::atomic<bool> finished{false};
-    adapters.table.qzone.albums = [&](const std::u16string&, JobContext&) {
+    adapters.Row("qzone").albums = [&](AlbumCall&, const std::u16string&) {
         entered = true;
         std::this_thread::sleep_for(300ms);
         finished = true;

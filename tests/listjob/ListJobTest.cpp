@@ -12,7 +12,8 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsFile.h"
-#include "sites/Emission.h"
+#include "sites/kit/AlbumCall.h"
+#include "sites/kit/Emission.h"
 #include "support/RecordingWindowPort.h"
 #include "support/TempDir.h"
 
@@ -50,9 +51,9 @@ TEST_F(ListJob, BlankInputOnlyTellsTheUser) {
 TEST_F(ListJob, BusyWhileTheAdapterRunsAndCountsAfterwards) {
     port.SetCheck(IDC_SELECT_ALL, true);
     bool sawBusyState = false;
-    adapters.table.qzone.albums = [&](const std::u16string&, JobContext& j) {
+    adapters.Row("qzone").albums = [&](AlbumCall& call, const std::u16string&) {
         sawBusyState =
-            j.listState == LIST_RUNNING && !port.IsEnabled(IDC_DOWNLOAD_BUTTON) &&
+            call.job.listState == LIST_RUNNING && !port.IsEnabled(IDC_DOWNLOAD_BUTTON) &&
             !port.IsEnabled(IDC_SITE) && !port.IsEnabled(IDC_INPUT) && !port.IsEnabled(IDC_PREVIEW) &&
             !port.IsEnabled(IDC_FIND) && !port.IsEnabled(IDC_FILTER) && !port.IsEnabled(IDC_EXPORT) &&
             !port.IsChecked(IDC_SELECT_ALL) && !port.IsShown(IDC_NOTICE) &&
@@ -61,7 +62,7 @@ TEST_F(ListJob, BusyWhileTheAdapterRunsAndCountsAfterwards) {
         ST_PERLISTRECORD record;
         for (const char16_t* name : {u"Summer", u"Winter"}) {
             record.name = name;
-            EmitAlbum(record, j);
+            call.Album(record);
         }
     };
     Run(SITE_TENCENT, u"123456");
@@ -109,16 +110,16 @@ TEST_F(ListJob, InputThatFoundAlbumsJoinsTheHistoryOnce) {
 }
 
 TEST_F(ListJob, OwnerFolderLevelsAreCleanedAndEndWithASlash) {
-    adapters.table.taobao.albums = [](const std::u16string&, JobContext& j) {
-        j.ownerName = u"  Alice&amp;Bob  ";
-        j.ownerSuffix = u"Shop:One";
+    adapters.Row("taobao").albums = [](AlbumCall& call, const std::u16string&) {
+        call.job.ownerName = u"  Alice&amp;Bob  ";
+        call.job.ownerSuffix = u"Shop:One";
     };
     Run(SITE_SHOP, u"http://item.taobao.com/item.htm?id=1");
     EXPECT_EQ(U8(job.ownerName), "Alice&Bob/");
     EXPECT_EQ(U8(job.ownerSuffix), "ShopOne/");
 
     // Empty levels stay empty, and each run starts without the previous owner.
-    adapters.table.taobao.albums = nullptr;
+    adapters.Row("taobao").albums = nullptr;
     Run(SITE_SHOP, u"http://item.taobao.com/item.htm?id=1");
     EXPECT_TRUE(job.ownerName.empty());
     EXPECT_TRUE(job.ownerSuffix.empty());
@@ -126,7 +127,7 @@ TEST_F(ListJob, OwnerFolderLevelsAreCleanedAndEndWithASlash) {
 
 TEST_F(ListJob, AdapterNotBuiltYetEndsWithTheSiteMessage) {
     // An empty table entry is a site whose adapter is not there yet.
-    adapters.table.hupu.albums = nullptr;
+    adapters.Row("hupu").albums = nullptr;
     Run(SITE_HUPU, u"http://my.hupu.com/alice");
     ASSERT_EQ(port.Messages().size(), 1u);
     EXPECT_EQ(U8(port.Messages()[0].text), "请先在登录菜单里登录虎扑帐号后重试(登录时勾上下次自动登录)");

@@ -1,49 +1,26 @@
 #include "listjob/RecordingAdapters.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "core/JobContext.h"
 #include "core/ST_PERLISTRECORD.h"
 #include "platform/CodePage.h"
-#include "sites/Emission.h"
+#include "sites/kit/AlbumCall.h"
+#include "sites/kit/PictureCall.h"
 
-RecordingAdapters::RecordingAdapters() {
-    std::pair<const char*, AdapterPair AdapterTable::*> pairs[] = {
-        {"qzone", &AdapterTable::qzone},
-        {"qqGroup", &AdapterTable::qqGroup},
-        {"tencentWeibo", &AdapterTable::tencentWeibo},
-        {"baiduAlbums", &AdapterTable::baiduAlbums},
-        {"tiebaAlbums", &AdapterTable::tiebaAlbums},
-        {"tiebaPage", &AdapterTable::tiebaPage},
-        {"neteasePp", &AdapterTable::neteasePp},
-        {"neteasePhoto", &AdapterTable::neteasePhoto},
-        {"renrenPhoto", &AdapterTable::renrenPhoto},
-        {"renrenZhan", &AdapterTable::renrenZhan},
-        {"sinaBlogAlbums", &AdapterTable::sinaBlogAlbums},
-        {"sinaBlogArticles", &AdapterTable::sinaBlogArticles},
-        {"sinaWeibo", &AdapterTable::sinaWeibo},
-        {"site56", &AdapterTable::site56},
-        {"pocoAlbums", &AdapterTable::pocoAlbums},
-        {"pocoActivity", &AdapterTable::pocoActivity},
-        {"yupoo", &AdapterTable::yupoo},
-        {"site51", &AdapterTable::site51},
-        {"zol", &AdapterTable::zol},
-        {"pchome", &AdapterTable::pchome},
-        {"offer1688", &AdapterTable::offer1688},
-        {"taobao", &AdapterTable::taobao},
-        {"moko", &AdapterTable::moko},
-        {"babytreeNew", &AdapterTable::babytreeNew},
-        {"babytreeOld", &AdapterTable::babytreeOld},
-        {"pconline", &AdapterTable::pconline},
-        {"hupu", &AdapterTable::hupu},
-        {"jd", &AdapterTable::jd},
-    };
-    for (const auto& [name, member] : pairs) {
-        (table.*member).albums = RecordAlbums(name);
-        (table.*member).pictures = RecordPictures(name);
+RecordingAdapters::RecordingAdapters() : table(AdapterTable::Default()) {
+    for (AdapterRow& row : table.rows) {
+        std::string name(row.name);
+        row.albums = RecordAlbums(name);
+        row.pictures = RecordPictures(name);
+        if (!row.secondAlbumsName.empty()) {
+            row.secondAlbums = RecordAlbums(std::string(row.secondAlbumsName));
+        }
+        if (!row.secondPicturesName.empty()) {
+            row.secondPictures = RecordPictures(std::string(row.secondPicturesName));
+        }
     }
-    table.qzoneSecondAlbums = RecordAlbums("qzoneSecondAlbums");
-    table.renrenSecondPictures = RecordPictures("renrenSecondPictures");
 }
 
 void RecordingAdapters::EmitFrom(const std::string& name, int albums) {
@@ -56,8 +33,17 @@ std::vector<RecordingAdapters::Call> RecordingAdapters::Calls() const {
     return calls_;
 }
 
+AdapterRow& RecordingAdapters::Row(std::string_view name) {
+    for (AdapterRow& row : table.rows) {
+        if (row.name == name) {
+            return row;
+        }
+    }
+    throw std::out_of_range(std::string(name));
+}
+
 AlbumListOp RecordingAdapters::RecordAlbums(const std::string& name) {
-    return [this, name](const std::u16string& input, JobContext& job) {
+    return [this, name](AlbumCall& call, const std::u16string& input) {
         int albums = 0;
         {
             std::lock_guard lock(mutex_);
@@ -70,8 +56,7 @@ AlbumListOp RecordingAdapters::RecordAlbums(const std::string& name) {
             record.name = CodePage::FromUtf8(name + " " + std::to_string(i));
             record.url = input;
             record.pictureCount = i;
-            EmitAlbum(record, job);
-            if (job.listState == LIST_STOP) {
+            if (!call.Album(record)) {
                 return;
             }
         }
@@ -79,8 +64,8 @@ AlbumListOp RecordingAdapters::RecordAlbums(const std::string& name) {
 }
 
 PictureListOp RecordingAdapters::RecordPictures(const std::string& name) {
-    return [this, name](JobContext&, int albumIndex) {
+    return [this, name](PictureCall& call) {
         std::lock_guard lock(mutex_);
-        calls_.push_back({name, CodePage::FromUtf8(std::to_string(albumIndex))});
+        calls_.push_back({name, CodePage::FromUtf8(std::to_string(call.albumIndex()))});
     };
 }

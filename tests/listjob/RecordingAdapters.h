@@ -3,12 +3,14 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sites/AdapterTable.h"
 
-// An adapter table whose every operation records its name and input. Album-list operations named
-// with EmitFrom emit that many albums ("<name> 1", "<name> 2", ...).
+// The adapter table with every operation recording its name and input instead of reaching a site;
+// second lists record under their own names. Album-list operations named with EmitFrom emit that
+// many albums ("<name> 1", "<name> 2", ...).
 class RecordingAdapters {
 public:
     struct Call {
@@ -21,6 +23,9 @@ public:
 
     void EmitFrom(const std::string& name, int albums = 1);
     std::vector<Call> Calls() const;
+
+    // The row of that name, for a test that puts its own operation in.
+    AdapterRow& Row(std::string_view name);
 
     AdapterTable table;
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/SiteDetection.h"
 #include "platform/CodePage.h"
+#include "sites/SiteCatalogue.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "GridCtrl_src/qt/GridModel.h"
 #include "core/JobContext.h"
 #include "platform/FileSystem.h"
-#include "sites/Emission.h"
+#include "sites/kit/Emission.h"
 #include "support/FixtureServer.h"
 #include "support/RecordingWindowPort.h"
 #include "support/TempDir.h"

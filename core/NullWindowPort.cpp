@@ -1,0 +1,6 @@
+#include "core/NullWindowPort.h"
+
+NullWindowPort& NullWindowPort::Shared() {
+    static NullWindowPort port;
+    return port;
+}

@@ -1,0 +1,65 @@
+#include "sites/baidu/BaiduFamily.h"
+
+#include "MyCode/StringCtrl.h"
+#include "core/JobContext.h"
+#include "sites/baidu/BaiduHosts.h"
+#include "sites/kit/Fields.h"
+#include "sites/kit/InputRules.h"
+
+using Fields::Contains;
+using Fields::CutAtEach;
+using StringCtrl::SkipPast;
+
+namespace {
+
+// A Tieba address names a forum, or one photo post of it; anything else is a user of the album
+// service, named in the address or on the typed page.
+bool Normalise(ListPlan& plan, JobContext& job) {
+    std::u16string& in = plan.input;
+    if (Contains(in, BaiduHosts::kTiebaHost)) {
+        bool photoPage = Fields::ContainsAfterStart(in, BaiduHosts::kTiebaPhotoPage);
+        std::u16string keyword = in;
+        SkipPast(keyword, u"kw=");
+        CutAtEach(keyword, {u"/", u"?", u"#", u"&"});
+        job.siteKey = keyword;
+        // Tieba names travel percent-encoded in GBK.
+        job.ownerName = StringCtrl::UrlDecode(keyword, false);
+        if (photoPage) {
+            // One photo post is one album: it is downloaded at once when found.
+            plan.subMode = BAIDU_TIEBA_PAGE;
+            plan.autoDownload = true;
+        } else {
+            in = keyword;
+            plan.subMode = BAIDU_TIEBA;
+        }
+        return true;
+    }
+    if (!Contains(in, u"u/")) {
+        std::u16string page;
+        if (!InputRules::FetchPage(job, in, page)) {
+            return false;
+        }
+        in = StringCtrl::GetBetween(page, u"/profile/", u"\"");
+    }
+    SkipPast(in, u"u/");
+    CutAtEach(in, {u"/", u"?", u"#", u"&"});
+    plan.subMode = BAIDU_ALBUM;
+    return true;
+}
+
+}  // namespace
+
+const SiteFamily& BaiduFamily() {
+    static const SiteFamily family{
+        .name = "Baidu",
+        .markers = {{BaiduHosts::kDomain, SITE_BAIDU}},
+        .normalisations = {{SITE_BAIDU, Normalise}},
+        .rows =
+            {
+                {.name = "baiduAlbums", .siteType = SITE_BAIDU, .subMode = ANY_SUBMODE},
+                {.name = "tiebaAlbums", .siteType = SITE_BAIDU, .subMode = BAIDU_TIEBA},
+                {.name = "tiebaPage", .siteType = SITE_BAIDU, .subMode = BAIDU_TIEBA_PAGE},
+            },
+    };
+    return family;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "sites/kit/SiteFamily.h"
+
+// Site type 1: the Baidu photo album service and Tieba.
+const SiteFamily& BaiduFamily();

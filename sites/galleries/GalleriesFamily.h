@@ -1,0 +1,6 @@
+#pragma once
+
+#include "sites/kit/SiteFamily.h"
+
+// The picture galleries: 56 (site type 5), POCO (6) and Yupoo (7).
+const SiteFamily& GalleriesFamily();

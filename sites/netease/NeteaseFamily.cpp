@@ -1,0 +1,30 @@
+#include "sites/netease/NeteaseFamily.h"
+
+#include "sites/kit/Fields.h"
+#include "sites/netease/NeteaseHosts.h"
+
+namespace {
+
+// A pp address lists pp albums; any other address the photo albums, whose sub-mode stays unset.
+bool Normalise(ListPlan& plan, JobContext&) {
+    if (Fields::ContainsAfterStart(plan.input, NeteaseHosts::kPpMarker)) {
+        plan.subMode = NETEASE_PP;
+    }
+    return true;
+}
+
+}  // namespace
+
+const SiteFamily& NeteaseFamily() {
+    static const SiteFamily family{
+        .name = "NetEase",
+        .markers = {{NeteaseHosts::kDomain, SITE_NETEASE}},
+        .normalisations = {{SITE_NETEASE, Normalise}},
+        .rows =
+            {
+                {.name = "neteasePp", .siteType = SITE_NETEASE, .subMode = NETEASE_PP},
+                {.name = "neteasePhoto", .siteType = SITE_NETEASE, .subMode = ANY_SUBMODE},
+            },
+    };
+    return family;
+}

@@ -1,0 +1,48 @@
+#include "sites/portals/PortalsFamily.h"
+
+#include "MyCode/StringCtrl.h"
+#include "core/JobContext.h"
+#include "sites/kit/Fields.h"
+#include "sites/portals/PortalHosts.h"
+
+namespace {
+
+// The user name follows the host in every portal's address.
+bool Normalise51(ListPlan& plan, JobContext& job) {
+    StringCtrl::SkipPast(plan.input, PortalHosts::k51TopLevelDomain);
+    StringCtrl::CutAt(plan.input, u"/");
+    job.ownerName = plan.input;
+    return true;
+}
+
+bool NormaliseZol(ListPlan& plan, JobContext&) {
+    StringCtrl::SkipPast(plan.input, PortalHosts::kZolTopLevelDomain);
+    StringCtrl::CutAt(plan.input, u"/");
+    return true;
+}
+
+bool NormalisePchome(ListPlan& plan, JobContext& job) {
+    StringCtrl::SkipPast(plan.input, PortalHosts::kPchomeTopLevelDomain);
+    Fields::CutAtEach(plan.input, {u"/", u"&", u"*", u"?"});
+    job.ownerName = plan.input;
+    return true;
+}
+
+}  // namespace
+
+const SiteFamily& PortalsFamily() {
+    static const SiteFamily family{
+        .name = "Portals",
+        .markers = {{PortalHosts::k51Domain, SITE_51},
+                    {PortalHosts::kZolDomain, SITE_ZOL},
+                    {PortalHosts::kPchomeDomain, SITE_PCHOME}},
+        .normalisations = {{SITE_51, Normalise51}, {SITE_ZOL, NormaliseZol}, {SITE_PCHOME, NormalisePchome}},
+        .rows =
+            {
+                {.name = "site51", .siteType = SITE_51, .subMode = ANY_SUBMODE},
+                {.name = "zol", .siteType = SITE_ZOL, .subMode = ANY_SUBMODE},
+                {.name = "pchome", .siteType = SITE_PCHOME, .subMode = ANY_SUBMODE},
+            },
+    };
+    return family;
+}

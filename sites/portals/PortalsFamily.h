@@ -1,0 +1,6 @@
+#pragma once
+
+#include "sites/kit/SiteFamily.h"
+
+// The portals: 51 (site type 8), ZOL (9) and PCHome (10).
+const SiteFamily& PortalsFamily();

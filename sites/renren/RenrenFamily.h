@@ -1,0 +1,6 @@
+#pragma once
+
+#include "sites/kit/SiteFamily.h"
+
+// Site type 3: Renren photo albums and zhan pages.
+const SiteFamily& RenrenFamily();

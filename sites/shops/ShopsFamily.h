@@ -1,0 +1,6 @@
+#pragma once
+
+#include "sites/kit/SiteFamily.h"
+
+// The shops: Taobao, Tmall and 1688 (site type 11) and JD (16).
+const SiteFamily& ShopsFamily();

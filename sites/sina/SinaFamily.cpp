@@ -1,0 +1,43 @@
+#include "sites/sina/SinaFamily.h"
+
+#include "sites/kit/Fields.h"
+#include "sites/sina/SinaHosts.h"
+
+namespace {
+
+constexpr std::u16string_view kSinaEmpty =
+    u"没有获取到相册，请在登录菜单里登录新浪(微博)帐号后重试,登录时勾上下次自动登录";
+
+// A blog article address lists the blog's articles, a Weibo address the user's Weibo albums, any
+// other the blog's photo albums.
+bool Normalise(ListPlan& plan, JobContext&) {
+    std::u16string& in = plan.input;
+    if (Fields::ContainsAfterStart(in, u"/s/")) {
+        plan.subMode = SINA_BLOG_ARTICLES;
+        std::size_t underscore = in.rfind(u'_');
+        in.erase(underscore == std::u16string::npos ? 0 : underscore);
+    } else if (Fields::ContainsAfterStart(in, SinaHosts::kWeiboDomain)) {
+        plan.subMode = SINA_WEIBO;
+    } else {
+        plan.subMode = SINA_BLOG_ALBUMS;
+    }
+    plan.emptyMessage = kSinaEmpty;
+    return true;
+}
+
+}  // namespace
+
+const SiteFamily& SinaFamily() {
+    static const SiteFamily family{
+        .name = "Sina",
+        .markers = {{SinaHosts::kDomain, SITE_SINA}, {SinaHosts::kWeiboDomain, SITE_SINA}},
+        .normalisations = {{SITE_SINA, Normalise}},
+        .rows =
+            {
+                {.name = "sinaBlogAlbums", .siteType = SITE_SINA, .subMode = ANY_SUBMODE},
+                {.name = "sinaBlogArticles", .siteType = SITE_SINA, .subMode = SINA_BLOG_ARTICLES},
+                {.name = "sinaWeibo", .siteType = SITE_SINA, .subMode = SINA_WEIBO},
+            },
+    };
+    return family;
+}

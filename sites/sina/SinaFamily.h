@@ -1,0 +1,6 @@
+#pragma once
+
+#include "sites/kit/SiteFamily.h"
+
+// Site type 4: the Sina blog (photo albums and articles) and Sina Weibo.
+const SiteFamily& SinaFamily();

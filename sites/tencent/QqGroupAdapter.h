@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+class AlbumCall;
+class PictureCall;
+
+// QQ group albums. Only members see them, so the lists rest on the login cookies of the group site;
+// the album list keeps the logged-in user's number in siteKey.
+class QqGroupAdapter {
+public:
+    // group is the group number.
+    static void AlbumList(AlbumCall& call, const std::u16string& group);
+    static void PictureList(PictureCall& call);
+};

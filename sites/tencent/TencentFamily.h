@@ -1,0 +1,6 @@
+#pragma once
+
+#include "sites/kit/SiteFamily.h"
+
+// Site type 0: Qzone, QQ group albums and Tencent Weibo.
+const SiteFamily& TencentFamily();

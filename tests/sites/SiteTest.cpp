@@ -1,0 +1,240 @@
+#include "SiteTest.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "GridCtrl_src/AlbumGrid.h"
+#include "MyCode/Cookie.h"
+#include "MyCode/CookieStore.h"
+#include "MyCode/URLSource2.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "sites/kit/Emission.h"
+#include "sites/kit/Run.h"
+
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+std::string Decoded(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+            HexValue(text[i + 2]) >= 0) {
+            out.push_back(static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2])));
+            i += 2;
+        } else if (text[i] == '+') {
+            out.push_back(' ');
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+bool Fits(const FixturePage& page, const FixtureRequest& request) {
+    auto pairs = QueryPairs(request.target);
+    for (const auto& [key, value] : page.query) {
+        bool found = std::any_of(pairs.begin(), pairs.end(),
+                                 [&](const auto& pair) { return pair.first == key && pair.second == value; });
+        if (!found) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<StopSample>& Samples() {
+    static std::vector<StopSample> samples;
+    return samples;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> QueryPairs(const std::string& target) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    std::size_t question = target.find('?');
+    if (question == std::string::npos) {
+        return pairs;
+    }
+    std::string_view query = std::string_view(target).substr(question + 1);
+    while (!query.empty()) {
+        std::size_t amp = query.find('&');
+        std::string_view part = query.substr(0, amp);
+        std::size_t eq = part.find('=');
+        if (eq == std::string_view::npos) {
+            pairs.emplace_back(Decoded(part), "");
+        } else {
+            pairs.emplace_back(Decoded(part.substr(0, eq)), Decoded(part.substr(eq + 1)));
+        }
+        query = amp == std::string_view::npos ? std::string_view() : query.substr(amp + 1);
+    }
+    return pairs;
+}
+
+void SiteTest::SetUp() {
+    SetRetryPauseScale(0.01);
+    CookieStore::Instance().SetProgramFolder(u"");
+    CookieStore::Instance().Clear();
+    job.window = &window;
+    job.ready = 1;
+    job.programDir = dir.Path();
+    job.listState = LIST_RUNNING;
+    SetUpAlbumGrid(job);
+}
+
+void SiteTest::TearDown() {
+    CookieStore::Instance().Clear();
+    SetRetryPauseScale(1.0);
+}
+
+void SiteTest::Route(std::initializer_list<const char*> hosts) {
+    for (const char* host : hosts) {
+        server.Route(host);
+    }
+}
+
+void SiteTest::ServePages(const std::vector<FixturePage>& pages) {
+    std::map<std::string, std::vector<FixturePage>> byPath;
+    for (const FixturePage& page : pages) {
+        byPath[page.path].push_back(page);
+    }
+    for (auto& [path, list] : byPath) {
+        server.Handle(path, [list](const FixtureRequest& request, FixtureReply& reply) {
+            for (const FixturePage& page : list) {
+                if (Fits(page, request)) {
+                    reply.body = page.body;
+                    reply.contentType = page.contentType;
+                    reply.headers = page.headers;
+                    return;
+                }
+            }
+            reply.body.clear();
+        });
+    }
+}
+
+void SiteTest::ExpectRequests(const std::vector<ExpectedRequest>& expected) {
+    std::vector<FixtureRequest> requests = server.Requests();
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE("request " + std::to_string(i + 1) + ": " + expected[i].path);
+        if (i >= requests.size()) {
+            ADD_FAILURE() << "was never sent";
+            continue;
+        }
+        const FixtureRequest& request = requests[i];
+        const ExpectedRequest& want = expected[i];
+        if (!want.host.empty()) {
+            EXPECT_EQ(request.Header("Host"), want.host);
+        }
+        EXPECT_EQ(request.path, want.path);
+        auto pairs = QueryPairs(request.target);
+        EXPECT_EQ(pairs.size(), want.query.size()) << request.target;
+        for (std::size_t q = 0; q < std::min(pairs.size(), want.query.size()); ++q) {
+            EXPECT_EQ(pairs[q].first, want.query[q].first) << request.target;
+            if (want.query[q].second != "*") {
+                EXPECT_EQ(pairs[q].second, want.query[q].second) << want.query[q].first;
+            }
+        }
+        for (const auto& [name, value] : want.headers) {
+            EXPECT_EQ(request.Header(name), value) << name;
+        }
+    }
+    EXPECT_EQ(requests.size(), expected.size());
+}
+
+int SiteTest::ListAlbums(const AlbumListOp& op, const std::u16string& input) {
+    return RunAlbumList(op, input, job);
+}
+
+void SiteTest::StartDownload(const ST_PERLISTRECORD& album) {
+    job.albums.Clear();
+    SetUpAlbumGrid(job);
+    EmitAlbum(album, job);
+    job.pictures.Clear();
+    job.pictures.SetAlbumDir(dir.Path());
+    job.downloadState = DL_RUNNING;
+}
+
+int SiteTest::RunPictures(const PictureListOp& op) {
+    return RunPictureList(op, job, 0);
+}
+
+int SiteTest::ListPictures(const PictureListOp& op, const ST_PERLISTRECORD& album) {
+    StartDownload(album);
+    return RunPictures(op);
+}
+
+std::vector<ST_PERLISTRECORD> SiteTest::Albums() const {
+    std::vector<ST_PERLISTRECORD> albums;
+    for (std::size_t i = 0; i < job.albums.Size(); ++i) {
+        albums.push_back(*job.albums.CopyOf(static_cast<int>(i)));
+    }
+    return albums;
+}
+
+std::vector<std::u16string> SiteTest::PictureUrls() const {
+    std::vector<std::u16string> urls;
+    for (const PictureRecord& picture : Pictures()) {
+        urls.push_back(picture.url);
+    }
+    return urls;
+}
+
+std::vector<PictureRecord> SiteTest::Pictures() const {
+    std::vector<PictureRecord> pictures;
+    for (std::size_t i = 0; i < job.pictures.Size(); ++i) {
+        pictures.push_back(job.pictures.Get(i));
+    }
+    return pictures;
+}
+
+std::string SiteTest::Fixture(const std::string& folder, const std::string& name) {
+    std::string bytes;
+    EXPECT_TRUE(FileSystem::ReadFile(
+        CodePage::FromUtf8(std::string(ORVELLE_FIXTURES) + "/" + folder + "/" + name), bytes))
+        << folder << "/" << name;
+    return bytes;
+}
+
+std::string SiteTest::Gbk(const std::string& utf8) {
+    return CodePage::Encode(CodePage::FromUtf8(utf8), CodePage::GBK);
+}
+
+std::string SiteTest::Big5(const std::string& utf8) {
+    return CodePage::Encode(CodePage::FromUtf8(utf8), CodePage::BIG5);
+}
+
+std::string SiteTest::Utf8(const std::u16string& text) {
+    return CodePage::ToUtf8(text);
+}
+
+void SiteTest::AddCookie(const std::string& domain, const std::string& name, const std::string& value) {
+    Cookie cookie;
+    cookie.domain = domain;
+    cookie.includeSubdomains = true;
+    cookie.name = name;
+    cookie.value = value;
+    CookieStore::Instance().Add(cookie);
+}
+
+bool RegisterStopSample(StopSample sample) {
+    Samples().push_back(std::move(sample));
+    return true;
+}
+
+const std::vector<StopSample>& StopSamples() {
+    return Samples();
+}

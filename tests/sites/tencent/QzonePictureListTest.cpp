@@ -1,0 +1,272 @@
+#include <string>
+#include <vector>
+
+#include "sites/tencent/QzoneAdapter.h"
+#include "tencent/TencentTest.h"
+
+namespace {
+
+const std::string kPhotoList = "/fcgi-bin/cgi_list_photo";
+const std::string kAlbumView = "/cgi-bin/common/cgi_view_album_v2";
+const std::string kNoPhoto = "shine0_Callback({\"code\":0,\"data\":{\"photoList\":[]}});";
+
+// The four records of qzone_photos.jsonp: the raw address with its preview as the fallback; an
+// uploaded original ("/o/" becomes "/r/"); an original that was not uploaded raw; the preview alone.
+const std::vector<std::u16string> kFixturePictures = {
+    u"http://r1.photo.store.qq.com/psb?/A/p1/r/\r\nhttp://a1.photo.store.qq.com/psb?/A/p1/b/",
+    u"http://r1.photo.store.qq.com/psb?/A/p2/r/\r\nhttp://a1.photo.store.qq.com/psb?/A/p2/b/",
+    u"http://r1.photo.store.qq.com/psb?/A/p3/o/\r\nhttp://a1.photo.store.qq.com/psb?/A/p3/b/",
+    u"http://a1.photo.store.qq.com/psb?/A/p4/b/",
+};
+
+// An album listed from data centre 9, as the album list left the job.
+class QzonePictures : public TencentTest {
+protected:
+    void SetUp() override {
+        TencentTest::SetUp();
+        job.siteKey = u"szplist.photo.qq.com";
+        job.extraKey = u"sznu.photo.qq.com";
+        window.SetControlText(IDC_INPUT, u"12345");
+    }
+
+    void Start(int privacy, const std::u16string& id = u"V14open") {
+        ST_PERLISTRECORD album;
+        album.name = u"Album";
+        album.url = u"idcNum=9&hostUin=12345&albumid=" + id;
+        album.privacy = privacy;
+        StartDownload(album);
+    }
+
+    // The paths asked for, in order: "list" or "view".
+    std::vector<std::string> Asked() const {
+        std::vector<std::string> asked;
+        for (const FixtureRequest& request : server.Requests()) {
+            asked.push_back(request.path == kPhotoList   ? "list"
+                            : request.path == kAlbumView ? "view"
+                                                         : request.path);
+        }
+        return asked;
+    }
+
+    const std::string photos = Gbk(Fixture("qzone_photos.jsonp"));
+};
+
+// The same photos under other names: the second page of the album.
+std::string SecondPage(std::string page) {
+    for (std::size_t at = page.find("\\/A\\/p"); at != std::string::npos; at = page.find("\\/A\\/p", at)) {
+        page.replace(at, 6, "\\/B\\/p");
+    }
+    return page;
+}
+
+std::u16string SecondPageUrl(std::u16string url) {
+    StringCtrl::ReplaceAll(url, u"/A/p", u"/B/p");
+    return url;
+}
+
+TEST_F(QzonePictures, PagedListWalksPagesOf500UntilAnEmptyPage) {
+    const std::string second = SecondPage(photos);
+    server.Handle(kPhotoList, [&](const FixtureRequest& request, FixtureReply& reply) {
+        const std::string start = request.Param("pageStart");
+        reply.body = start == "0" ? photos : start == "500" ? second : kNoPhoto;
+    });
+    Start(0);
+
+    RunPictures(QzoneAdapter::PictureList);
+
+    std::vector<std::u16string> expected = kFixturePictures;
+    for (const std::u16string& url : kFixturePictures) {
+        expected.push_back(SecondPageUrl(url));
+    }
+    EXPECT_EQ(PictureUrls(), expected);
+    // Described by the GBK names of the photos.
+    EXPECT_EQ(job.pictures.Get(0).fileName.rfind(u"海边", 0), 0u) << Utf8(job.pictures.Get(0).fileName);
+    EXPECT_EQ(job.pictures.Get(0).headers, u"");
+
+    auto requests = server.RequestsTo(kPhotoList);
+    ASSERT_EQ(requests.size(), 3u);
+    const char* starts[] = {"0", "500", "1000"};
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(requests[i].Header("Host"), "szplist.photo.qq.com");
+        EXPECT_EQ(requests[i].Param("pageStart"), starts[i]);
+        EXPECT_EQ(requests[i].Param("pageNum"), "500");
+        // The album's address goes in with the photo list's own key for the album.
+        EXPECT_EQ(requests[i].Param("topicId"), "V14open");
+        EXPECT_EQ(requests[i].Param("idcNum"), "9");
+        EXPECT_EQ(requests[i].Param("hostUin"), "12345");
+        EXPECT_EQ(requests[i].target.find("albumid="), std::string::npos);
+        EXPECT_EQ(requests[i].Param("callback"), "shine0_Callback");
+        EXPECT_EQ(requests[i].Header("Referer"), "http://user.qzone.qq.com/12345");
+        EXPECT_EQ(requests[i].Header("Accept-Encoding"), "gzip, deflate");
+    }
+    // Pictures came, so the album view is not asked.
+    EXPECT_TRUE(server.RequestsTo(kAlbumView).empty());
+}
+
+TEST_F(QzonePictures, SwitchFileAndAlbumViewFallback) {
+    struct Case {
+        const char* label;
+        bool switchFile;  // "Q2.txt" in the program folder
+        int privacy;
+        bool listAnswers;
+        bool viewAnswers;
+        std::vector<std::string> asked;
+        std::size_t pictures;
+    } cases[] = {
+        {"protected album goes to the view", false, 2, true, true, {"view"}, 4},
+        {"switch file lists it like a public one", true, 2, true, true, {"list", "list"}, 4},
+        {"switch file, list empty, view next", true, 2, false, true, {"list", "view"}, 4},
+        {"public album, list empty, view next", false, 0, false, true, {"list", "view"}, 4},
+        {"public album", false, 0, true, true, {"list", "list"}, 4},
+        {"nothing anywhere", true, 4, false, false, {"list", "view"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        if (c.switchFile) {
+            ASSERT_TRUE(FileSystem::WriteFileAtomic(dir.Path() + u"Q2.txt", ""));
+        } else {
+            FileSystem::Remove(dir.Path() + u"Q2.txt");
+        }
+        server.ClearRequests();
+        server.Handle(kPhotoList, [&](const FixtureRequest& request, FixtureReply& reply) {
+            reply.body = c.listAnswers && request.Param("pageStart") == "0" ? photos : kNoPhoto;
+        });
+        server.Handle(kAlbumView, [&](const FixtureRequest&, FixtureReply& reply) {
+            reply.body = c.viewAnswers ? photos : kNoPhoto;
+        });
+        Start(c.privacy);
+
+        RunPictures(QzoneAdapter::PictureList);
+
+        EXPECT_EQ(Asked(), c.asked);
+        EXPECT_EQ(job.pictures.Size(), c.pictures);
+        for (const FixtureRequest& view : server.RequestsTo(kAlbumView)) {
+            EXPECT_EQ(view.Header("Host"), "sznu.photo.qq.com");
+            EXPECT_EQ(view.Param("albumId"), "V14open");
+            EXPECT_EQ(view.target.find("albumid="), std::string::npos);
+            EXPECT_EQ(view.Param("g_tk"), "5381");
+            EXPECT_EQ(view.Param("inCharset"), "gbk");
+        }
+    }
+    EXPECT_TRUE(window.Messages().empty());
+}
+
+TEST_F(QzonePictures, PasswordPromptForEncryptedAlbums) {
+    const std::string refusal =
+        Gbk("shine0_Callback({\"code\":-10805,\"message\":\"对不起，回答错误\",\"data\":{}});");
+    struct Case {
+        const char* label;
+        int privacy;
+        int answer;
+        bool asked;
+        std::size_t viewRequests;
+        std::size_t pictures;
+    } cases[] = {
+        {"encrypted, yes", 1, IDYES, true, 2, 4},
+        {"encrypted, no", 1, IDNO, true, 1, 0},
+        {"private: no password to give", 2, IDYES, false, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        RecordingWindowPort port;
+        port.SetControlText(IDC_INPUT, u"12345");
+        port.QueueAnswer(c.answer);
+        // The user enters the password in the login browser; the service remembers it by cookie.
+        bool entered = false;
+        port.SetLoginAction([&entered](const std::u16string&) { entered = true; });
+        job.window = &port;
+        server.ClearRequests();
+        server.Handle(kAlbumView, [&](const FixtureRequest&, FixtureReply& reply) {
+            reply.body = entered ? photos : refusal;
+        });
+        Start(c.privacy, u"V13locked");
+
+        RunPictures(QzoneAdapter::PictureList);
+
+        auto messages = port.Messages();
+        if (c.asked) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text, u"加密相册，是否输入密码？");
+            EXPECT_EQ(messages[0].caption, u"提示");
+            EXPECT_EQ(messages[0].buttons, MB_YESNO);
+        } else {
+            EXPECT_TRUE(messages.empty());
+        }
+        EXPECT_EQ(port.LoginUrls(),
+                  c.answer == IDYES && c.asked
+                      ? std::vector<std::u16string>{u"http://user.qzone.qq.com/12345/photo/V13locked"}
+                      : std::vector<std::u16string>{});
+        auto views = server.RequestsTo(kAlbumView);
+        ASSERT_EQ(views.size(), c.viewRequests);
+        if (views.size() == 2) {
+            EXPECT_EQ(views[1].target, views[0].target);  // the same request once more
+        }
+        EXPECT_EQ(job.pictures.Size(), c.pictures);
+        EXPECT_TRUE(server.RequestsTo(kPhotoList).empty());
+    }
+}
+
+TEST_F(QzonePictures, TokenAndUserNumberComeFromTheSpaceCookies) {
+    struct Case {
+        const char* label;
+        std::vector<std::pair<std::string, std::string>> cookies;
+        std::string token;
+        std::string uin;
+    } cases[] = {
+        {"no cookie", {}, "5381", ""},
+        {"skey alone, so first in the text", {{"skey", "@abc"}}, "2088882539", ""},
+        {"uin alone, so first in the text", {{"uin", "o0012345"}}, "5381", "0012345"},
+        {"both", {{"uin", "o0012345"}, {"skey", "@abc"}}, "2088882539", "0012345"},
+        {"look-alikes of other services", {{"p_skey", "zzz"}, {"p_uin", "o999"}}, "5381", ""},
+    };
+    server.Serve(kPhotoList, kNoPhoto);
+    server.Serve(kAlbumView, kNoPhoto);
+    server.Serve("/GetRoute", Fixture("route.json"), "application/json");
+    server.Serve("/fcgi-bin/fcg_list_album_v2", kNoPhoto);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        CookieStore::Instance().Clear();
+        for (const auto& [name, value] : c.cookies) {
+            AddCookie(name, value);
+        }
+        server.ClearRequests();
+        Start(0);
+
+        RunPictures(QzoneAdapter::PictureList);
+        ListAlbums(QzoneAdapter::AlbumList, u"12345");
+
+        for (const std::string& path : {kPhotoList, kAlbumView}) {
+            auto requests = server.RequestsTo(path);
+            ASSERT_EQ(requests.size(), 1u) << path;
+            EXPECT_EQ(requests[0].Param("g_tk"), c.token) << path;
+            EXPECT_EQ(requests[0].Param("uin"), c.uin) << path;
+        }
+        auto list = server.RequestsTo("/fcgi-bin/fcg_list_album_v2");
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_EQ(list[0].Param("g_tk"), c.token);
+    }
+}
+
+// A service that answers every page with the same photos has no more of them.
+TEST_F(QzonePictures, RepeatedPageEndsTheList) {
+    server.Serve(kPhotoList, photos);
+    Start(0);
+    RunPictures(QzoneAdapter::PictureList);
+    EXPECT_EQ(PictureUrls(), kFixturePictures);
+    EXPECT_EQ(server.RequestsTo(kPhotoList).size(), 2u);
+}
+
+TEST_F(QzonePictures, StopsWhenTheDownloadSaysSo) {
+    server.Serve(kPhotoList, photos);
+    for (std::uint8_t state : {DL_ALBUM_DONE, DL_STOP}) {
+        server.ClearRequests();
+        Start(0);
+        job.downloadState = state;
+        RunPictures(QzoneAdapter::PictureList);
+        EXPECT_EQ(job.pictures.Size(), 1u);
+        EXPECT_EQ(server.RequestsTo(kPhotoList).size(), 1u);
+    }
+}
+
+}  // namespace
