@@ -106,4 +106,30 @@ TEST_F(QqGroup, PictureListTakesTheLargestAddressAndPagesBy500) {
     }
 }
 
+// The whole exchange as a table: host, path, query in the order sent, headers.
+TEST_F(QqGroup, PictureListRequestsInOrder) {
+    ServePages({{kPhotoList, {{"start", "0"}}, Fixture("qqgroup_photos.jsonp")}});
+    ListPictures(QqGroupAdapter::PictureList,
+                 ST_PERLISTRECORD{.name = u"第1册", .url = u"qunId=778899&albumId=a01&uin=0123456&g_tk=5381"});
+    auto page = [](const char* start) {
+        return ExpectedRequest{"qun.photo.qq.com",
+                               kPhotoList,
+                               {{"getCommentCnt", "5"},
+                                {"format", "jsonp"},
+                                {"platform", "qzone"},
+                                {"inCharset", "utf-8"},
+                                {"outCharset", "utf-8"},
+                                {"source", "jsapi"},
+                                {"qunId", "778899"},
+                                {"albumId", "a01"},
+                                {"uin", "0123456"},
+                                {"g_tk", "5381"},
+                                {"t", "*"},
+                                {"start", start},
+                                {"num", "500"}},
+                               {{"Accept-Encoding", "gzip, deflate"}, {"Referer", ""}}};
+    };
+    ExpectRequests({page("0"), page("500")});
+}
+
 }  // namespace
