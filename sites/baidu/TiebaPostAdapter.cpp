@@ -1,9 +1,11 @@
 #include "sites/baidu/TiebaPostAdapter.h"
 
+#include <unordered_set>
+#include <vector>
+
 #include "MyCode/StringCtrl.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
-#include "sites/kit/PageGuard.h"
 #include "sites/kit/PictureCall.h"
 
 using namespace Fields;
@@ -24,10 +26,12 @@ void TiebaPostAdapter::AlbumList(AlbumCall& call, const std::u16string& post) {
 
 void TiebaPostAdapter::PictureList(PictureCall& call) {
     // The guide answers the pictures after the one it is given, that one first. The walk ends when
-    // an answer does not hold the picture it was asked after (it would start over), and when it
-    // brings no picture beyond one seen before.
+    // an answer does not hold the picture it was asked after, or leads to no picture it was not
+    // asked after before (it would start over or go round); a picture listed before is not listed
+    // again.
     std::u16string lastId;
-    PageGuard guard;
+    std::unordered_set<std::u16string> askedAfter{lastId};
+    std::unordered_set<std::u16string> listed;
     for (;;) {
         std::u16string address = Format(u"%s&see_lz=1&from_page=0&alt=jview&next=50&prev=1&pic_id=%s&_=%s",
                                         {call.album().url, lastId, StringCtrl::RandomFraction()});
@@ -50,11 +54,14 @@ void TiebaPostAdapter::PictureList(PictureCall& call) {
             if (description.empty()) {
                 description = call.album().name;
             }
+            if (!lastId.empty() && !listed.insert(lastId).second) {
+                continue;
+            }
             if (!call.Picture(url, description)) {
                 return;
             }
         }
-        if (lastId.empty() || !guard.AdmitKey(lastId)) {
+        if (!askedAfter.insert(lastId).second) {
             return;
         }
     }

@@ -49,14 +49,16 @@ bool IsLetterOrDigit(char16_t c) {
 
 // The data files give pictures and covers as short paths: "SERVER/path" lies on that numbered
 // image server, "/path" on the plain one; "/photo/" paths on the first image domain. The server
-// number becomes part of a host name, so anything but letters and digits there gives no address.
+// number becomes part of a host name, so anything but letters and digits there gives no address,
+// and no text can run on from the host name.
 std::u16string ImageAddress(const std::u16string& path) {
     if (path.empty()) {
         return {};
     }
     std::size_t slash = path.find(u'/');
     std::u16string server;
-    std::u16string rest = path;
+    // A bare file name would run on from the host name.
+    std::u16string rest = slash == std::u16string::npos ? u"/" + path : path;
     bool onPhotoDomain = Contains(path, u"/photo/");
     if (slash != std::u16string::npos && slash > 0) {
         server = path.substr(0, slash);
