@@ -23,8 +23,8 @@ std::u16string AlbumService(std::u16string_view pathAndQuery) {
 }
 
 // The user's page holds the phone-upload album in a script block, with JSON pairs among the
-// script's own; written as script pairs they are all cut alike.
-void EmitPhoneAlbum(AlbumCall& call, std::u16string page, ST_PERLISTRECORD& record, bool& stopped) {
+// script's own; written as script pairs they are all cut alike. False when the list was stopped.
+bool EmitPhoneAlbum(AlbumCall& call, std::u16string page, ST_PERLISTRECORD& record) {
     StringCtrl::SkipPast(page, u"mobileAlbum:");
     StringCtrl::CutAt(page, u"userAlbumList");
     ReplaceAll(page, u"\":\"", u": '");
@@ -43,10 +43,10 @@ void EmitPhoneAlbum(AlbumCall& call, std::u16string page, ST_PERLISTRECORD& reco
         record.coverUrl = Unslashed(Cut(item, u"picture_cover: '", u"'"));
         record.url = Unslashed(record.url);
         if (!call.Album(record)) {
-            stopped = true;
-            return;
+            return false;
         }
     }
+    return true;
 }
 
 // "http://host/album/s=80/sign=x/NAME" is the thumbnail of "http://host/album/pic/item/NAME".
@@ -70,9 +70,7 @@ void BaiduAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
     call.job.ownerName = user;
 
     ST_PERLISTRECORD record;
-    bool stopped = false;
-    EmitPhoneAlbum(call, page, record, stopped);
-    if (stopped) {
+    if (!EmitPhoneAlbum(call, page, record)) {
         return;
     }
 

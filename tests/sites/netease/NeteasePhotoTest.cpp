@@ -28,14 +28,6 @@ protected:
             }
         });
     }
-
-    std::vector<std::string> RemoteCallsFor() const {
-        std::vector<std::string> ids;
-        for (const FixtureRequest& request : server.RequestsTo(kRemoteCall)) {
-            ids.push_back(request.Param("c0-param0"));
-        }
-        return ids;
-    }
 };
 
 struct Album {
@@ -90,20 +82,7 @@ TEST_F(NeteasePhoto, AlbumsWithAccessLabelsAndPlaceholders) {
     EXPECT_TRUE(window.Messages().empty());
 
     auto call = [](const char* id) {
-        return ExpectedRequest{"photo.163.com",
-                               kRemoteCall,
-                               {{"callCount", "1"},
-                                {"scriptSessionId", "${scriptSessionId}187"},
-                                {"c0-scriptName", "AlbumBean"},
-                                {"c0-methodName", "getAlbumData"},
-                                {"c0-id", "0"},
-                                {"c0-param0", std::string("number:") + id},
-                                {"c0-param1", "string:"},
-                                {"c0-param2", "string:"},
-                                {"c0-param3", "number:24881696"},
-                                {"c0-param4", "boolean:false"},
-                                {"batchId", "530377"}},
-                               {{"Accept-Encoding", "gzip, deflate"}, {"Referer", ""}}};
+        return RemoteCall(std::string("number:") + id, "string:", "number:24881696");
     };
     ExpectRequests({{"photo.163.com", "/alice/", {}, {{"Accept-Encoding", "gzip, deflate"}}},
                     {"s1.ph.126.net", kDataFile},
@@ -206,18 +185,14 @@ TEST_F(NeteasePhotoPictures, LargestSizeOnTheImageHosts) {
     // Full size, else medium, else small; "/photo/" paths on the first image domain, numbered
     // servers as their own hosts. The value whose server is a host name of its own is not fetched,
     // nor is the record without a picture.
-    std::vector<std::pair<std::string, std::string>> listed;
-    for (const PictureRecord& picture : Pictures()) {
-        listed.emplace_back(Utf8(picture.url), Utf8(picture.fileName));
-    }
-    EXPECT_EQ(listed, (std::vector<std::pair<std::string, std::string>>{
-                          {"http://img12.bimg.126.net/photo/abc/1.jpg", "海边.jpg"},
-                          {"http://img7.ph.126.net/xyz/2.jpg", "公开.jpg"},
-                          {"http://img.bimg.126.net/photo/s/3.jpg", "小图.jpg"},
-                          {"http://img.ph.126.net/n/4.jpg", "新图.jpg"},
-                          {"http://img9.bimg.126.net/new/photo/6.jpg", "中间.jpg"},
-                          {"http://img.ph.126.net/8.jpg", "无斜杠.jpg"},
-                      }));
+    EXPECT_EQ(Listed(), (std::vector<std::pair<std::string, std::string>>{
+                            {"http://img12.bimg.126.net/photo/abc/1.jpg", "海边.jpg"},
+                            {"http://img7.ph.126.net/xyz/2.jpg", "公开.jpg"},
+                            {"http://img.bimg.126.net/photo/s/3.jpg", "小图.jpg"},
+                            {"http://img.ph.126.net/n/4.jpg", "新图.jpg"},
+                            {"http://img9.bimg.126.net/new/photo/6.jpg", "中间.jpg"},
+                            {"http://img.ph.126.net/8.jpg", "无斜杠.jpg"},
+                        }));
     ExpectRequests({{"s1.ph.126.net", "/photo/alice/101.js", {}, {{"Accept-Encoding", "gzip, deflate"}}}});
     EXPECT_TRUE(window.Messages().empty());
 }
@@ -258,19 +233,8 @@ TEST_F(NeteasePhotoPictures, AlbumKnownByItsIdAsksForVerification) {
         }
         EXPECT_EQ(port.LoginUrls(), std::vector<std::u16string>{
                                         u"http://photo.163.com/alice/list/#aid=1234567890123456789&m=1&p=1"});
-        std::vector<ExpectedRequest> expected = {{"photo.163.com",
-                                                  kRemoteCall,
-                                                  {{"callCount", "1"},
-                                                   {"scriptSessionId", "${scriptSessionId}187"},
-                                                   {"c0-scriptName", "AlbumBean"},
-                                                   {"c0-methodName", "getAlbumData"},
-                                                   {"c0-id", "0"},
-                                                   {"c0-param0", "number:1234567890123456789"},
-                                                   {"c0-param1", "string:"},
-                                                   {"c0-param2", "string:fromblog"},
-                                                   {"c0-param3", "string:24881696"},
-                                                   {"c0-param4", "boolean:false"},
-                                                   {"batchId", "530377"}}}};
+        std::vector<ExpectedRequest> expected = {
+            RemoteCall("number:1234567890123456789", "string:fromblog", "string:24881696")};
         if (c.pictures > 0) {
             expected.push_back({"s1.ph.126.net", "/photo/alice/101.js"});
         }
@@ -302,14 +266,12 @@ TEST_F(NeteasePhotoPictures, RefusedDataFileFallsBackThroughTheRemoteCall) {
         RunPictures(NeteasePhotoAdapter::PictureList);
 
         EXPECT_EQ(Pictures().size(), c.pictures);
-        auto requests = server.Requests();
-        ASSERT_EQ(requests.size(), c.requests);
-        if (c.requests >= 2) {
-            // The album's own id, as text, with the album list's tail.
-            EXPECT_EQ(requests[1].Param("c0-param0"), "string:101");
-            EXPECT_EQ(requests[1].Param("c0-param2"), "string:");
-            EXPECT_EQ(requests[1].Param("c0-param3"), "number:24881696");
-        }
+        // The album's own id, as text, with the album list's tail.
+        std::vector<ExpectedRequest> expected = {{"s1.ph.126.net", "/photo/alice/locked.js"},
+                                                 RemoteCall("string:101", "string:", "number:24881696"),
+                                                 {"s1.ph.126.net", "/photo/alice/101.js"}};
+        expected.resize(c.requests);
+        ExpectRequests(expected);
     }
 }
 

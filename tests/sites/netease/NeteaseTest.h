@@ -22,6 +22,34 @@ public:
                "\");\r\n";
     }
 
+    // A remote call as sent: its first parameter, and the two parameters by which its tails differ.
+    static ExpectedRequest RemoteCall(const std::string& param0, const std::string& param2,
+                                      const std::string& param3) {
+        return {"photo.163.com",
+                kRemoteCall,
+                {{"callCount", "1"},
+                 {"scriptSessionId", "${scriptSessionId}187"},
+                 {"c0-scriptName", "AlbumBean"},
+                 {"c0-methodName", "getAlbumData"},
+                 {"c0-id", "0"},
+                 {"c0-param0", param0},
+                 {"c0-param1", "string:"},
+                 {"c0-param2", param2},
+                 {"c0-param3", param3},
+                 {"c0-param4", "boolean:false"},
+                 {"batchId", "530377"}},
+                {{"Accept-Encoding", "gzip, deflate"}, {"Referer", ""}}};
+    }
+
+    // The pictures listed: address and file name.
+    std::vector<std::pair<std::string, std::string>> Listed() const {
+        std::vector<std::pair<std::string, std::string>> listed;
+        for (const PictureRecord& picture : Pictures()) {
+            listed.emplace_back(Utf8(picture.url), Utf8(picture.fileName));
+        }
+        return listed;
+    }
+
 protected:
     void SetUp() override {
         SiteTest::SetUp();
