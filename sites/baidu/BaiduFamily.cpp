@@ -2,7 +2,10 @@
 
 #include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
+#include "sites/baidu/BaiduAlbumAdapter.h"
 #include "sites/baidu/BaiduHosts.h"
+#include "sites/baidu/TiebaForumAdapter.h"
+#include "sites/baidu/TiebaPostAdapter.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 
@@ -56,9 +59,21 @@ const SiteFamily& BaiduFamily() {
         .normalisations = {{SITE_BAIDU, Normalise}},
         .rows =
             {
-                {.name = "baiduAlbums", .siteType = SITE_BAIDU, .subMode = ANY_SUBMODE},
-                {.name = "tiebaAlbums", .siteType = SITE_BAIDU, .subMode = BAIDU_TIEBA},
-                {.name = "tiebaPage", .siteType = SITE_BAIDU, .subMode = BAIDU_TIEBA_PAGE},
+                {.name = "baiduAlbums",
+                 .siteType = SITE_BAIDU,
+                 .subMode = ANY_SUBMODE,
+                 .albums = BaiduAlbumAdapter::AlbumList,
+                 .pictures = BaiduAlbumAdapter::PictureList},
+                {.name = "tiebaAlbums",
+                 .siteType = SITE_BAIDU,
+                 .subMode = BAIDU_TIEBA,
+                 .albums = TiebaForumAdapter::AlbumList,
+                 .pictures = TiebaForumAdapter::PictureList},
+                {.name = "tiebaPage",
+                 .siteType = SITE_BAIDU,
+                 .subMode = BAIDU_TIEBA_PAGE,
+                 .albums = TiebaPostAdapter::AlbumList,
+                 .pictures = TiebaPostAdapter::PictureList},
             },
     };
     return family;

@@ -11,6 +11,7 @@ constexpr std::u16string_view kTiebaPhotoPage = u"photo/p?kw=";  // a single Tie
 
 constexpr std::u16string_view kAlbumService = u"http://xiangce.baidu.com";
 constexpr std::u16string_view kTieba = u"http://tieba.baidu.com";
+constexpr std::u16string_view kTiebaPictures = u"http://imgsrc.baidu.com";  // the forum's pictures
 constexpr std::u16string_view kSpace = u"http://hi.baidu.com";  // the personal space, where users log in
 
 }  // namespace BaiduHosts

@@ -2,6 +2,8 @@
 
 #include "sites/kit/Fields.h"
 #include "sites/netease/NeteaseHosts.h"
+#include "sites/netease/NeteasePhotoAdapter.h"
+#include "sites/netease/NeteasePpAdapter.h"
 
 namespace {
 
@@ -22,8 +24,16 @@ const SiteFamily& NeteaseFamily() {
         .normalisations = {{SITE_NETEASE, Normalise}},
         .rows =
             {
-                {.name = "neteasePp", .siteType = SITE_NETEASE, .subMode = NETEASE_PP},
-                {.name = "neteasePhoto", .siteType = SITE_NETEASE, .subMode = ANY_SUBMODE},
+                {.name = "neteasePp",
+                 .siteType = SITE_NETEASE,
+                 .subMode = NETEASE_PP,
+                 .albums = NeteasePpAdapter::AlbumList,
+                 .pictures = NeteasePpAdapter::PictureList},
+                {.name = "neteasePhoto",
+                 .siteType = SITE_NETEASE,
+                 .subMode = ANY_SUBMODE,
+                 .albums = NeteasePhotoAdapter::AlbumList,
+                 .pictures = NeteasePhotoAdapter::PictureList},
             },
     };
     return family;

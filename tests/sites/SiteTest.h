@@ -91,6 +91,9 @@ struct StopSample {
     std::u16string input = {};                             // album lists
     ST_PERLISTRECORD album = {};                           // picture lists
     std::function<void(JobContext&)> prepare = {};         // what the album-list job would have kept
+    // The operation lists one album by its nature (one post, one item page): one emission is
+    // enough, and stopped it still emits that one.
+    bool singleAlbum = false;
 };
 
 // Samples register themselves from the family's test files: static bool r = RegisterStopSample(...).

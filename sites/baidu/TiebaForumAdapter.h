@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+class AlbumCall;
+class PictureCall;
+
+// The photo albums of one Tieba forum. The forum keyword, as the address carries it, is in siteKey
+// (the album-list job puts it there); an album is known by its thread id.
+class TiebaForumAdapter {
+public:
+    // keyword is the forum keyword.
+    static void AlbumList(AlbumCall& call, const std::u16string& keyword);
+    static void PictureList(PictureCall& call);
+};
