@@ -82,8 +82,9 @@ protected:
 };
 
 // A sample run of one operation for the stop test over the adapter table: pages on which it emits
-// at least two albums or pictures. key is the row's (or second list's) name, then "/albums" or
-// "/pictures": "qzone/albums", "renrenSecondPictures/pictures".
+// at least two albums or pictures (one for an operation that never gives more). key is the row's
+// (or second list's) name, then "/albums" or "/pictures": "qzone/albums",
+// "renrenSecondPictures/pictures".
 struct StopSample {
     std::string key = {};
     std::vector<const char*> hosts = {};
@@ -91,6 +92,9 @@ struct StopSample {
     std::u16string input = {};                             // album lists
     ST_PERLISTRECORD album = {};                           // picture lists
     std::function<void(JobContext&)> prepare = {};         // what the album-list job would have kept
+    // The operation gives at most one picture by design (the first of a post): its sample gives
+    // exactly one, and the test checks that it still gives one.
+    bool singleEmission = false;
 };
 
 // Samples register themselves from the family's test files: static bool r = RegisterStopSample(...).
