@@ -1,41 +1,15 @@
 // orvelle-cli on Renren: a user's albums listed, then one album read page by page and one that only
 // its photo pages give, downloaded into save folder, owner and album.
 
-#include <gtest/gtest.h>
-
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "cli/CliProcess.h"
-#include "platform/CodePage.h"
-#include "platform/FileSystem.h"
-#include "support/FixtureServer.h"
-#include "support/TempDir.h"
+#include "SiteCliTest.h"
 
 namespace {
 
-std::string Fixture(const std::string& name) {
-    std::string bytes;
-    EXPECT_TRUE(
-        FileSystem::ReadFile(CodePage::FromUtf8(std::string(ORVELLE_FIXTURES) + "/renren/" + name), bytes))
-        << name;
-    return bytes;
-}
-
-std::string PictureBytes(char seed) {
-    std::string bytes = "\xFF\xD8\xFF\xE0";
-    for (int i = 0; i < 2000; ++i) {
-        bytes.push_back(static_cast<char>(seed + i % 89));
-    }
-    return bytes;
-}
-
-bool SameBytes(const std::u16string& path, const std::string& expected) {
-    std::string bytes;
-    return FileSystem::ReadFile(path, bytes) && bytes == expected;
-}
-
-class RenrenCli : public ::testing::Test {
+class RenrenCli : public SiteCliTest {
 protected:
     RenrenCli() {
         server.Serve("/photo/22334455/album/relatives", Fixture("relatives.html"));
@@ -68,19 +42,12 @@ protected:
         }
     }
 
-    std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
-        std::vector<std::string> args{command, "--program-dir", program.NativePath()};
-        for (const char* host : {"www.renren.com", "photo.renren.com", "fmn.rrimg.com"}) {
-            args.push_back("--connect-to");
-            args.push_back(std::string(host) + ":80:127.0.0.1:" + std::to_string(server.Port()));
-        }
-        args.insert(args.end(), more.begin(), more.end());
-        return args;
-    }
+    static std::string Fixture(const std::string& name) { return SiteCliTest::Fixture("renren", name); }
 
-    FixtureServer server;
-    TempDir program;
-    TempDir save;
+    std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
+        return SiteCliTest::Args(command, {"www.renren.com", "photo.renren.com", "fmn.rrimg.com"},
+                                 std::move(more));
+    }
 };
 
 TEST_F(RenrenCli, ListThenDownloadByBothPictureLists) {

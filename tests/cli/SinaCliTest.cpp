@@ -1,41 +1,15 @@
 // orvelle-cli on the Sina blog: the photo categories of a blog listed, then one downloaded page by
 // page into save folder, owner and album.
 
-#include <gtest/gtest.h>
-
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "cli/CliProcess.h"
-#include "platform/CodePage.h"
-#include "platform/FileSystem.h"
-#include "support/FixtureServer.h"
-#include "support/TempDir.h"
+#include "SiteCliTest.h"
 
 namespace {
 
-std::string Fixture(const std::string& name) {
-    std::string bytes;
-    EXPECT_TRUE(
-        FileSystem::ReadFile(CodePage::FromUtf8(std::string(ORVELLE_FIXTURES) + "/sina/" + name), bytes))
-        << name;
-    return bytes;
-}
-
-std::string PictureBytes(char seed) {
-    std::string bytes = "\xFF\xD8\xFF\xE0";
-    for (int i = 0; i < 2000; ++i) {
-        bytes.push_back(static_cast<char>(seed + i % 83));
-    }
-    return bytes;
-}
-
-bool SameBytes(const std::u16string& path, const std::string& expected) {
-    std::string bytes;
-    return FileSystem::ReadFile(path, bytes) && bytes == expected;
-}
-
-class SinaCli : public ::testing::Test {
+class SinaCli : public SiteCliTest {
 protected:
     SinaCli() {
         server.Serve("/xiaowang", Fixture("blog_home.html"));
@@ -47,20 +21,14 @@ protected:
         server.Serve("/orignal/last.jpg", PictureBytes('l'), "image/jpeg");
     }
 
-    std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
-        std::vector<std::string> args{command, "--program-dir", program.NativePath()};
-        for (const char* host : {"blog.sina.com.cn", "photo.blog.sina.com.cn", "s1.sinaimg.cn",
-                                 "s2.sinaimg.cn", "s3.sinaimg.cn"}) {
-            args.push_back("--connect-to");
-            args.push_back(std::string(host) + ":80:127.0.0.1:" + std::to_string(server.Port()));
-        }
-        args.insert(args.end(), more.begin(), more.end());
-        return args;
-    }
+    static std::string Fixture(const std::string& name) { return SiteCliTest::Fixture("sina", name); }
 
-    FixtureServer server;
-    TempDir program;
-    TempDir save;
+    std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
+        return SiteCliTest::Args(
+            command,
+            {"blog.sina.com.cn", "photo.blog.sina.com.cn", "s1.sinaimg.cn", "s2.sinaimg.cn", "s3.sinaimg.cn"},
+            std::move(more));
+    }
 };
 
 TEST_F(SinaCli, ListThenDownloadABlogPhotoCategory) {
