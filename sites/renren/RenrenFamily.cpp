@@ -5,6 +5,8 @@
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 #include "sites/renren/RenrenHosts.h"
+#include "sites/renren/RenrenPhotoAdapter.h"
+#include "sites/renren/RenrenZhanAdapter.h"
 
 using Fields::Contains;
 
@@ -62,8 +64,15 @@ const SiteFamily& RenrenFamily() {
                 {.name = "renrenPhoto",
                  .siteType = SITE_RENREN,
                  .subMode = ANY_SUBMODE,
-                 .secondPicturesName = "renrenSecondPictures"},
-                {.name = "renrenZhan", .siteType = SITE_RENREN, .subMode = RENREN_ZHAN},
+                 .albums = RenrenPhotoAdapter::AlbumList,
+                 .pictures = RenrenPhotoAdapter::PictureList,
+                 .secondPicturesName = "renrenSecondPictures",
+                 .secondPictures = RenrenPhotoAdapter::SecondPictureList},
+                {.name = "renrenZhan",
+                 .siteType = SITE_RENREN,
+                 .subMode = RENREN_ZHAN,
+                 .albums = RenrenZhanAdapter::AlbumList,
+                 .pictures = RenrenZhanAdapter::PictureList},
             },
     };
     return family;

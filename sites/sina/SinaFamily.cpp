@@ -1,7 +1,10 @@
 #include "sites/sina/SinaFamily.h"
 
 #include "sites/kit/Fields.h"
+#include "sites/sina/SinaBlogArticleAdapter.h"
+#include "sites/sina/SinaBlogPhotoAdapter.h"
 #include "sites/sina/SinaHosts.h"
+#include "sites/sina/SinaWeiboAdapter.h"
 
 namespace {
 
@@ -34,9 +37,21 @@ const SiteFamily& SinaFamily() {
         .normalisations = {{SITE_SINA, Normalise}},
         .rows =
             {
-                {.name = "sinaBlogAlbums", .siteType = SITE_SINA, .subMode = ANY_SUBMODE},
-                {.name = "sinaBlogArticles", .siteType = SITE_SINA, .subMode = SINA_BLOG_ARTICLES},
-                {.name = "sinaWeibo", .siteType = SITE_SINA, .subMode = SINA_WEIBO},
+                {.name = "sinaBlogAlbums",
+                 .siteType = SITE_SINA,
+                 .subMode = ANY_SUBMODE,
+                 .albums = SinaBlogPhotoAdapter::AlbumList,
+                 .pictures = SinaBlogPhotoAdapter::PictureList},
+                {.name = "sinaBlogArticles",
+                 .siteType = SITE_SINA,
+                 .subMode = SINA_BLOG_ARTICLES,
+                 .albums = SinaBlogArticleAdapter::AlbumList,
+                 .pictures = SinaBlogArticleAdapter::PictureList},
+                {.name = "sinaWeibo",
+                 .siteType = SITE_SINA,
+                 .subMode = SINA_WEIBO,
+                 .albums = SinaWeiboAdapter::AlbumList,
+                 .pictures = SinaWeiboAdapter::PictureList},
             },
     };
     return family;

@@ -82,8 +82,9 @@ protected:
 };
 
 // A sample run of one operation for the stop test over the adapter table: pages on which it emits
-// at least two albums or pictures. key is the row's (or second list's) name, then "/albums" or
-// "/pictures": "qzone/albums", "renrenSecondPictures/pictures".
+// at least two albums or pictures (one for an operation that never gives more). key is the row's
+// (or second list's) name, then "/albums" or "/pictures": "qzone/albums",
+// "renrenSecondPictures/pictures".
 struct StopSample {
     std::string key = {};
     std::vector<const char*> hosts = {};
@@ -91,9 +92,9 @@ struct StopSample {
     std::u16string input = {};                             // album lists
     ST_PERLISTRECORD album = {};                           // picture lists
     std::function<void(JobContext&)> prepare = {};         // what the album-list job would have kept
-    // The operation lists one album by its nature (one post, one item page): one emission is
-    // enough, and stopped it still emits that one.
-    bool singleAlbum = false;
+    // The operation gives one album or picture by its nature (one post, one item page, the first
+    // picture of a post): its sample gives exactly one, and stopped it still gives that one.
+    bool singleEmission = false;
 };
 
 // Samples register themselves from the family's test files: static bool r = RegisterStopSample(...).

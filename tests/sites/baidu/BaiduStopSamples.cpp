@@ -55,7 +55,7 @@ const bool registered[] = {
                  return std::vector<FixturePage>{{"/photo/p", {}, BaiduFixture("post_page.html")}};
              },
          .input = u"http://tieba.baidu.com/photo/p?kw=abc",
-         .singleAlbum = true}),
+         .singleEmission = true}),
     RegisterStopSample({.key = "tiebaPage/pictures",
                         .hosts = kHosts,
                         .pages =
