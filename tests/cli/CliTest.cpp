@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,24 @@ TEST_F(Cli, HelpShowsTheUsage) {
     CliProcess run = CliProcess::Run({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(Contains(run.out, "Usage: orvelle-cli list [options] INPUT")) << run.out;
+}
+
+// The manual page is written by hand; an option added to the usage must not be missing there.
+TEST_F(Cli, ManualPageNamesEveryOption) {
+    std::string page;
+    ASSERT_TRUE(FileSystem::ReadFile(CodePage::FromUtf8(ORVELLE_MAN_PAGE), page));
+    std::string usage = CliProcess::Run({"--help"}).out;
+    std::regex option("--[a-z][a-z-]*");
+    int options = 0;
+    for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option); it != std::sregex_iterator();
+         ++it, ++options) {
+        // roff writes a hyphen as "\-".
+        std::string written = std::regex_replace(it->str(), std::regex("-"), "\\-");
+        EXPECT_TRUE(Contains(page, ".BI " + written) || Contains(page, ".BR " + written) ||
+                    Contains(page, ".B " + written))
+            << it->str() << " has no entry in the manual page";
+    }
+    EXPECT_GE(options, 9);
 }
 
 TEST_F(Cli, BadOptionsGiveTheUsageAndExitTwo) {
