@@ -46,8 +46,9 @@ bool CliOptions::Parse(int argc, char** argv, std::string& error) {
             continue;
         }
         // "--name VALUE" or "--name=VALUE".
-        static constexpr std::string_view kValued[] = {"--site",    "--submode",    "--save",    "--albums",
-                                                       "--program-dir", "--cookies", "--connect-to", "--answer"};
+        static constexpr std::string_view kValued[] = {"--site",       "--submode",     "--save",
+                                                       "--albums",     "--program-dir", "--cookies",
+                                                       "--connect-to", "--answer"};
         std::string_view name = arg.substr(0, arg.find('='));
         if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued)) {
             error = "unknown option " + std::string(name);
@@ -147,8 +148,11 @@ std::string CliOptions::Usage() {
            "  --site N           site type 0 to 16; detected from an address in INPUT by default, else 0\n"
            "  --submode M        for site type 0: 0 Qzone, 1 QQ group, 2 Tencent Weibo; default 0\n"
            "  --save DIR         save folder; by default the last one used, else the program folder\n"
+           "                     (installed: Orvelle in the pictures folder)\n"
            "  --albums LIST      rows to download, such as 1,3-5, or all (the default)\n"
-           "  --program-dir DIR  folder of soft.dat, cookies.txt, Q2.txt and tmp/; default: current folder\n"
+           "  --program-dir DIR  folder of soft.dat, cookies.txt, Q2.txt and tmp/; by default the current\n"
+           "                     folder in a build tree; installed: $XDG_DATA_HOME/Orvelle\n"
+           "                     (~/.local/share/Orvelle), or ~/Orvelle when it holds soft.dat\n"
            "  --cookies FILE     import a Netscape cookies.txt (as browsers export it) first\n"
            "  --connect-to RULE  HOST:PORT:CONNECT-TO-HOST:CONNECT-TO-PORT, as curl takes it; repeatable\n"
            "  --answer yes|no    the answer to every yes/no question (default: no)\n"

@@ -14,6 +14,7 @@
 #include "core/JobController.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "settings/ProgramDir.h"
 #include "settings/SettingsFile.h"
 #include "sites/AdapterTable.h"
 #include "sites/SiteCatalogue.h"
@@ -63,8 +64,8 @@ void SelectAlbumRows(GridData& grid, const AlbumSelection& albums, CliWindowPort
 }
 
 int Run(const CliOptions& options) {
-    std::u16string programDir =
-        options.programDir ? FolderPath(*options.programDir) : FileSystem::CurrentDirectory();
+    ProgramDir::Choice place = ProgramDir::Settle(options.programDir ? FolderPath(*options.programDir) : u"");
+    const std::u16string& programDir = place.folder;
     if (!FileSystem::CreateDirectories(programDir)) {
         std::fprintf(stderr, "orvelle-cli: cannot create the program folder %s\n",
                      CodePage::ToUtf8(programDir).c_str());
@@ -99,7 +100,7 @@ int Run(const CliOptions& options) {
     if (options.savePath) {
         savePath = FolderPath(*options.savePath);
     } else {
-        savePath = job->pathHistory[0].empty() ? programDir : job->pathHistory[0];
+        savePath = job->pathHistory[0].empty() ? ProgramDir::DefaultSaveFolder(place) : job->pathHistory[0];
     }
 
     CliWindowPort port(input, savePath, site, subMode, options.answerYes);

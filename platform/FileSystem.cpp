@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 
 namespace FileSystem {
 
-std::string NativePath(std::u16string_view path) { return CodePage::ToUtf8(path); }
+std::string NativePath(std::u16string_view path) {
+    return CodePage::ToUtf8(path);
+}
 
 bool Exists(std::u16string_view path) {
     std::error_code ec;
@@ -35,6 +37,24 @@ bool CreateDirectories(std::u16string_view path) {
     std::string native = NativePath(path);
     fs::create_directories(native, ec);
     return fs::is_directory(native, ec);
+}
+
+bool CreatePrivateDirectories(std::u16string_view path) {
+    std::string native = NativePath(path);
+    while (native.size() > 1 && native.back() == '/') {
+        native.pop_back();
+    }
+    std::error_code ec;
+    if (fs::is_directory(native, ec)) {
+        return true;
+    }
+    std::size_t slash = native.rfind('/');
+    if (slash != std::string::npos && slash > 0 &&
+        !CreatePrivateDirectories(CodePage::FromUtf8(native.substr(0, slash)))) {
+        return false;
+    }
+    // mkdir's mode is masked by the umask, which never widens 0700; another process may win the race.
+    return ::mkdir(native.c_str(), 0700) == 0 || (errno == EEXIST && fs::is_directory(native, ec));
 }
 
 bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out) {
@@ -64,7 +84,9 @@ bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string&
     return ok;
 }
 
-bool ReadFile(std::u16string_view path, std::string& out) { return ReadFilePrefix(path, SIZE_MAX, out); }
+bool ReadFile(std::u16string_view path, std::string& out) {
+    return ReadFilePrefix(path, SIZE_MAX, out);
+}
 
 namespace {
 
@@ -145,7 +167,9 @@ bool RenameNoReplace(std::u16string_view from, std::u16string_view to) {
     return true;
 }
 
-bool Remove(std::u16string_view path) { return ::unlink(NativePath(path).c_str()) == 0; }
+bool Remove(std::u16string_view path) {
+    return ::unlink(NativePath(path).c_str()) == 0;
+}
 
 bool SetFileTimes(std::u16string_view path, std::int64_t unixSeconds) {
     struct timespec times[2];
@@ -178,13 +202,70 @@ std::u16string CurrentDirectory() {
     return WithSlash(CodePage::FromUtf8(ec ? std::string(".") : cwd.string()));
 }
 
-std::u16string DocumentsDirectory() {
-    if (const char* xdg = std::getenv("XDG_DOCUMENTS_DIR"); xdg != nullptr && *xdg != '\0') {
+namespace {
+
+// $HOME without a trailing "/", so that paths below it join cleanly.
+std::string Home() {
+    const char* home = std::getenv("HOME");
+    std::string path = home != nullptr && *home != '\0' ? home : "/tmp";
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+// The value of key in user-dirs.dirs: lines like XDG_PICTURES_DIR="$HOME/图片", where a path is
+// absolute or starts with $HOME. Empty when the file or the key is missing.
+std::string UserDirsValue(const std::string& key) {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string file =
+        (config != nullptr && *config == '/' ? std::string(config) : Home() + "/.config") + "/user-dirs.dirs";
+    std::ifstream in(file);
+    std::string line;
+    std::string value;
+    while (std::getline(in, line)) {
+        std::size_t start = line.find_first_not_of(" \t");
+        if (start == std::string::npos || line.compare(start, key.size() + 2, key + "=\"") != 0) {
+            continue;
+        }
+        std::size_t open = start + key.size() + 2;
+        std::size_t close = line.find('"', open);
+        if (close == std::string::npos) {
+            continue;
+        }
+        std::string path = line.substr(open, close - open);
+        if (path.rfind("$HOME", 0) == 0) {
+            path = Home() + path.substr(5);
+        }
+        if (!path.empty() && path.front() == '/') {
+            value = path;  // the last line wins, as when the shell reads the file
+        }
+    }
+    return value;
+}
+
+std::u16string UserDirectory(const char* key, const char* fallback) {
+    if (const char* xdg = std::getenv(key); xdg != nullptr && *xdg != '\0') {
         return WithSlash(CodePage::FromUtf8(xdg));
     }
-    const char* home = std::getenv("HOME");
-    std::string base = home != nullptr && *home != '\0' ? home : "/tmp";
-    return WithSlash(CodePage::FromUtf8(base + "/Documents"));
+    std::string configured = UserDirsValue(key);
+    return WithSlash(CodePage::FromUtf8(configured.empty() ? Home() + "/" + fallback : configured));
+}
+
+}  // namespace
+
+std::u16string DocumentsDirectory() {
+    return UserDirectory("XDG_DOCUMENTS_DIR", "Documents");
+}
+
+std::u16string PicturesDirectory() {
+    return UserDirectory("XDG_PICTURES_DIR", "Pictures");
+}
+
+std::u16string ExecutablePath() {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::u16string() : CodePage::FromUtf8(self.string());
 }
 
 }  // namespace FileSystem

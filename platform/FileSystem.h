@@ -14,6 +14,9 @@ bool Exists(std::u16string_view path);
 bool IsDirectory(std::u16string_view path);
 // Creates the folder and any missing parents; true when it exists afterwards.
 bool CreateDirectories(std::u16string_view path);
+// Like CreateDirectories, but every folder it creates is the user's alone (0700); folders that
+// exist keep their mode.
+bool CreatePrivateDirectories(std::u16string_view path);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadFile(std::u16string_view path, std::string& out);
@@ -39,7 +42,14 @@ std::int64_t ModificationTime(std::u16string_view path);
 
 // The process's current folder with a trailing "/".
 std::u16string CurrentDirectory();
-// The user's documents folder with a trailing "/" (XDG_DOCUMENTS_DIR, else $HOME/Documents).
+// The user's documents and pictures folders with a trailing "/", as xdg-user-dir names them:
+// XDG_DOCUMENTS_DIR / XDG_PICTURES_DIR from the environment, else from the desktop's
+// user-dirs.dirs (a Chinese desktop says "$HOME/文档"), else $HOME/Documents / $HOME/Pictures.
+// The folder need not exist.
 std::u16string DocumentsDirectory();
+std::u16string PicturesDirectory();
+
+// The running program's file with symbolic links resolved; empty when the system does not say.
+std::u16string ExecutablePath();
 
 }  // namespace FileSystem

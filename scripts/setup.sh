@@ -9,6 +9,7 @@ packages=(
     aria2
     qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl1-mesa-dev
     xvfb xauth fonts-noto-cjk
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

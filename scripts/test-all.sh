@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: a normal build, then the same tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer.
+# Sets up, builds and runs every test: a normal build and its Debian package (installed, checked
+# and removed again), then the same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +18,9 @@ run_suite() {
 
 echo "== normal build =="
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== Debian package =="
+bash scripts/package-check.sh build
 
 echo "== address and undefined-behaviour sanitizers =="
 # The window links Qt WebEngine, whose helper process does not run under the sanitizers; the

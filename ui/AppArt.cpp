@@ -41,12 +41,16 @@ void DrawIcon(QPainter& painter, const QRectF& box) {
 
 }  // namespace
 
-QPixmap IconPixmap(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+QImage IconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     DrawIcon(painter, QRectF(0, 0, size, size));
-    return pixmap;
+    return image;
+}
+
+QPixmap IconPixmap(int size) {
+    return QPixmap::fromImage(IconImage(size));
 }
 
 QIcon AppIcon() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 
@@ -10,6 +11,8 @@ namespace AppArt {
 QIcon AppIcon();
 // A picture of the icon at size pixels square.
 QPixmap IconPixmap(int size);
+// The same without a display, for the icon files the install puts into the icon theme.
+QImage IconImage(int size);
 QPixmap SplashBackground(QSize size);
 
 }  // namespace AppArt

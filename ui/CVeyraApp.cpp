@@ -22,6 +22,8 @@ CVeyraApp::CVeyraApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Orvelle"));
     setApplicationVersion(QStringLiteral("14.06.20.01"));
     setWindowIcon(AppArt::AppIcon());
+    // Ties the window to the installed menu entry, so docks show its name and icon.
+    setDesktopFileName(QStringLiteral("orvelle"));
     // The main window ends the program; a login window left open does not keep it running, and
     // the splash closing before the window shows does not end it.
     setQuitOnLastWindowClosed(false);

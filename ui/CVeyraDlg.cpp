@@ -352,11 +352,13 @@ void CVeyraDlg::StartUp(const std::u16string& programDir) {
         input_->setEditText(Q(clipboard));
     }
 
-    job_->programDir = programDir.empty() ? ProgramDirectory() : WindowRules::WithTrailingSlash(programDir);
+    // From the build tree the current folder; installed, the user's data folder.
+    ProgramDir::Choice place = ProgramDir::Settle(programDir);
+    job_->programDir = place.folder;
     CookieStore::Instance().SetProgramFolder(job_->programDir);
     LoginProfile::SetStorageFolder(Q(job_->programDir) + QStringLiteral("webprofile/"));
     std::u16string saveFolder =
-        WindowRules::StartSaveFolder(job_->programDir, FileSystem::DocumentsDirectory());
+        WindowRules::StartSaveFolder(ProgramDir::DefaultSaveFolder(place), FileSystem::DocumentsDirectory());
     if (saveFolder != job_->programDir) {
         FileSystem::CreateDirectories(saveFolder);
     }

@@ -48,7 +48,8 @@ public:
     // The start-up: the clipboard text into the input box, the program and save folders, the
     // settings, the splash window and the start-up thread. The window stays hidden until the
     // start-up thread reports back; then the splash closes and the window shows. programDir empty
-    // means the current folder.
+    // means the program's own choice: the current folder in a build tree, the user's data folder
+    // when installed.
     void StartUp(const std::u16string& programDir = {});
 
     JobContext& Job() { return *job_; }

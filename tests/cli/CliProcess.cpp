@@ -8,16 +8,59 @@
 
 #include <chrono>
 
+extern char** environ;
+
+namespace {
+
+std::string NameOf(const std::string& entry) {
+    return entry.substr(0, entry.find('='));
+}
+
+// The test's environment with the changes applied, built before fork: the child may only exec.
+std::vector<std::string> ChangedEnvironment(const std::vector<std::string>& changes) {
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        std::string name = NameOf(*entry);
+        bool changed = false;
+        for (const std::string& change : changes) {
+            changed = changed || NameOf(change) == name;
+        }
+        if (!changed) {
+            result.emplace_back(*entry);
+        }
+    }
+    for (const std::string& change : changes) {
+        if (change.find('=') != std::string::npos) {
+            result.push_back(change);
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
 CliProcess CliProcess::Run(const std::vector<std::string>& args, const std::string& workingDir,
                            int timeoutSec) {
+    return RunCopy(ORVELLE_CLI_PATH, args, {}, workingDir, timeoutSec);
+}
+
+CliProcess CliProcess::RunCopy(const std::string& program, const std::vector<std::string>& args,
+                               const std::vector<std::string>& env, const std::string& workingDir,
+                               int timeoutSec) {
     CliProcess result;
-    std::vector<std::string> all{ORVELLE_CLI_PATH};
+    std::vector<std::string> all{program};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& arg : all) {
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
+    std::vector<std::string> environment = ChangedEnvironment(env);
+    std::vector<char*> envp;
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
 
     int outPipe[2];
     int errPipe[2];
@@ -34,7 +77,7 @@ CliProcess CliProcess::Run(const std::vector<std::string>& args, const std::stri
         if (!workingDir.empty() && chdir(workingDir.c_str()) != 0) {
             _exit(127);
         }
-        execv(argv[0], argv.data());
+        execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
     close(outPipe[1]);

@@ -13,4 +13,9 @@ struct CliProcess {
     // and waits at most timeoutSec for it.
     static CliProcess Run(const std::vector<std::string>& args, const std::string& workingDir = {},
                           int timeoutSec = 60);
+    // The same for another copy of the binary at program, with the environment changed: each
+    // "NAME=value" in env sets NAME, a bare "NAME" removes it.
+    static CliProcess RunCopy(const std::string& program, const std::vector<std::string>& args,
+                              const std::vector<std::string>& env, const std::string& workingDir = {},
+                              int timeoutSec = 60);
 };

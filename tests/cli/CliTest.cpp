@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <atomic>
+#include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -72,7 +76,14 @@ protected:
 
     // The command with the program folder and every Qzone host sent to the fixture server.
     std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
-        std::vector<std::string> args{command, "--program-dir", program.NativePath()};
+        std::vector<std::string> args{"--program-dir", program.NativePath()};
+        args.insert(args.end(), more.begin(), more.end());
+        return Routed(command, args);
+    }
+
+    // The command with every Qzone host sent to the fixture server.
+    std::vector<std::string> Routed(const std::string& command, std::vector<std::string> more) const {
+        std::vector<std::string> args{command};
         for (const char* host :
              {"route.store.qq.com", "user.qzone.qq.com", "alist.photo.qq.com", "szplist.photo.qq.com",
               "sznu.photo.qq.com", "r1.photo.store.qq.com", "a1.photo.store.qq.com"}) {
@@ -93,6 +104,24 @@ TEST_F(Cli, HelpShowsTheUsage) {
     CliProcess run = CliProcess::Run({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(Contains(run.out, "Usage: orvelle-cli list [options] INPUT")) << run.out;
+}
+
+// The manual page is written by hand; an option added to the usage must not be missing there.
+TEST_F(Cli, ManualPageNamesEveryOption) {
+    std::string page;
+    ASSERT_TRUE(FileSystem::ReadFile(CodePage::FromUtf8(ORVELLE_MAN_PAGE), page));
+    std::string usage = CliProcess::Run({"--help"}).out;
+    std::regex option("--[a-z][a-z-]*");
+    int options = 0;
+    for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option); it != std::sregex_iterator();
+         ++it, ++options) {
+        // roff writes a hyphen as "\-".
+        std::string written = std::regex_replace(it->str(), std::regex("-"), "\\-");
+        EXPECT_TRUE(Contains(page, ".BI " + written) || Contains(page, ".BR " + written) ||
+                    Contains(page, ".B " + written))
+            << it->str() << " has no entry in the manual page";
+    }
+    EXPECT_GE(options, 9);
 }
 
 TEST_F(Cli, BadOptionsGiveTheUsageAndExitTwo) {
@@ -206,6 +235,65 @@ TEST_F(Cli, RowsPastTheListAreReported) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(Contains(run.err, "只有2个相册")) << run.err;
     EXPECT_TRUE(FileSystem::Exists(save.Path() + u"123456/Beach/sunset.jpg"));
+}
+
+// A copy outside the build tree runs as an installed program: its settings go to the user's data
+// folder, or stay in ~/Orvelle/ when an earlier run left them there, and pictures go to the
+// pictures folder.
+TEST_F(Cli, InstalledCopyKeepsItsFilesInTheUsersFolders) {
+    TempDir root;
+    std::filesystem::path bin = std::filesystem::path(root.NativePath()) / "usr/bin";
+    std::filesystem::create_directories(bin);
+    std::string installed = (bin / "orvelle-cli").string();
+    std::filesystem::copy_file(ORVELLE_CLI_PATH, installed);
+    std::filesystem::permissions(installed, std::filesystem::perms::owner_all);
+    TempDir work;
+
+    struct Case {
+        const char* name;
+        bool oldSettings;         // ~/Orvelle/soft.dat from a run before the install
+        const char* dataHome;     // XDG_DATA_HOME, relative to the home; nullptr for unset
+        std::u16string settings;  // where soft.dat must be, relative to the home
+        std::u16string pictures;  // the save folder, relative to the home
+    };
+    const Case cases[] = {
+        {"fresh", false, nullptr, u".local/share/Orvelle/", u"Pictures/Orvelle/"},
+        {"data-home", false, "data", u"data/Orvelle/", u"Pictures/Orvelle/"},
+        // The save folder stays where the earlier runs put the pictures.
+        {"old-home-folder", true, nullptr, u"Orvelle/", u"Orvelle/"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir home;
+        ASSERT_TRUE(FileSystem::CreateDirectories(home.Path() + u"Pictures"));
+        std::vector<std::string> env{"HOME=" + home.NativePath(), "XDG_CONFIG_HOME", "XDG_PICTURES_DIR"};
+        env.push_back(c.dataHome ? "XDG_DATA_HOME=" + home.NativePath() + c.dataHome : "XDG_DATA_HOME");
+        if (c.oldSettings) {
+            JobContext old;
+            old.programDir = home.Path() + u"Orvelle/";
+            ASSERT_TRUE(FileSystem::CreateDirectories(old.programDir));
+            ASSERT_TRUE(SettingsFile::Save(old));
+        }
+
+        CliProcess run = CliProcess::RunCopy(installed, Routed("download", {"--albums", "2", "123456"}), env,
+                                             work.NativePath());
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+
+        JobContext saved;
+        saved.programDir = home.Path() + c.settings;
+        ASSERT_TRUE(FileSystem::Exists(saved.programDir + u"soft.dat"));
+        ASSERT_TRUE(SettingsFile::Load(saved));
+        EXPECT_EQ(CodePage::ToUtf8(saved.inputHistory[0]), "123456");
+        struct stat folder {};
+        ASSERT_EQ(stat(FileSystem::NativePath(saved.programDir).c_str(), &folder), 0);
+        if (!c.oldSettings) {
+            EXPECT_EQ(folder.st_mode & 0777, 0700u);
+        }
+        EXPECT_EQ(FileSystem::Exists(home.Path() + u".local/share/Orvelle"),
+                  c.settings == u".local/share/Orvelle/");
+        EXPECT_TRUE(SameBytes(home.Path() + c.pictures + u"123456/Beach/dawn.jpg", PictureBytes('d')));
+        EXPECT_FALSE(FileSystem::Exists(work.Path() + u"soft.dat"));
+    }
 }
 
 }  // namespace

@@ -1,0 +1,56 @@
+# What `cmake --install` puts under the prefix besides the two programs (their rules are in cli/
+# and ui/), and the Debian package CPack makes of it. Nothing that only tests or benchmarks use
+# is installed.
+
+set(ORVELLE_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+
+if(TARGET orvelle-cli)
+    # The manual page, compressed as Debian keeps them (gzip -9n: no name or time stamp inside).
+    set(ORVELLE_MAN_PAGE ${PROJECT_BINARY_DIR}/packaging/orvelle-cli.1)
+    configure_file(${ORVELLE_PACKAGING_DIR}/orvelle-cli.1.in ${ORVELLE_MAN_PAGE} @ONLY)
+    find_program(GZIP_EXECUTABLE gzip REQUIRED)
+    add_custom_command(OUTPUT ${ORVELLE_MAN_PAGE}.gz
+        COMMAND ${GZIP_EXECUTABLE} -9nkf ${ORVELLE_MAN_PAGE}
+        DEPENDS ${ORVELLE_MAN_PAGE}
+        COMMENT "Compressing the manual page")
+    add_custom_target(orvelle_man_page ALL DEPENDS ${ORVELLE_MAN_PAGE}.gz)
+    install(FILES ${ORVELLE_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+
+if(TARGET orvelle)
+    # The menu entry, the scalable icon beside the drawn sizes (ui/), and the software centres' data.
+    install(FILES ${ORVELLE_PACKAGING_DIR}/orvelle.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${ORVELLE_PACKAGING_DIR}/orvelle.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    install(FILES ${ORVELLE_PACKAGING_DIR}/io.github.orvelle.orvelle.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+endif()
+
+# The user guide, once there is one.
+if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvelle/guide)
+endif()
+
+# The Debian package: orvelle_VERSION_ARCH.deb in the build folder, for /usr, its dependencies
+# read from the libraries the programs link (dpkg-shlibdeps).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME orvelle)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Orvelle developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch downloader for the photo albums of Chinese sites")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Orvelle lists the photo albums of an account, a forum or a shop on Chinese photo, blog,\n"
+    "micro-blog, forum and shop sites (Qzone, Baidu, NetEase, Renren, Sina, Taobao and more),\n"
+    "shows them in a grid and downloads the pictures of the chosen albums into\n"
+    "save folder / owner / album, named by per-site rules.\n"
+    "\n"
+    "The package holds the Qt window (orvelle) and the command line (orvelle-cli).")
+string(JOIN "" CPACK_DEBIAN_PACKAGE_DESCRIPTION ${CPACK_DEBIAN_PACKAGE_DESCRIPTION})
+set(CPACK_DEBIAN_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, so dpkg-shlibdeps cannot see them: WebP covers, Chinese text, opening folders.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, fonts-noto-cjk, xdg-utils")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

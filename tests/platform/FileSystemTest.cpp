@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "support/TempDir.h"
+
+namespace {
+
+unsigned ModeOf(const std::u16string& path) {
+    struct stat st {};
+    return stat(FileSystem::NativePath(path).c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        Set(value);
+    }
+    ~ScopedEnv() { Set(old_); }
+
+private:
+    void Set(const std::optional<std::string>& value) {
+        if (value) {
+            setenv(name_, value->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(FileSystem, PrivateFoldersAreTheUsersAlone) {
+    TempDir dir;
+    mode_t umaskBefore = umask(022);
+    ASSERT_TRUE(FileSystem::CreateDirectories(dir.Path() + u"shared"));
+    EXPECT_TRUE(FileSystem::CreatePrivateDirectories(dir.Path() + u"shared/a/b/"));
+    EXPECT_TRUE(FileSystem::CreatePrivateDirectories(dir.Path() + u"shared/a/b"));
+    umask(umaskBefore);
+    EXPECT_EQ(ModeOf(dir.Path() + u"shared"), 0755u);
+    EXPECT_EQ(ModeOf(dir.Path() + u"shared/a"), 0700u);
+    EXPECT_EQ(ModeOf(dir.Path() + u"shared/a/b"), 0700u);
+
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(dir.Path() + u"file", "x"));
+    EXPECT_FALSE(FileSystem::CreatePrivateDirectories(dir.Path() + u"file/sub"));
+}
+
+TEST(FileSystem, UserFoldersAsTheDesktopNamesThem) {
+    TempDir home;
+    ScopedEnv homeEnv("HOME", home.NativePath());
+    ScopedEnv config("XDG_CONFIG_HOME", std::nullopt);
+    ScopedEnv pictures("XDG_PICTURES_DIR", std::nullopt);
+    ScopedEnv documents("XDG_DOCUMENTS_DIR", std::nullopt);
+
+    // No user-dirs.dirs: the English defaults.
+    EXPECT_EQ(FileSystem::PicturesDirectory(), home.Path() + u"Pictures/");
+    EXPECT_EQ(FileSystem::DocumentsDirectory(), home.Path() + u"Documents/");
+
+    ASSERT_TRUE(FileSystem::CreateDirectories(home.Path() + u".config"));
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(home.Path() + u".config/user-dirs.dirs",
+                                            "# written by xdg-user-dirs-update\n"
+                                            "XDG_DESKTOP_DIR=\"$HOME/桌面\"\n"
+                                            "XDG_PICTURES_DIR=\"$HOME/图片\"\n"
+                                            "XDG_DOCUMENTS_DIR=\"relative/ignored\"\n"
+                                            "  XDG_DOCUMENTS_DIR=\"/srv/文档\"\n"));
+    EXPECT_EQ(FileSystem::PicturesDirectory(), home.Path() + u"图片/");
+    EXPECT_EQ(FileSystem::DocumentsDirectory(), u"/srv/文档/");
+
+    // The environment wins over the file.
+    ScopedEnv fromEnv("XDG_PICTURES_DIR", "/mnt/photos");
+    EXPECT_EQ(FileSystem::PicturesDirectory(), u"/mnt/photos/");
+}
+
+}  // namespace
