@@ -155,6 +155,15 @@ void SiteTest::ExpectRequests(const std::vector<ExpectedRequest>& expected) {
     EXPECT_EQ(requests.size(), expected.size());
 }
 
+void SiteTest::NextCase() {
+    job.albums.Clear();
+    SetUpAlbumGrid(job);
+    job.pictures.Clear();
+    job.listState = LIST_RUNNING;
+    job.downloadState = DL_IDLE;
+    server.ClearRequests();
+}
+
 int SiteTest::ListAlbums(const AlbumListOp& op, const std::u16string& input) {
     return RunAlbumList(op, input, job);
 }

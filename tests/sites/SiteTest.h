@@ -51,6 +51,10 @@ protected:
     // Checks the requests received so far against the table, in order, and that no more came.
     void ExpectRequests(const std::vector<ExpectedRequest>& expected);
 
+    // For the next case of a table within one test: an empty album list and picture list, the album
+    // list running, and no request received yet. The window keeps what it recorded.
+    void NextCase();
+
     // Runs an album-list operation; the number of albums it added.
     int ListAlbums(const AlbumListOp& op, const std::u16string& input);
     // Puts album into an empty album list, as the only album, with the download job about to list

@@ -3,7 +3,6 @@
 #include <initializer_list>
 #include <string>
 
-#include "GridCtrl_src/AlbumGrid.h"
 #include "SiteTest.h"
 
 // 56, POCO and Yupoo answer from the fixture server.
@@ -16,15 +15,6 @@ protected:
     void SetUp() override {
         SiteTest::SetUp();
         Route(kHosts);
-    }
-
-    // A fresh job and request log for the next case of a table.
-    void NextCase() {
-        job.albums.Clear();
-        SetUpAlbumGrid(job);
-        job.pictures.Clear();
-        job.listState = LIST_RUNNING;
-        server.ClearRequests();
     }
 
     static std::string Fixture(const std::string& name) { return SiteTest::Fixture("galleries", name); }
