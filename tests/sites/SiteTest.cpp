@@ -164,6 +164,25 @@ void SiteTest::NextCase() {
     server.ClearRequests();
 }
 
+void SiteTest::ExpectRepeatedPagesEnd(const std::vector<RepeatedPageCase>& cases) {
+    for (const RepeatedPageCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        NextCase();
+        std::vector<FixturePage> pages;
+        for (int page = 1; page <= 8; ++page) {
+            pages.push_back({c.pagePath(page), {}, c.body});
+        }
+        ServePages(pages);
+
+        const int emitted =
+            c.albums ? ListAlbums(c.albums, c.input)
+                     : ListPictures(c.pictures, ST_PERLISTRECORD{.name = u"Album", .url = c.input});
+
+        EXPECT_EQ(emitted, c.emitted);
+        EXPECT_EQ(server.Requests().size(), 2u);
+    }
+}
+
 int SiteTest::ListAlbums(const AlbumListOp& op, const std::u16string& input) {
     return RunAlbumList(op, input, job);
 }

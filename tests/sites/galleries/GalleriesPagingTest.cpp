@@ -2,7 +2,6 @@
 // however often that page links on.
 
 #include <string>
-#include <vector>
 
 #include "galleries/GalleriesTest.h"
 #include "sites/galleries/Photo56Adapter.h"
@@ -14,61 +13,37 @@ namespace {
 class GalleriesPaging : public GalleriesTest {};
 
 TEST_F(GalleriesPaging, ARepeatedPageEndsEveryList) {
-    struct Case {
-        const char* name;
-        std::string path;  // a POCO path ends with its page number
-        std::string body;
-        std::u16string input;  // the album list's input, or the album's address
-        AlbumListOp albums;
-        PictureListOp pictures;
-        int emitted;
-    };
-    const std::vector<Case> cases = {
-        {"56 pictures",
-         "/photo/album/",
-         Fixture("56_photos.html"),
-         u"9001",
-         {},
-         Photo56Adapter::PictureList,
-         2},
-        {"poco albums",
-         "/album/album_show_all.htx&user_id=173000&p=",
-         Gbk(Fixture("poco_albums.html")),
-         u"173000",
-         PocoAlbumAdapter::AlbumList,
-         {},
-         2},
-        {"poco pictures",
-         "/album/album_show_photo_list.php",
-         Gbk(Fixture("poco_photos.html")),
-         u"http://my.poco.cn/album/album_show_photo_list.php?user_id=173000&set_hash=h2",
-         {},
-         PocoAlbumAdapter::PictureList,
-         2},
-        {"poco activities",
-         "/act/act_list.htx&user_id=173000&act_type_id=0&p=",
-         Gbk(Fixture("poco_activities.html")),
-         u"http://my.poco.cn/act/act_list.htx&user_id=173000&act_type_id=0",
-         PocoActivityAdapter::AlbumList,
-         {},
-         2},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        NextCase();
-        std::vector<FixturePage> pages;
-        for (int page = 1; page <= 8; ++page) {
-            pages.push_back({c.path.back() == '=' ? c.path + std::to_string(page) : c.path, {}, c.body});
-        }
-        ServePages(pages);
-
-        const int emitted = c.albums
-                                ? ListAlbums(c.albums, c.input)
-                                : ListPictures(c.pictures, ST_PERLISTRECORD{.name = u"相册", .url = c.input});
-
-        EXPECT_EQ(emitted, c.emitted);
-        EXPECT_EQ(server.Requests().size(), 2u);
-    }
+    // The 56 and POCO picture lists page by a query parameter, the POCO lists by the path's end.
+    ExpectRepeatedPagesEnd({
+        {.name = "56 pictures",
+         .pagePath = [](int) { return std::string("/photo/album/"); },
+         .body = Fixture("56_photos.html"),
+         .input = u"9001",
+         .pictures = Photo56Adapter::PictureList,
+         .emitted = 2},
+        {.name = "poco albums",
+         .pagePath =
+             [](int page) { return "/album/album_show_all.htx&user_id=173000&p=" + std::to_string(page); },
+         .body = Gbk(Fixture("poco_albums.html")),
+         .input = u"173000",
+         .albums = PocoAlbumAdapter::AlbumList,
+         .emitted = 2},
+        {.name = "poco pictures",
+         .pagePath = [](int) { return std::string("/album/album_show_photo_list.php"); },
+         .body = Gbk(Fixture("poco_photos.html")),
+         .input = u"http://my.poco.cn/album/album_show_photo_list.php?user_id=173000&set_hash=h2",
+         .pictures = PocoAlbumAdapter::PictureList,
+         .emitted = 2},
+        {.name = "poco activities",
+         .pagePath =
+             [](int page) {
+                 return "/act/act_list.htx&user_id=173000&act_type_id=0&p=" + std::to_string(page);
+             },
+         .body = Gbk(Fixture("poco_activities.html")),
+         .input = u"http://my.poco.cn/act/act_list.htx&user_id=173000&act_type_id=0",
+         .albums = PocoActivityAdapter::AlbumList,
+         .emitted = 2},
+    });
 }
 
 }  // namespace
