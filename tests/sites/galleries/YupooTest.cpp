@@ -76,7 +76,8 @@ protected:
 };
 
 // Counts from "<b>", or from "<strong>" where that reads 0; the padlock cover marks a locked set;
-// relative links are completed on the host. The page with the disabled next link is the last.
+// relative links are completed on the host; the site's own sets below the footer are not the
+// user's. The page with the disabled next link is the last.
 TEST_F(Yupoo, AlbumListUntilTheDisabledNextLink) {
     ServePages(
         {{kMainListPath + "page1/", {}, Fixture("yupoo_albums.html")},
