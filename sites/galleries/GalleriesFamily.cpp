@@ -72,7 +72,7 @@ bool NormaliseYupoo(ListPlan& plan, JobContext&) {
         InputRules::SkipScheme(in);
         StringCtrl::CutAt(in, GalleryHosts::kYupooUserHostMarker);
         in = Joined(GalleryHosts::kYupooSecond, u"/photos/", in, u"/albums/");
-    } else if (Contains(in, Joined(u"://", GalleryHosts::kYupooSecondHostName)) ||
+    } else if (Contains(in, GalleryHosts::kYupooSecondHostAddress) ||
                Contains(in, GalleryHosts::kYupooMainHost)) {
         StringCtrl::CutAt(in, u"page");
     } else {

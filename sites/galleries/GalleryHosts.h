@@ -21,7 +21,6 @@ constexpr std::u16string_view kPocoPhoto = u"http://photo.poco.cn";
 constexpr std::u16string_view kYupooDomain = u"yupoo.com/";      // site detection
 constexpr std::u16string_view kYupooUserDomain = u".yupoo.com";  // "alice.yupoo.com"
 constexpr std::u16string_view kYupooMainHost = u"www.yupoo.com/";
-constexpr std::u16string_view kYupooSecondHostName = u"x.yupoo.com";
 constexpr std::u16string_view kYupooUserHostMarker = u".x.yupoo.com";
 constexpr std::u16string_view kYupooMain = u"http://www.yupoo.com";
 constexpr std::u16string_view kYupooSecond = u"http://x.yupoo.com";

@@ -34,9 +34,11 @@ bool HasScheme(std::u16string_view url) {
     return url.substr(0, 7) == u"http://" || url.substr(0, 8) == u"https://";
 }
 
-void OwnerFromTitle(JobContext& job, std::u16string& text, bool dropSiteName) {
+// The title names the owner before "的相册" (the owner's albums); an album page's title puts the
+// album's name in front, joined by "-" or "_".
+void OwnerFromTitle(JobContext& job, std::u16string& text, bool albumPage) {
     job.ownerName = Cut(text, u"<title>", u"的相册");
-    if (dropSiteName) {
+    if (albumPage) {
         StringCtrl::SkipPast(job.ownerName, u"-");
         StringCtrl::SkipPast(job.ownerName, u"_");
     }
