@@ -24,7 +24,7 @@ constexpr std::u16string_view kYupooMainHost = u"www.yupoo.com/";
 constexpr std::u16string_view kYupooUserHostMarker = u".x.yupoo.com";
 constexpr std::u16string_view kYupooMain = u"http://www.yupoo.com";
 constexpr std::u16string_view kYupooSecond = u"http://x.yupoo.com";
-// An album list read on the second host links its albums relative to that host.
+// The second host in an address; its album lists link their albums relative to it.
 constexpr std::u16string_view kYupooSecondHostAddress = u"://x.yupoo.com";
 
 }  // namespace GalleryHosts
