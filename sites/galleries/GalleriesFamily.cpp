@@ -3,6 +3,10 @@
 #include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
 #include "sites/galleries/GalleryHosts.h"
+#include "sites/galleries/Photo56Adapter.h"
+#include "sites/galleries/PocoActivityAdapter.h"
+#include "sites/galleries/PocoAlbumAdapter.h"
+#include "sites/galleries/YupooAdapter.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 
@@ -68,7 +72,7 @@ bool NormaliseYupoo(ListPlan& plan, JobContext&) {
         InputRules::SkipScheme(in);
         StringCtrl::CutAt(in, GalleryHosts::kYupooUserHostMarker);
         in = Joined(GalleryHosts::kYupooSecond, u"/photos/", in, u"/albums/");
-    } else if (Contains(in, Joined(u"://", GalleryHosts::kYupooSecondHostName)) ||
+    } else if (Contains(in, GalleryHosts::kYupooSecondHostAddress) ||
                Contains(in, GalleryHosts::kYupooMainHost)) {
         StringCtrl::CutAt(in, u"page");
     } else {
@@ -91,10 +95,26 @@ const SiteFamily& GalleriesFamily() {
         .normalisations = {{SITE_56, Normalise56}, {SITE_POCO, NormalisePoco}, {SITE_YUPOO, NormaliseYupoo}},
         .rows =
             {
-                {.name = "site56", .siteType = SITE_56, .subMode = ANY_SUBMODE},
-                {.name = "pocoAlbums", .siteType = SITE_POCO, .subMode = ANY_SUBMODE},
-                {.name = "pocoActivity", .siteType = SITE_POCO, .subMode = POCO_ACTIVITY},
-                {.name = "yupoo", .siteType = SITE_YUPOO, .subMode = ANY_SUBMODE},
+                {.name = "site56",
+                 .siteType = SITE_56,
+                 .subMode = ANY_SUBMODE,
+                 .albums = Photo56Adapter::AlbumList,
+                 .pictures = Photo56Adapter::PictureList},
+                {.name = "pocoAlbums",
+                 .siteType = SITE_POCO,
+                 .subMode = ANY_SUBMODE,
+                 .albums = PocoAlbumAdapter::AlbumList,
+                 .pictures = PocoAlbumAdapter::PictureList},
+                {.name = "pocoActivity",
+                 .siteType = SITE_POCO,
+                 .subMode = POCO_ACTIVITY,
+                 .albums = PocoActivityAdapter::AlbumList,
+                 .pictures = PocoActivityAdapter::PictureList},
+                {.name = "yupoo",
+                 .siteType = SITE_YUPOO,
+                 .subMode = ANY_SUBMODE,
+                 .albums = YupooAdapter::AlbumList,
+                 .pictures = YupooAdapter::PictureList},
             },
     };
     return family;

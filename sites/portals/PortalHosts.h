@@ -9,7 +9,7 @@ namespace PortalHosts {
 // 51
 constexpr std::u16string_view k51Domain = u"51.com/";  // site detection
 constexpr std::u16string_view k51TopLevelDomain = u"com/";
-constexpr std::u16string_view k51Photo = u"http://photo.51.com";
+constexpr std::u16string_view k51Home = u"http://home.51.com";
 
 // ZOL
 constexpr std::u16string_view kZolDomain = u"zol.com.cn/";  // site detection

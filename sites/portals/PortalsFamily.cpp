@@ -3,7 +3,10 @@
 #include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
 #include "sites/kit/Fields.h"
+#include "sites/portals/PchomeAlbumAdapter.h"
 #include "sites/portals/PortalHosts.h"
+#include "sites/portals/Site51Adapter.h"
+#include "sites/portals/ZolAlbumAdapter.h"
 
 namespace {
 
@@ -39,9 +42,21 @@ const SiteFamily& PortalsFamily() {
         .normalisations = {{SITE_51, Normalise51}, {SITE_ZOL, NormaliseZol}, {SITE_PCHOME, NormalisePchome}},
         .rows =
             {
-                {.name = "site51", .siteType = SITE_51, .subMode = ANY_SUBMODE},
-                {.name = "zol", .siteType = SITE_ZOL, .subMode = ANY_SUBMODE},
-                {.name = "pchome", .siteType = SITE_PCHOME, .subMode = ANY_SUBMODE},
+                {.name = "site51",
+                 .siteType = SITE_51,
+                 .subMode = ANY_SUBMODE,
+                 .albums = Site51Adapter::AlbumList,
+                 .pictures = Site51Adapter::PictureList},
+                {.name = "zol",
+                 .siteType = SITE_ZOL,
+                 .subMode = ANY_SUBMODE,
+                 .albums = ZolAlbumAdapter::AlbumList,
+                 .pictures = ZolAlbumAdapter::PictureList},
+                {.name = "pchome",
+                 .siteType = SITE_PCHOME,
+                 .subMode = ANY_SUBMODE,
+                 .albums = PchomeAlbumAdapter::AlbumList,
+                 .pictures = PchomeAlbumAdapter::PictureList},
             },
     };
     return family;

@@ -155,6 +155,34 @@ void SiteTest::ExpectRequests(const std::vector<ExpectedRequest>& expected) {
     EXPECT_EQ(requests.size(), expected.size());
 }
 
+void SiteTest::NextCase() {
+    job.albums.Clear();
+    SetUpAlbumGrid(job);
+    job.pictures.Clear();
+    job.listState = LIST_RUNNING;
+    job.downloadState = DL_IDLE;
+    server.ClearRequests();
+}
+
+void SiteTest::ExpectRepeatedPagesEnd(const std::vector<RepeatedPageCase>& cases) {
+    for (const RepeatedPageCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        NextCase();
+        std::vector<FixturePage> pages;
+        for (int page = 1; page <= 8; ++page) {
+            pages.push_back({c.pagePath(page), {}, c.body});
+        }
+        ServePages(pages);
+
+        const int emitted =
+            c.albums ? ListAlbums(c.albums, c.input)
+                     : ListPictures(c.pictures, ST_PERLISTRECORD{.name = u"Album", .url = c.input});
+
+        EXPECT_EQ(emitted, c.emitted);
+        EXPECT_EQ(server.Requests().size(), 2u);
+    }
+}
+
 int SiteTest::ListAlbums(const AlbumListOp& op, const std::u16string& input) {
     return RunAlbumList(op, input, job);
 }

@@ -34,6 +34,18 @@ struct ExpectedRequest {
     std::vector<std::pair<std::string, std::string>> headers = {};
 };
 
+// An operation fed a server that answers every page number with the same page, one that links on:
+// it must stop after page 2, having emitted only what page 1 gives.
+struct RepeatedPageCase {
+    const char* name = "";
+    std::function<std::string(int page)> pagePath = {};
+    std::string body = {};
+    std::u16string input = {};  // the album list's input, or the album's url for the picture list
+    AlbumListOp albums = {};
+    PictureListOp pictures = {};
+    int emitted = 0;
+};
+
 // The query of a request target as sent, decoded, in order.
 std::vector<std::pair<std::string, std::string>> QueryPairs(const std::string& target);
 
@@ -50,6 +62,13 @@ protected:
     void ServePages(const std::vector<FixturePage>& pages);
     // Checks the requests received so far against the table, in order, and that no more came.
     void ExpectRequests(const std::vector<ExpectedRequest>& expected);
+
+    // For the next case of a table within one test: an empty album list and picture list, the album
+    // list running, and no request received yet. The window keeps what it recorded.
+    void NextCase();
+
+    // Runs each case, each the next case of the test.
+    void ExpectRepeatedPagesEnd(const std::vector<RepeatedPageCase>& cases);
 
     // Runs an album-list operation; the number of albums it added.
     int ListAlbums(const AlbumListOp& op, const std::u16string& input);
