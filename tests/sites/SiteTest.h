@@ -82,7 +82,8 @@ protected:
 };
 
 // A sample run of one operation for the stop test over the adapter table: pages on which it emits
-// at least two albums or pictures. key is the row's (or second list's) name, then "/albums" or
+// at least two albums or pictures (one, for the album list of a single item page). key is the row's (or
+// second list's) name, then "/albums" or
 // "/pictures": "qzone/albums", "renrenSecondPictures/pictures".
 struct StopSample {
     std::string key = {};
@@ -91,6 +92,7 @@ struct StopSample {
     std::u16string input = {};                             // album lists
     ST_PERLISTRECORD album = {};                           // picture lists
     std::function<void(JobContext&)> prepare = {};         // what the album-list job would have kept
+    bool singleAlbum = false;  // the album list of one item page: one album is all it ever emits
 };
 
 // Samples register themselves from the family's test files: static bool r = RegisterStopSample(...).
