@@ -25,6 +25,8 @@ TEST_F(ProductDownload, SingleProductIsDownloadedAtOnce) {
                 {"/item.htm", {}, Page("taobao_item.html")},
                 {"/imgextra/i1/12345/a.jpg", {}, PictureBytes('t'), "image/jpeg"},
                 {"/imgextra/i2/12345/b.jpg", {}, PictureBytes('u'), "image/jpeg"}});
+    secure.Serve("/img/ibank/3.jpg", PictureBytes('3'), "image/jpeg");
+    secure.Serve("/imgextra/i4/12345/d.jpg", PictureBytes('v'), "image/jpeg");
     struct Case {
         int site;
         std::u16string input;
@@ -34,7 +36,8 @@ TEST_F(ProductDownload, SingleProductIsDownloadedAtOnce) {
         {SITE_SHOP,
          u"http://detail.1688.com/offer/123456.html",
          {u"义乌小商品有限公司/春季新款连衣裙/春季新款连衣裙_主图_1.jpg",
-          u"义乌小商品有限公司/春季新款连衣裙/春季新款连衣裙_主图_2.jpg"},
+          u"义乌小商品有限公司/春季新款连衣裙/春季新款连衣裙_主图_2.jpg",
+          u"义乌小商品有限公司/春季新款连衣裙/春季新款连衣裙_主图_3.jpg"},
          1},
         {SITE_JD,
          u"http://item.jd.com/1234.html",
@@ -42,7 +45,8 @@ TEST_F(ProductDownload, SingleProductIsDownloadedAtOnce) {
          1},
         {SITE_SHOP,
          u"http://item.taobao.com/item.htm?id=1",
-         {u"小店铺/纯棉T恤男短袖 圆领-夏装/主图_1.jpg", u"小店铺/纯棉T恤男短袖 圆领-夏装/主图_2.jpg"},
+         {u"小店铺/纯棉T恤男短袖 圆领-夏装/主图_1.jpg", u"小店铺/纯棉T恤男短袖 圆领-夏装/主图_2.jpg",
+          u"小店铺/纯棉T恤男短袖 圆领-夏装/主图_4.jpg"},
          2},
     };
     for (const Case& c : cases) {

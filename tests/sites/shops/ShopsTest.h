@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "GridCtrl_src/AlbumGrid.h"
+#include "MyCode/URLSource2.h"
 #include "SiteTest.h"
 #include "core/JobContext.h"
 #include "core/JobController.h"
@@ -12,8 +13,9 @@
 #include "platform/FileSystem.h"
 #include "sites/AdapterTable.h"
 
-// The shops answer from the fixture server: their page hosts and picture hosts are routed to it.
-// Their pages are GBK.
+// The shops answer from the fixture servers: their page hosts and picture hosts are routed to
+// server for http and to secure, whose certificate the HTTP client trusts, for https. Their pages
+// are GBK.
 class ShopsTest : public SiteTest {
 public:
     static constexpr std::initializer_list<const char*> kHosts = {
@@ -27,7 +29,16 @@ protected:
     void SetUp() override {
         SiteTest::SetUp();
         Route(kHosts);
+        for (const char* host : kHosts) {
+            secure.Route(host, 443);
+        }
+        SetTrustedCertificates(FixtureServer::TestCertificate());
         job.siteType = SITE_SHOP;
+    }
+
+    void TearDown() override {
+        SetTrustedCertificates({});
+        SiteTest::TearDown();
     }
 
     // A dump the adapters wrote into the program folder, as text; empty when there is none.
@@ -65,4 +76,6 @@ protected:
                                std::vector<std::pair<std::string, std::string>> query = {}) {
         return {host, path, std::move(query), {{"Accept-Encoding", "gzip, deflate"}, {"Referer", ""}}};
     }
+
+    FixtureServer secure{FixtureServer::Scheme::Https};
 };

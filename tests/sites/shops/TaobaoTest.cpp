@@ -176,4 +176,31 @@ TEST_F(Taobao, ListingPageWithoutItemsIsDumpedIntoTheProgramFolder) {
     EXPECT_TRUE(window.Messages().empty());
 }
 
+TEST_F(Taobao, HttpsShopAndProtocolRelativeAddressesWork) {
+    secure.Handle("/", [](const FixtureRequest& request, FixtureReply& reply) {
+        reply.body = Page(request.Param("pageNum") == "1" ? "taobao_shop_1.html" : "taobao_shop_2.html");
+    });
+    secure.Serve("/item.htm", Page("taobao_item.html"));
+    ListAlbums(TaobaoShopAdapter::AlbumList, u"https://shop123.taobao.com/?search=y");
+
+    auto albums = Albums();
+    ASSERT_EQ(albums.size(), 3u);
+    // Links without a scheme take the listing's.
+    EXPECT_EQ(albums[0].url, u"https://item.taobao.com/item.htm?id=1");
+    EXPECT_EQ(albums[0].coverUrl, u"https://img.alicdn.com/bao/1.jpg_240x240.jpg");
+    EXPECT_EQ(albums[1].url, u"http://item.taobao.com/item.htm?id=2");
+    EXPECT_EQ(albums[2].url, u"https://detail.tmall.com/item.htm?id=3");
+    EXPECT_FALSE(FileSystem::Exists(dir.Path() + u"log.err"));
+    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_EQ(secure.RequestsTo("/").size(), 2u);
+
+    ListPictures(TaobaoShopAdapter::PictureList, albums[0]);
+    EXPECT_EQ(PictureUrls(),
+              (std::vector<std::u16string>{u"https://img.alicdn.com/imgextra/i1/12345/a.jpg",
+                                           u"http://img.alicdn.com/imgextra/i2/12345/b.jpg",
+                                           u"https://img.alicdn.com/imgextra/i4/12345/d.jpg"}));
+    EXPECT_EQ(secure.RequestsTo("/item.htm").size(), 1u);
+    EXPECT_TRUE(server.Requests().empty());
+}
+
 }  // namespace
