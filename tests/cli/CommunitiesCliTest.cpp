@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CliProcess.h"
+#include "cli/SiteCliFixtures.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "support/FixtureServer.h"
@@ -14,19 +15,10 @@
 
 namespace {
 
-// A community fixture page as Hupu sends it, in GBK.
-std::string GbkFixture(const std::string& name) {
-    std::string bytes;
-    EXPECT_TRUE(FileSystem::ReadFile(
-        CodePage::FromUtf8(std::string(ORVELLE_FIXTURES) + "/communities/" + name), bytes))
-        << name;
-    return CodePage::Encode(CodePage::FromUtf8(bytes), CodePage::GBK);
-}
+using SiteCliFixtures::PictureBytes;
 
-std::string PictureBytes(char seed) {
-    std::string bytes = "\xFF\xD8\xFF\xE0";
-    bytes.append(2500, seed);
-    return bytes;
+std::string GbkFixture(const std::string& name) {
+    return SiteCliFixtures::GbkFixture("communities", name);
 }
 
 class CommunitiesCli : public ::testing::Test {
@@ -41,14 +33,9 @@ protected:
         server.Serve("/p/3.big.jpg", PictureBytes('3'), "image/jpeg");
     }
 
-    std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
-        std::vector<std::string> args{command, "--program-dir", program.NativePath()};
-        for (const char* host : {"my.hupu.com", "i1.hoopchina.com.cn"}) {
-            args.push_back("--connect-to");
-            args.push_back(std::string(host) + ":80:127.0.0.1:" + std::to_string(server.Port()));
-        }
-        args.insert(args.end(), more.begin(), more.end());
-        return args;
+    std::vector<std::string> Args(const std::string& command, const std::vector<std::string>& more) const {
+        return SiteCliFixtures::Args(command, program.NativePath(), {"my.hupu.com", "i1.hoopchina.com.cn"},
+                                     {80}, server.Port(), more);
     }
 
     FixtureServer server;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CliProcess.h"
+#include "cli/SiteCliFixtures.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "support/FixtureServer.h"
@@ -14,19 +15,10 @@
 
 namespace {
 
-// A shop fixture page as the shops send it, in GBK.
-std::string GbkFixture(const std::string& name) {
-    std::string bytes;
-    EXPECT_TRUE(
-        FileSystem::ReadFile(CodePage::FromUtf8(std::string(ORVELLE_FIXTURES) + "/shops/" + name), bytes))
-        << name;
-    return CodePage::Encode(CodePage::FromUtf8(bytes), CodePage::GBK);
-}
+using SiteCliFixtures::PictureBytes;
 
-std::string PictureBytes(char seed) {
-    std::string bytes = "\xFF\xD8\xFF\xE0";
-    bytes.append(2500, seed);
-    return bytes;
+std::string GbkFixture(const std::string& name) {
+    return SiteCliFixtures::GbkFixture("shops", name);
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -48,18 +40,12 @@ protected:
         server.Serve("/n0/jfs/t1/b.jpg", PictureBytes('k'), "image/jpeg");
     }
 
-    std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
-        std::vector<std::string> args{command, "--program-dir", program.NativePath()};
-        for (const char* host : {"shop123.taobao.com", "item.taobao.com", "img.alicdn.com", "item.jd.com",
-                                 "img10.360buyimg.com"}) {
-            // https goes there too, where it fails: no picture may be fetched from the internet.
-            for (const char* port : {":80:", ":443:"}) {
-                args.push_back("--connect-to");
-                args.push_back(std::string(host) + port + "127.0.0.1:" + std::to_string(server.Port()));
-            }
-        }
-        args.insert(args.end(), more.begin(), more.end());
-        return args;
+    // https goes to the fixture server too, where it fails: no picture may come from the internet.
+    std::vector<std::string> Args(const std::string& command, const std::vector<std::string>& more) const {
+        return SiteCliFixtures::Args(
+            command, program.NativePath(),
+            {"shop123.taobao.com", "item.taobao.com", "img.alicdn.com", "item.jd.com", "img10.360buyimg.com"},
+            {80, 443}, server.Port(), more);
     }
 
     FixtureServer server;
