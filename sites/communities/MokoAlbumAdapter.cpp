@@ -74,6 +74,7 @@ void MokoAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& input) {
                 return call.Album(record);
             },
             [&](Page& page) {
+                // The next-page arrow, written plainly or as an entity.
                 page.hasNext = page.hasNext || Contains(page.text, u"class=\"b bC\">&gt;</a>");
                 if (page.number == 1 && firstCategory && call.job.ownerName.empty()) {
                     call.job.ownerName = TitleOwner(page.text);
