@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "MyCode/ConnectToRules.h"
@@ -209,6 +210,25 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
     return n;
 }
 
+std::mutex& TrustedMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+// The tests' certificates (SetTrustedCertificates); empty in the program.
+std::string& TrustedPem() {
+    static std::string pem;
+    return pem;
+}
+
+void SetTrust(CURL* e) {
+    std::lock_guard lock(TrustedMutex());
+    if (!TrustedPem().empty()) {
+        curl_blob blob{TrustedPem().data(), TrustedPem().size(), CURL_BLOB_COPY};
+        curl_easy_setopt(e, CURLOPT_CAINFO_BLOB, &blob);
+    }
+}
+
 // Only http and https addresses that curl can parse are fetched.
 bool PrepareUrl(std::u16string_view url, std::string& out) {
     CURLU* parsed = curl_url();
@@ -354,6 +374,7 @@ bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(e, CURLOPT_WRITEDATA, &attempt);
     SetVerb(e, request, verb);
+    SetTrust(e);
 
     CURLcode code = Run(e, attempt);
     if (!attempt.lastBlock.empty()) {
@@ -498,4 +519,9 @@ std::string EscapeUrl(std::u16string_view url) {
 
 void SetRetryPauseScale(double factor) {
     SetWaitScale(factor);
+}
+
+void SetTrustedCertificates(std::string pem) {
+    std::lock_guard lock(TrustedMutex());
+    TrustedPem() = std::move(pem);
 }

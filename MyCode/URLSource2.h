@@ -55,3 +55,7 @@ std::string EscapeUrl(std::u16string_view url);
 
 // Tests shorten the retry pauses with this factor (1 in the program).
 void SetRetryPauseScale(double factor);
+
+// Tests answer https from loopback with a certificate of their own: while pem (PEM certificates)
+// is not empty, https peers are verified against it instead of the system's authorities.
+void SetTrustedCertificates(std::string pem);

@@ -2,7 +2,11 @@
 
 #include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
+#include "sites/communities/BabytreeAlbumAdapter.h"
 #include "sites/communities/CommunityHosts.h"
+#include "sites/communities/HupuAlbumAdapter.h"
+#include "sites/communities/MokoAlbumAdapter.h"
+#include "sites/communities/PconlineAlbumAdapter.h"
 #include "sites/kit/Fields.h"
 
 using Fields::Contains;
@@ -75,15 +79,34 @@ const SiteFamily& CommunitiesFamily() {
                            {SITE_HUPU, NormaliseHupu}},
         .rows =
             {
-                {.name = "moko", .siteType = SITE_MOKO, .subMode = ANY_SUBMODE},
+                {.name = "moko",
+                 .siteType = SITE_MOKO,
+                 .subMode = ANY_SUBMODE,
+                 .albums = MokoAlbumAdapter::AlbumList,
+                 .pictures = MokoAlbumAdapter::PictureList},
                 {.name = "babytreeNew",
                  .siteType = SITE_BABYTREE,
                  .subMode = ANY_SUBMODE,
+                 .albums = BabytreeAlbumAdapter::AlbumList,
+                 .pictures = BabytreeAlbumAdapter::PictureList,
                  .secondAlbumsName = "babytreeOld",
+                 .secondAlbums = BabytreeAlbumAdapter::OldAlbumList,
                  .secondAlbumsSubMode = BABYTREE_OLD},
-                {.name = "babytreeOld", .siteType = SITE_BABYTREE, .subMode = BABYTREE_OLD},
-                {.name = "pconline", .siteType = SITE_PCONLINE, .subMode = ANY_SUBMODE},
-                {.name = "hupu", .siteType = SITE_HUPU, .subMode = ANY_SUBMODE},
+                {.name = "babytreeOld",
+                 .siteType = SITE_BABYTREE,
+                 .subMode = BABYTREE_OLD,
+                 .albums = BabytreeAlbumAdapter::OldAlbumList,
+                 .pictures = BabytreeAlbumAdapter::OldPictureList},
+                {.name = "pconline",
+                 .siteType = SITE_PCONLINE,
+                 .subMode = ANY_SUBMODE,
+                 .albums = PconlineAlbumAdapter::AlbumList,
+                 .pictures = PconlineAlbumAdapter::PictureList},
+                {.name = "hupu",
+                 .siteType = SITE_HUPU,
+                 .subMode = ANY_SUBMODE,
+                 .albums = HupuAlbumAdapter::AlbumList,
+                 .pictures = HupuAlbumAdapter::PictureList},
             },
     };
     return family;

@@ -48,6 +48,11 @@ bool ContainsAfterStart(std::u16string_view text, std::u16string_view part) {
     return pos != std::u16string_view::npos && pos > 0;
 }
 
+std::u16string LeftOfLast(std::u16string_view text, std::u16string_view marker) {
+    std::size_t pos = text.rfind(marker);
+    return pos == std::u16string_view::npos ? std::u16string() : std::u16string(text.substr(0, pos));
+}
+
 void CutAtEach(std::u16string& text, std::initializer_list<std::u16string_view> markers) {
     for (std::u16string_view marker : markers) {
         StringCtrl::CutAt(text, marker);

@@ -30,6 +30,9 @@ bool Contains(std::u16string_view text, std::u16string_view part);
 // character does not count.
 bool ContainsAfterStart(std::u16string_view text, std::u16string_view part);
 
+// The text before the last occurrence of marker; empty when marker is missing.
+std::u16string LeftOfLast(std::u16string_view text, std::u16string_view marker);
+
 // Cuts text before the first occurrence of each marker in turn (StringCtrl::CutAt).
 void CutAtEach(std::u16string& text, std::initializer_list<std::u16string_view> markers);
 

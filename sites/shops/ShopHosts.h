@@ -12,6 +12,9 @@ constexpr std::u16string_view kTopLevelDomain = u".com";       // a shop's whole
 constexpr std::u16string_view kItemHostMarker = u"item.";      // the item host's label ("item.taobao.com")
 constexpr std::u16string_view kTaobaoItem = u"http://item.taobao.com";
 constexpr std::u16string_view kTmallItem = u"http://detail.tmall.com";
+// An item page links its description on this host ("http://dsc.taobaocdn.com/..."); a page without
+// the link is not an item page.
+constexpr std::u16string_view kItemDescriptionLabel = u"dsc.";
 constexpr std::u16string_view kTaobaoLogin =
     u"https://login.taobao.com";  // the account login, only over https
 

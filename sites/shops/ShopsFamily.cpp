@@ -4,7 +4,10 @@
 #include "core/JobContext.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
+#include "sites/shops/JdItemAdapter.h"
+#include "sites/shops/Offer1688Adapter.h"
 #include "sites/shops/ShopHosts.h"
+#include "sites/shops/TaobaoShopAdapter.h"
 
 using Fields::Contains;
 using Fields::ContainsAfterStart;
@@ -71,9 +74,21 @@ const SiteFamily& ShopsFamily() {
         .normalisations = {{SITE_SHOP, NormaliseShop}, {SITE_JD, NormaliseJd}},
         .rows =
             {
-                {.name = "offer1688", .siteType = SITE_SHOP, .subMode = SHOP_1688},
-                {.name = "taobao", .siteType = SITE_SHOP, .subMode = ANY_SUBMODE},
-                {.name = "jd", .siteType = SITE_JD, .subMode = ANY_SUBMODE},
+                {.name = "offer1688",
+                 .siteType = SITE_SHOP,
+                 .subMode = SHOP_1688,
+                 .albums = Offer1688Adapter::AlbumList,
+                 .pictures = Offer1688Adapter::PictureList},
+                {.name = "taobao",
+                 .siteType = SITE_SHOP,
+                 .subMode = ANY_SUBMODE,
+                 .albums = TaobaoShopAdapter::AlbumList,
+                 .pictures = TaobaoShopAdapter::PictureList},
+                {.name = "jd",
+                 .siteType = SITE_JD,
+                 .subMode = ANY_SUBMODE,
+                 .albums = JdItemAdapter::AlbumList,
+                 .pictures = JdItemAdapter::PictureList},
             },
     };
     return family;

@@ -15,6 +15,7 @@
 
 #include "MyCode/ConnectToRules.h"
 #include "platform/CodePage.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -61,7 +62,18 @@ std::string FixtureRequest::Param(const std::string& name) const {
 }
 
 struct FixtureServer::Impl {
-    httplib::Server server;
+    explicit Impl(Scheme scheme_)
+        : scheme(scheme_),
+          owned(scheme_ == Scheme::Https ? std::make_unique<httplib::SSLServer>(TlsFile("cert.pem").c_str(),
+                                                                                TlsFile("key.pem").c_str())
+                                         : std::make_unique<httplib::Server>()),
+          server(*owned) {}
+
+    static std::string TlsFile(const char* name) { return std::string(ORVELLE_FIXTURES) + "/tls/" + name; }
+
+    Scheme scheme;
+    std::unique_ptr<httplib::Server> owned;
+    httplib::Server& server;
     std::thread thread;
     int port = -1;
 
@@ -161,7 +173,7 @@ void FixtureServer::Impl::Dispatch(const httplib::Request& req, httplib::Respons
     }
 }
 
-FixtureServer::FixtureServer() : impl_(std::make_unique<Impl>()) {
+FixtureServer::FixtureServer(Scheme scheme) : impl_(std::make_unique<Impl>(scheme)) {
     for (const char* name :
          {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
         ::unsetenv(name);
@@ -219,7 +231,14 @@ int FixtureServer::Port() const {
 }
 
 std::string FixtureServer::BaseUrl() const {
-    return "http://127.0.0.1:" + std::to_string(impl_->port);
+    return std::string(impl_->scheme == Scheme::Https ? "https" : "http") +
+           "://127.0.0.1:" + std::to_string(impl_->port);
+}
+
+std::string FixtureServer::TestCertificate() {
+    std::string pem;
+    FileSystem::ReadFile(CodePage::FromUtf8(Impl::TlsFile("cert.pem")), pem);
+    return pem;
 }
 
 std::u16string FixtureServer::BaseUrl16() const {

@@ -54,15 +54,20 @@ class FixtureServer {
 public:
     using Handler = std::function<void(const FixtureRequest&, FixtureReply&)>;
 
+    enum class Scheme { Http, Https };
+
     // Starts the server. Proxy variables are cleared so that requests to it are never sent to a
-    // proxy.
-    FixtureServer();
+    // proxy. An https server shows the test certificate of tests/fixtures/tls, made for the shops'
+    // hosts; the HTTP client must trust it (SetTrustedCertificates(TestCertificate())).
+    explicit FixtureServer(Scheme scheme = Scheme::Http);
+    // The test certificate, PEM.
+    static std::string TestCertificate();
     ~FixtureServer();
     FixtureServer(const FixtureServer&) = delete;
     FixtureServer& operator=(const FixtureServer&) = delete;
 
     int Port() const;
-    // "http://127.0.0.1:PORT"
+    // "http://127.0.0.1:PORT" ("https://" for an https server)
     std::string BaseUrl() const;
     std::u16string BaseUrl16() const;
 

@@ -109,6 +109,8 @@ TEST(Fields, PeekIsTheInPlaceCut) {
     EXPECT_EQ(Fields::CutNumber(text, u"n=", u";"), 2);  // each cut starts after the one before
     EXPECT_EQ(Fields::Items(u"x<li>a<li>b", u"<li>"), (std::vector<std::u16string>{u"a", u"b"}));
     EXPECT_TRUE(Fields::Items(u"nothing", u"<li>").empty());
+    EXPECT_EQ(Fields::LeftOfLast(u"a_b_c", u"_"), u"a_b");
+    EXPECT_EQ(Fields::LeftOfLast(u"abc", u"_"), u"");
 }
 
 TEST(Fields, AddressHelpers) {

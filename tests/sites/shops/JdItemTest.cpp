@@ -1,0 +1,54 @@
+#include <string>
+#include <vector>
+
+#include "shops/ShopsTest.h"
+#include "sites/shops/JdItemAdapter.h"
+
+namespace {
+
+const std::u16string kItem = u"http://item.jd.com/1234.html";
+
+class JdItem : public ShopsTest {
+protected:
+    void SetUp() override {
+        ShopsTest::SetUp();
+        job.siteType = SITE_JD;
+    }
+};
+
+TEST_F(JdItem, ItemPageGivesOneAlbumOfItsFullSizeThumbnails) {
+    ServePages({{"/1234.html", {}, Page("jd_item.html")}});
+    ListAlbums(JdItemAdapter::AlbumList, kItem);
+    auto albums = Albums();
+    ASSERT_EQ(albums.size(), 1u);
+    EXPECT_EQ(albums[0].name, u"联想笔记本电脑");
+    EXPECT_EQ(albums[0].url, kItem);
+    EXPECT_EQ(albums[0].pictureCount, -1);
+    EXPECT_EQ(job.ownerName, u"京东");
+
+    RunPictures(JdItemAdapter::PictureList);
+    EXPECT_EQ(PictureUrls(), (std::vector<std::u16string>{u"http://img10.360buyimg.com/n0/jfs/t1/a.jpg",
+                                                          u"http://img10.360buyimg.com/n0/jfs/t1/b.jpg"}));
+    EXPECT_EQ(FileNames(), (std::vector<std::u16string>{u"主图_1.jpg", u"主图_2.jpg"}));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::u16string>{u"获取商品主图完成，共2张"}));
+    ExpectRequests({Get("item.jd.com", "/1234.html")});
+}
+
+TEST_F(JdItem, PageWithoutTitleListsNothingAndTellsTheUser) {
+    ServePages({{"/1234.html", {}, Gbk("<div id=\"product-intro\"><div class=\"spec-items\"></div>")}});
+    ListAlbums(JdItemAdapter::AlbumList, kItem);
+    EXPECT_TRUE(Albums().empty());
+    EXPECT_EQ(MessageTexts(),
+              (std::vector<std::u16string>{u"没有获取到商品信息，请确认输入的是商品详情页的网址"}));
+}
+
+TEST_F(JdItem, PageWithoutThumbnailStripIsDumpedIntoTheProgramFolder) {
+    job.siteKey = u"<h1>联想</h1>";
+    ListPictures(JdItemAdapter::PictureList, {.name = u"联想", .url = kItem});
+    EXPECT_TRUE(Pictures().empty());
+    EXPECT_EQ(DumpText(u"log.err"), u"<h1>联想</h1>");
+    EXPECT_EQ(MessageTexts(),
+              (std::vector<std::u16string>{u"获取信息出错(2),请将程序目录下的log.err文件发给作者,以便修改"}));
+}
+
+}  // namespace

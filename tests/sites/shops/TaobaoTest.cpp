@@ -1,0 +1,206 @@
+#include <string>
+#include <vector>
+
+#include "shops/ShopsTest.h"
+#include "sites/shops/TaobaoShopAdapter.h"
+
+namespace {
+
+const std::u16string kItem = u"http://item.taobao.com/item.htm?id=1";
+const std::u16string kShop = u"http://shop123.taobao.com/?search=y";
+
+class Taobao : public ShopsTest {
+protected:
+    ST_PERLISTRECORD ItemAlbum() const { return {.name = u"纯棉T恤", .url = kItem}; }
+
+    static ExpectedRequest ShopPage(const std::string& page) {
+        return Get("shop123.taobao.com", "/", {{"search", "y"}, {"viewType", "grid"}, {"pageNum", page}});
+    }
+
+    // A listing page with one item of its own.
+    static std::string ListingPage(const std::string& id, const std::string& tail) {
+        return "<html><body>排序：<dl class=\"item\"><a href=\"//item.taobao.com/item.htm?id=" + id +
+               "\"><img src=\"//img.alicdn.com/" + id + ".jpg\"/></a><a class=\"item-name\" href=\"#\">宝贝" +
+               id + "</a><em>1</em></dl>" + tail + "</body></html>";
+    }
+};
+
+TEST_F(Taobao, ItemPageIsOneAlbumNamedByItsTitle) {
+    struct Case {
+        std::string title;
+        std::u16string name;
+    } cases[] = {
+        {"纯棉T恤男短袖 圆领-夏装-淘宝网", u"纯棉T恤男短袖 圆领-夏装"},
+        {"-淘宝网", u"-淘宝网"},  // a dash at the start only is no site suffix
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        job.albums.Clear();
+        std::string page = SiteTest::Fixture("shops", "taobao_item.html");
+        page.replace(page.find("纯棉T恤男短袖 圆领-夏装-淘宝网"),
+                     std::string("纯棉T恤男短袖 圆领-夏装-淘宝网").size(), c.title);
+        ServePages({{"/item.htm", {}, Gbk(page)}});
+        ListAlbums(TaobaoShopAdapter::AlbumList, kItem);
+        auto albums = Albums();
+        ASSERT_EQ(albums.size(), 1u);
+        EXPECT_EQ(albums[0].name, c.name);
+        EXPECT_EQ(albums[0].url, kItem);
+        EXPECT_EQ(albums[0].pictureCount, -1);
+        EXPECT_EQ(job.ownerName, u"小店铺");
+    }
+}
+
+TEST_F(Taobao, MainPicturesAreNamedWithThePriceWhenAsked) {
+    struct Case {
+        bool priceInName;
+        int adjust;
+        std::u16string prefix;
+    } cases[] = {
+        {false, 0, u""},
+        {true, 0, u"价格12.50元_"},
+        {true, -2, u"价格10.50元_"},
+    };
+    ServePages({{"/item.htm", {}, Page("taobao_item.html")}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.prefix));
+        job.extension.priceInName = c.priceInName;
+        job.extension.priceAdjust = c.adjust;
+        ListPictures(TaobaoShopAdapter::PictureList, ItemAlbum());
+        // The size suffix of each thumbnail goes; one without it is no main picture.
+        EXPECT_EQ(PictureUrls(),
+                  (std::vector<std::u16string>{u"http://img.alicdn.com/imgextra/i1/12345/a.jpg",
+                                               u"http://img.alicdn.com/imgextra/i2/12345/b.jpg",
+                                               u"https://img.alicdn.com/imgextra/i4/12345/d.jpg"}));
+        EXPECT_EQ(FileNames(),
+                  (std::vector<std::u16string>{c.prefix + u"主图_1.jpg", c.prefix + u"主图_2.jpg",
+                                               c.prefix + u"主图_4.jpg"}));
+        EXPECT_EQ(job.siteKey, u"12.50");
+        EXPECT_EQ(job.extraKey, c.prefix);
+        EXPECT_EQ(window.Messages().back().text, u"获取商品主图完成，共3张");
+    }
+}
+
+TEST_F(Taobao, DescriptionOnlyOptionEmitsNoMainPicture) {
+    ServePages({{"/item.htm", {}, Page("taobao_item.html")}});
+    job.CurrentSettings().naming.options = OPT_DESCRIPTION_ONLY;
+    ListPictures(TaobaoShopAdapter::PictureList, ItemAlbum());
+    EXPECT_TRUE(Pictures().empty());
+    EXPECT_TRUE(window.Messages().empty());
+    ExpectRequests({Get("item.taobao.com", "/item.htm", {{"id", "1"}})});
+}
+
+TEST_F(Taobao, ItemPageMustLinkItsDescription) {
+    struct Case {
+        std::string link;
+        bool item;
+    } cases[] = {
+        {"descUrl:\"http://dsc.taobaocdn.com/i1/desc.htm\"", true},
+        {"descUrl:\"https://dsc.taobaocdn.com/i1/desc.htm\"", true},
+        {"descUrl:\"//dsc.taobaocdn.com/i1/desc.htm\"", true},
+        {"descUrl:\"\"", false},
+    };
+    const std::string thumbs =
+        "<ul id=\"J_UlThumb\"><li><img src=\"//img.alicdn.com/a.jpg_60x60.jpg\" /></li></ul>";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        FileSystem::Remove(dir.Path() + u"log.err");
+        ServePages({{"/item.htm", {}, Gbk("<script>" + c.link + "</script>" + thumbs)}});
+        ListPictures(TaobaoShopAdapter::PictureList, ItemAlbum());
+        EXPECT_EQ(PictureUrls().size(), c.item ? 1u : 0u);
+        EXPECT_EQ(DumpText(u"log.err").empty(), c.item);
+        EXPECT_EQ(window.Messages().back().text,
+                  c.item ? u"获取商品主图完成，共1张"
+                         : u"获取信息出错(2),请将程序目录下的log.err文件发给作者,以便修改");
+    }
+}
+
+TEST_F(Taobao, ShopListingReadsPagesAndSwitchesItsItemMarker) {
+    ServePages({{"/", {{"pageNum", "1"}}, Page("taobao_shop_1.html")},
+                {"/", {{"pageNum", "2"}}, Page("taobao_shop_2.html")}});
+    ListAlbums(TaobaoShopAdapter::AlbumList, kShop);
+
+    auto albums = Albums();
+    ASSERT_EQ(albums.size(), 3u);
+    EXPECT_EQ(albums[0].name, u"宝贝一");
+    EXPECT_EQ(albums[0].url, u"http://item.taobao.com/item.htm?id=1");
+    EXPECT_EQ(albums[0].coverUrl, u"http://img.alicdn.com/bao/1.jpg_240x240.jpg");
+    EXPECT_EQ(albums[0].param5, 35);
+    EXPECT_EQ(albums[0].pictureCount, -1);
+    EXPECT_EQ(albums[1].name, u"宝贝二");
+    EXPECT_EQ(albums[1].coverUrl, u"http://img.alicdn.com/bao/2.jpg_240x240.jpg");
+    EXPECT_EQ(albums[1].param5, 7);
+    // The second page marks its items the newer way.
+    EXPECT_EQ(albums[2].name, u"宝贝三");
+    EXPECT_EQ(albums[2].url, u"http://detail.tmall.com/item.htm?id=3");
+    EXPECT_EQ(albums[2].param5, 120);
+    EXPECT_EQ(job.ownerName, u"小店铺");
+    EXPECT_EQ(job.ownerSuffix, u"首页全部宝贝");
+    ExpectRequests({ShopPage("1"), ShopPage("2")});
+}
+
+TEST_F(Taobao, ShopListingFollowsOnlyALiveNextPageLink) {
+    const std::string padding = "<html><body>0123456789";
+    struct Case {
+        std::string tail;
+        int pages;
+    } cases[] = {
+        {"<a class=\"next\">下一页</a>", 2},
+        {"<a class=\"next\">下一页</a><span>没有下一页</span>", 1},
+        {"<a class=\"next\">下一页</a><span class=\"disable\">下一页</span>", 1},
+        {"<span>下一页</span>", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tail);
+        job.albums.Clear();
+        server.ClearRequests();
+        ServePages({{"/", {{"pageNum", "1"}}, Gbk(padding + ListingPage("1", c.tail))},
+                    {"/", {{"pageNum", "2"}}, Gbk(ListingPage("2", ""))}});
+        ListAlbums(TaobaoShopAdapter::AlbumList, kShop);
+        EXPECT_EQ(static_cast<int>(server.Requests().size()), c.pages);
+        EXPECT_EQ(static_cast<int>(Albums().size()), c.pages);
+    }
+}
+
+TEST_F(Taobao, ListingOfNoItemsEnds) {
+    ServePages({{"/", {}, Gbk(ListingPage("1", "<p>很抱歉，搜索到“<em>0</em>”个宝贝</p><a>下一页</a>"))}});
+    ListAlbums(TaobaoShopAdapter::AlbumList, kShop);
+    EXPECT_TRUE(Albums().empty());
+    ExpectRequests({ShopPage("1")});
+}
+
+TEST_F(Taobao, ListingPageWithoutItemsIsDumpedIntoTheProgramFolder) {
+    ServePages({{"/", {}, Gbk("<html><body><p>请登录</p><div class=\"sort\">排序：无</div></body></html>")}});
+    ListAlbums(TaobaoShopAdapter::AlbumList, kShop);
+    EXPECT_TRUE(Albums().empty());
+    EXPECT_EQ(DumpText(u"taobao.tmp"), u"排序：无</div></body></html>");
+    EXPECT_TRUE(window.Messages().empty());
+}
+
+TEST_F(Taobao, HttpsShopAndProtocolRelativeAddressesWork) {
+    secure.Handle("/", [](const FixtureRequest& request, FixtureReply& reply) {
+        reply.body = Page(request.Param("pageNum") == "1" ? "taobao_shop_1.html" : "taobao_shop_2.html");
+    });
+    secure.Serve("/item.htm", Page("taobao_item.html"));
+    ListAlbums(TaobaoShopAdapter::AlbumList, u"https://shop123.taobao.com/?search=y");
+
+    auto albums = Albums();
+    ASSERT_EQ(albums.size(), 3u);
+    // Links without a scheme take the listing's.
+    EXPECT_EQ(albums[0].url, u"https://item.taobao.com/item.htm?id=1");
+    EXPECT_EQ(albums[0].coverUrl, u"https://img.alicdn.com/bao/1.jpg_240x240.jpg");
+    EXPECT_EQ(albums[1].url, u"http://item.taobao.com/item.htm?id=2");
+    EXPECT_EQ(albums[2].url, u"https://detail.tmall.com/item.htm?id=3");
+    EXPECT_FALSE(FileSystem::Exists(dir.Path() + u"log.err"));
+    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_EQ(secure.RequestsTo("/").size(), 2u);
+
+    ListPictures(TaobaoShopAdapter::PictureList, albums[0]);
+    EXPECT_EQ(PictureUrls(),
+              (std::vector<std::u16string>{u"https://img.alicdn.com/imgextra/i1/12345/a.jpg",
+                                           u"http://img.alicdn.com/imgextra/i2/12345/b.jpg",
+                                           u"https://img.alicdn.com/imgextra/i4/12345/d.jpg"}));
+    EXPECT_EQ(secure.RequestsTo("/item.htm").size(), 1u);
+    EXPECT_TRUE(server.Requests().empty());
+}
+
+}  // namespace
