@@ -100,7 +100,7 @@ TEST_F(NeteasePhoto, UserNameAndDataFileFromTheTypedPageOrTheUsersOwn) {
         std::string typedPath;
         std::string typedPage;
         std::vector<std::string> pathsBeforeTheList;  // with their hosts
-        std::u16string message;
+        std::u16string message = {};
     } cases[] = {
         {"the photo host's name",
          u"http://photo.163.com/alice/",

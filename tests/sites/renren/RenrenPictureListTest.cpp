@@ -231,7 +231,7 @@ TEST_F(RenrenPictures, SecondListEndsOnAPageWithoutALowerPosition) {
     server.Serve(kAlbumPage, Fixture("album.html"));
     server.Serve("/photo/22334455/photo-9001",
                  PhotoPage({{3, "three", Picture("large_3.jpg"), PhotoLink(9002), ""}}));
-    std::atomic<int> answered = 0;
+    std::atomic<int> answered{0};
     server.Handle("/photo/22334455/photo-9002", [&](const FixtureRequest&, FixtureReply& reply) {
         reply.body = ++answered < 20 ? PhotoPage({{5, "five", Picture("large_5.jpg"), PhotoLink(9002), ""},
                                                   {3, "three", Picture("large_3.jpg"), PhotoLink(9002), ""}})
@@ -241,7 +241,8 @@ TEST_F(RenrenPictures, SecondListEndsOnAPageWithoutALowerPosition) {
     ListPictures(RenrenPhotoAdapter::SecondPictureList, Album());
 
     EXPECT_EQ(server.RequestsTo("/photo/22334455/photo-9002").size(), 1u);
-    EXPECT_EQ(PictureUrls(), std::vector<std::u16string>{u"http://fmn.rrimg.com/p/large_3.jpg"});
+    const std::vector<std::u16string> expected = {u"http://fmn.rrimg.com/p/large_3.jpg"};
+    EXPECT_EQ(PictureUrls(), expected);
 }
 
 }  // namespace
