@@ -121,7 +121,11 @@ void ShowAlbum(JobContext& job, int k) {
     if (album == nullptr) {
         return;
     }
-    CutAlbumName(album->name);
+    if (album->name.size() > ALBUM_NAME_MAX) {
+        std::u16string name = album->name;
+        CutAlbumName(name);
+        job.albums.Rename(k, std::move(name));
+    }
     if (IsThumbnailMode(job)) {
         ShowAlbumThumbnail(job, *album, k);
     } else {

@@ -4,6 +4,7 @@ std::int32_t AlbumList::Add(const ST_PERLISTRECORD& record) {
     std::lock_guard lock(mutex_);
     auto index = static_cast<std::int32_t>(records_.size());
     records_.push_back(std::make_unique<ST_PERLISTRECORD>(ST_PERLISTRECORD::CopyForList(record, index)));
+    ++nameCounts_[record.name];
     return index;
 }
 
@@ -25,8 +26,18 @@ bool AlbumList::Rename(int index, std::u16string name) {
     if (index < 0 || static_cast<std::size_t>(index) >= records_.size()) {
         return false;
     }
-    records_[static_cast<std::size_t>(index)]->name = std::move(name);
+    std::u16string& current = records_[static_cast<std::size_t>(index)]->name;
+    if (auto it = nameCounts_.find(current); it != nameCounts_.end() && --it->second == 0) {
+        nameCounts_.erase(it);
+    }
+    ++nameCounts_[name];
+    current = std::move(name);
     return true;
+}
+
+bool AlbumList::HasName(const std::u16string& name) const {
+    std::lock_guard lock(mutex_);
+    return nameCounts_.count(name) != 0;
 }
 
 std::size_t AlbumList::Size() const {
@@ -39,4 +50,5 @@ void AlbumList::Clear() {
     while (!records_.empty()) {
         records_.pop_back();
     }
+    nameCounts_.clear();
 }

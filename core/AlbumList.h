@@ -6,6 +6,8 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/ST_PERLISTRECORD.h"
@@ -30,6 +32,8 @@ public:
     // from its page); false when index is outside the list.
     bool Rename(int index, std::u16string name);
     std::size_t Size() const;
+    // Whether a record has exactly this name (case-sensitive), without a scan of the list.
+    bool HasName(const std::u16string& name) const;
     // Deletes every record, last first.
     void Clear();
 
@@ -39,4 +43,5 @@ public:
 private:
     mutable std::mutex mutex_;
     std::vector<std::unique_ptr<ST_PERLISTRECORD>> records_;
+    std::unordered_map<std::u16string, int> nameCounts_;  // how many records carry each name
 };

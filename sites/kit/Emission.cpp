@@ -12,27 +12,18 @@
 
 namespace {
 
-bool NameTaken(const AlbumList& albums, const std::u16string& name) {
-    for (std::size_t i = 0, n = albums.Size(); i < n; ++i) {
-        if (const ST_PERLISTRECORD* album = albums.Get(i); album != nullptr && album->name == name) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // name, or "name (1)", "name (2)", ... : the first that no album of the list has. The name is
 // shortened before its counter so the grid's cut to ALBUM_NAME_MAX cannot make two names equal
 // again (they would share one folder).
 std::u16string UniqueName(const AlbumList& albums, const std::u16string& name) {
-    if (!NameTaken(albums, name)) {
+    if (!albums.HasName(name)) {
         return name;
     }
     for (unsigned counter = 1;; ++counter) {
         std::u16string suffix = StringCtrl::Format(u" (%u)", {counter});
         std::size_t room = ALBUM_NAME_MAX > suffix.size() ? ALBUM_NAME_MAX - suffix.size() : 0;
         std::u16string candidate = std::u16string(StringCtrl::KeepUnits(name, room)) + suffix;
-        if (!NameTaken(albums, candidate)) {
+        if (!albums.HasName(candidate)) {
             return candidate;
         }
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "GridCtrl_src/AlbumGrid.h"
+#include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
 #include "emission/EmissionFixture.h"
 #include "platform/CodePage.h"
@@ -81,6 +82,22 @@ TEST_F(AlbumEmission, EqualNamesAreNumberedAndTheRowsShowThem) {
         EXPECT_EQ(job.albums.Get(k)->listIndex, k);
         EXPECT_EQ(job.albums.Get(k)->imageIndex, -1);
     }
+}
+
+// Thousands of albums of one name keep counting up, and a renamed album frees its name.
+TEST_F(AlbumEmission, ThousandsOfEqualNamesAreNumberedInOrder) {
+    constexpr int kAlbums = 3000;
+    for (int i = 0; i < kAlbums; ++i) {
+        EmitAlbum(Album(u"N"), job);
+    }
+    ASSERT_EQ(job.albums.Size(), static_cast<std::size_t>(kAlbums));
+    EXPECT_EQ(job.albums.CopyOf(0)->name, u"N");
+    for (int k = 1; k < kAlbums; k += 499) {
+        EXPECT_EQ(job.albums.CopyOf(k)->name, StringCtrl::Format(u"N (%d)", {k}));
+    }
+    ASSERT_TRUE(job.albums.Rename(1, u"other"));
+    EmitAlbum(Album(u"N"), job);
+    EXPECT_EQ(job.albums.CopyOf(kAlbums)->name, u"N (1)");
 }
 
 TEST_F(AlbumEmission, NamesAreCleanedAndAnEmptyOneBecomesATimeStamp) {
