@@ -7,9 +7,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 CliProcess CliProcess::Run(const std::vector<std::string>& args, const std::string& workingDir,
-                           int timeoutSec) {
+                           int timeoutSec, const WhileRunning& whileRunning) {
     CliProcess result;
     std::vector<std::string> all{ORVELLE_CLI_PATH};
     all.insert(all.end(), args.begin(), args.end());
@@ -45,6 +48,20 @@ CliProcess CliProcess::Run(const std::vector<std::string>& args, const std::stri
         return result;
     }
 
+    // The test's side thread reads stderr as it grows.
+    std::mutex mutex;
+    std::condition_variable grown;
+    std::string liveErr;
+    std::thread side;
+    if (whileRunning) {
+        WaitForErr waitForErr = [&](std::string_view text, int timeoutMs) {
+            std::unique_lock lock(mutex);
+            return grown.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [&] { return liveErr.find(text) != std::string::npos; });
+        };
+        side = std::thread([&, pid, waitForErr] { whileRunning(pid, waitForErr); });
+    }
+
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSec);
     pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
     std::string* sinks[2] = {&result.out, &result.err};
@@ -68,6 +85,11 @@ CliProcess CliProcess::Run(const std::vector<std::string>& args, const std::stri
             ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
             if (n > 0) {
                 sinks[i]->append(buffer, static_cast<std::size_t>(n));
+                if (sinks[i] == &result.err) {
+                    std::lock_guard lock(mutex);
+                    liveErr = result.err;
+                    grown.notify_all();
+                }
             } else {
                 close(fds[i].fd);
                 fds[i].fd = -1;
@@ -85,6 +107,9 @@ CliProcess CliProcess::Run(const std::vector<std::string>& args, const std::stri
     }
     int status = 0;
     waitpid(pid, &status, 0);
+    if (side.joinable()) {
+        side.join();
+    }
     if (!timedOut && WIFEXITED(status)) {
         result.exitCode = WEXITSTATUS(status);
     }
