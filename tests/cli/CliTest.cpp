@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -55,17 +54,6 @@ std::string PictureBytes(char seed) {
                << CodePage::ToUtf8(path) << " holds " << bytes.size() << " other bytes";
     }
     return ::testing::AssertionSuccess();
-}
-
-// Every name in a folder, hidden ones too, sorted.
-std::vector<std::string> Entries(const std::u16string& folder) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(CodePage::ToUtf8(folder), ec)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // A byte that would drive a terminal: a control character other than the line and column breaks
@@ -370,10 +358,10 @@ TEST_F(Cli, MisbehavingPictureServer) {
         EXPECT_TRUE(SameBytes(folder + u"good.jpg", PictureBytes('g')));
         if (saved) {
             EXPECT_TRUE(SameBytes(folder + u"bad.jpg", bad));
-            EXPECT_EQ(Entries(folder), (std::vector<std::string>{"bad.jpg", "good.jpg", "pic.zmw"}));
+            EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"bad.jpg", "good.jpg", "pic.zmw"}));
             EXPECT_TRUE(Contains(run.err, "下载完毕：成功 2 张，失败 0 张，跳过 0 张\n")) << run.err;
         } else {
-            EXPECT_EQ(Entries(folder), std::vector<std::string>{"good.jpg"});
+            EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"good.jpg"});
             EXPECT_TRUE(Contains(
                 run.err, std::string("失败：bad.jpg（") + c.reason + "） " + address(qqOf(n), "bad") + "\n"))
                 << run.err;
@@ -460,7 +448,7 @@ TEST_F(Cli, AnInterruptStopsTheDownloadCleanly) {
             << run.err;
         EXPECT_FALSE(Contains(run.err, "下载完毕")) << run.err;
         const std::u16string folder = into.Path() + u"123456/Beach/";
-        EXPECT_EQ(Entries(folder), std::vector<std::string>{"one.jpg"});
+        EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"one.jpg"});
         EXPECT_TRUE(SameBytes(folder + u"one.jpg", PictureBytes('p')));
     }
     release = true;
@@ -502,7 +490,7 @@ TEST_F(Cli, ControlCharactersFromASiteNeverReachNamesOrTheTerminal) {
     EXPECT_TRUE(Contains(download.err,
                          "失败：trap[2J.jpg（HTTP 404） http://r1.photo.store.qq.com/pics/\\x1B[2Jgone.jpg"))
         << download.err;
-    EXPECT_EQ(Entries(save.Path() + u"123456/"), std::vector<std::string>{"Esc[31mRed"});
+    EXPECT_EQ(FolderEntries(save.Path() + u"123456/"), std::vector<std::string>{"Esc[31mRed"});
     EXPECT_TRUE(SameBytes(save.Path() + u"123456/Esc[31mRed/sunset.jpg", PictureBytes('a')));
 }
 

@@ -5,8 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <mutex>
 #include <set>
 
@@ -18,17 +16,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Every name in a folder, hidden ones too, sorted.
-std::vector<std::string> Entries(const std::u16string& folder) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(CodePage::ToUtf8(folder), ec)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::vector<std::u16string> Lines(const std::vector<RecordingWindowPort::NotSaved>& notSaved) {
     std::vector<std::u16string> lines;
@@ -122,7 +109,7 @@ TEST_P(MisbehavingServer, EachPictureIsSavedWholeOrToldAsFailed) {
         expected = {"bad.jpg", "good.jpg", "pic.zmw"};
         EXPECT_EQ(ReadMarker(folder), Raw("/bad.jpg"));
     }
-    EXPECT_EQ(Entries(folder), expected);
+    EXPECT_EQ(FolderEntries(folder), expected);
 
     std::vector<std::u16string> lines;
     if (!saved) {
@@ -283,7 +270,7 @@ TEST_F(Outcomes, AFullDiskEndsTheJobAndIsToldOnce) {
     EXPECT_GE(tally.failed, 1);
     EXPECT_EQ(tally.saved + tally.failed + tally.notTried, 20);
     // What is on disk is whole; the picture that did not fit left no part and no temporary.
-    std::vector<std::string> names = Entries(folder);
+    std::vector<std::string> names = FolderEntries(folder);
     EXPECT_EQ(static_cast<int>(names.size()), tally.saved);
     for (const std::string& name : names) {
         EXPECT_EQ(Content(folder + CodePage::FromUtf8(name)), picture) << name;
@@ -336,7 +323,7 @@ TEST_F(Outcomes, AnAlbumDownloadClearsTheTemporariesOfADeadOne) {
     ServePicture("/p/1.jpg", kGood);
     Album(u"Album", {{Url("/p/1.jpg"), u"1"}});
     Run();
-    EXPECT_EQ(Entries(folder), (std::vector<std::string>{".notes", "1.jpg", "pic.zmw"}));
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{".notes", "1.jpg", "pic.zmw"}));
 }
 
 // A cover is kept and shown only when a picture came: an error page or an empty answer is none.

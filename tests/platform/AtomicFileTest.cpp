@@ -3,8 +3,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,15 +12,6 @@
 #include "support/TempDir.h"
 
 namespace {
-
-std::vector<std::string> Entries(const TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.NativePath())) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Both roads: the unnamed file of file systems that have them, the named temporary of the others.
 class AtomicFileRoads : public ::testing::TestWithParam<bool> {
@@ -49,7 +38,7 @@ TEST_P(AtomicFileRoads, AFileAppearsWholeAndReplacesTheOldOne) {
         AtomicFile dropped(path);
         dropped.Write("never published");
     }
-    EXPECT_EQ(Entries(dir), std::vector<std::string>{"图片.jpg"});
+    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"图片.jpg"});
 
     AtomicFile nowhere(dir.Path() + u"missing/x.jpg");
     EXPECT_FALSE(nowhere.Write("x"));
@@ -72,9 +61,9 @@ TEST_P(AtomicFileRoads, AWriterThatDiesLeavesNothingForLong) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
     const bool unnamed = GetParam();
-    EXPECT_EQ(Entries(dir).size(), unnamed ? 0u : 1u);
+    EXPECT_EQ(FolderEntries(dir.Path()).size(), unnamed ? 0u : 1u);
     EXPECT_EQ(AtomicFile::RemoveStale(dir.Path()), unnamed ? 0 : 1);
-    EXPECT_TRUE(Entries(dir).empty());
+    EXPECT_TRUE(FolderEntries(dir.Path()).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Platform, AtomicFileRoads, ::testing::Values(true, false),
