@@ -183,6 +183,11 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
         std::optional<ST_PERLISTRECORD> record = job.albums.CopyOf(album);
         const std::u16string name = record ? record->name : std::u16string();
         if (m == 0) {
+            // Said, not counted: the site listed nothing, or nothing since the last download.
+            if (!Stopping(job)) {
+                bool upToDate = job.downloadState == DL_ALBUM_DONE;
+                window.AlbumEnded(name + (upToDate ? u"：没有新图片" : u"：没有获取到图片"), {});
+            }
             continue;
         }
         if (Stopping(job)) {
@@ -194,7 +199,16 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
         total += m;
         const std::uint16_t options = job.CurrentSettings().naming.options;
         if ((options & OPT_THUNDER_LIST_ONLY) != 0) {
-            WriteDownloadList(DownloadListPath(pictures.AlbumDir(), name), pictures);
+            const std::u16string list = DownloadListPath(pictures.AlbumDir(), name);
+            DownloadTally listTally;
+            if (!WriteDownloadList(list, pictures)) {
+                // The list was all that was asked for: without it the album's pictures are lost.
+                listTally.failed = static_cast<int>(m);
+                tally += listTally;
+            }
+            window.AlbumEnded(
+                name + (listTally.failed == 0 ? u"：已写入下载列表 " : u"：无法写入下载列表 ") + list,
+                listTally);
             continue;
         }
 

@@ -117,6 +117,37 @@ TEST_F(EngineTest, ThunderListOnlyWritesOneListPerAlbumAndFetchesNothing) {
     EXPECT_FALSE(FileSystem::Exists(AlbumDir(u"First") + u"a.jpg"));
     EXPECT_FALSE(FileSystem::Exists(MarkerPath(AlbumDir(u"First"))));
     EXPECT_EQ(port.OpenedFolders(), std::vector<std::u16string>{AlbumDir(u"Second")});
+    ASSERT_EQ(port.AlbumsEnded().size(), 2u);
+    EXPECT_EQ(port.AlbumsEnded()[1].line,
+              u"Second：已写入下载列表 " + DownloadListPath(AlbumDir(u"Second"), u"Second"));
+    EXPECT_EQ(port.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 0 张，跳过 0 张");
+
+    // A list that cannot be written is told and counted: it was all the user asked for.
+    const std::u16string secondList = DownloadListPath(AlbumDir(u"Second"), u"Second");
+    ASSERT_TRUE(FileSystem::Remove(secondList));
+    ASSERT_TRUE(FileSystem::CreateDirectories(secondList));  // a folder where the list would go
+    Run();
+    EXPECT_EQ(port.AlbumsEnded().back().line, u"Second：无法写入下载列表 " + secondList);
+    EXPECT_EQ(port.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 1 张，跳过 0 张");
+}
+
+// An album that lists no picture is said so, apart from one whose pictures were all downloaded
+// before.
+TEST_F(EngineTest, AnAlbumWithoutPicturesIsToldSo) {
+    Settings().naming.options = OPT_SKIP_DOWNLOADED;
+    ServePicture("/p/1.jpg", JpegBytes());
+    Album(u"Old", {{Url("/p/1.jpg"), u"one"}});
+    Album(u"Empty", {});
+    Run();
+    Run();
+    std::vector<std::u16string> lines;
+    for (const auto& album : port.AlbumsEnded()) {
+        lines.push_back(album.line);
+    }
+    EXPECT_EQ(lines,
+              (std::vector<std::u16string>{u"Old：成功 1 张，失败 0 张，跳过 0 张", u"Empty：没有获取到图片",
+                                           u"Old：没有新图片", u"Empty：没有获取到图片"}));
+    EXPECT_EQ(server.Requests().size(), 1u);
 }
 
 // The button's stop while the first album's pool has two pictures in flight: no further picture
