@@ -422,7 +422,8 @@ bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no
         if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && attempt.cutDone)) {
             // A request that may be repeated safely, failed on a kept-alive connection before any
             // answer: the connection was stale, not the server's answer to this request.
-            if (reused && !fresh && attempt.status == 0 && request.postData.empty()) {
+            bool repeatable = request.postData.empty() && (request.verb == u"GET" || request.verb == u"HEAD");
+            if (reused && !fresh && attempt.status == 0 && repeatable) {
                 body.clear();
                 fresh = true;
                 continue;
