@@ -201,11 +201,7 @@ std::u16string FromCodePage(const char* bytes, std::size_t length, unsigned code
     if (bytes == nullptr || length == 0) {
         return {};
     }
-    // A NUL byte is a NUL character in every code page in use, so cutting the bytes there first
-    // spares converting the garbage that often follows it in a fixed-size buffer.
-    if (const void* nul = std::memchr(bytes, 0, length)) {
-        length = static_cast<std::size_t>(static_cast<const char*>(nul) - bytes);
-    }
+    // A NUL in a page is a stray byte, not its end: it is marked and the rest of the page is kept.
     return CodePage::Decode(std::string_view(bytes, length), codePage);
 }
 
@@ -319,7 +315,8 @@ std::u16string UrlDecode(std::u16string_view text, bool utf8) {
         }
         int high = HexDigit(static_cast<unsigned char>(bytes[i + 1]));
         int low = HexDigit(static_cast<unsigned char>(bytes[i + 2]));
-        if (high < 0 || low < 0) {
+        // "%00" ends the value, as it ends a C string.
+        if (high < 0 || low < 0 || high * 16 + low == 0) {
             break;
         }
         decoded.push_back(static_cast<char>(high * 16 + low));

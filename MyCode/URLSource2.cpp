@@ -17,6 +17,7 @@
 #include "MyCode/CookieStore.h"
 #include "MyCode/CurlShare.h"
 #include "MyCode/StringCtrl.h"
+#include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/StoppableWait.h"
@@ -104,8 +105,35 @@ struct Attempt {
     bool cutting = false;
     bool cutDone = false;
     bool rejected = false;
+    FetchError rejection = FetchError::None;  // why, when rejected
     bool cookiesSet = false;
 };
+
+bool Reject(Attempt& a, FetchError why) {
+    a.rejected = true;
+    a.rejection = why;
+    return false;
+}
+
+std::atomic<double> g_timeoutScale{1.0};
+
+std::chrono::milliseconds Scaled(std::uint32_t ms) {
+    return std::chrono::milliseconds(static_cast<long long>(ms * g_timeoutScale.load()));
+}
+
+FetchError ErrorOf(CURLcode code) {
+    switch (code) {
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_RESOLVE_PROXY:
+        case CURLE_COULDNT_CONNECT:
+            return FetchError::Connect;
+        case CURLE_OPERATION_TIMEDOUT:
+            return FetchError::TimedOut;
+        default:
+            // A reset, an answer shorter than announced, or bytes that are no HTTP answer.
+            return FetchError::Cut;
+    }
+}
 
 bool NamesCompression(std::string_view encoding) {
     std::string lower(encoding);
@@ -127,10 +155,15 @@ bool EndHeaderBlock(Attempt& a) {
     a.finalHeaders = true;
     a.source.compressed = NamesCompression(a.encoding);
     a.cutting = !a.source.compressed && r.savePath.empty();
-    if (a.contentLength >= 0 &&
-        (a.contentLength < KiB(r.minSizeKB) || (r.maxSizeKB != 0 && a.contentLength > KiB(r.maxSizeKB)))) {
-        a.rejected = true;
-        return false;
+    // An error page is not read at all where it is not wanted.
+    if (r.refuseErrorAnswers && a.status >= 400) {
+        return Reject(a, FetchError::HttpStatus);
+    }
+    if (a.contentLength >= 0 && a.contentLength < KiB(r.minSizeKB)) {
+        return Reject(a, FetchError::TooSmall);
+    }
+    if (a.contentLength >= 0 && r.maxSizeKB != 0 && a.contentLength > KiB(r.maxSizeKB)) {
+        return Reject(a, FetchError::TooLarge);
     }
     return true;
 }
@@ -204,7 +237,7 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
         return 0;  // the rest of the page is not wanted
     }
     if (a.request.maxSizeKB != 0 && static_cast<std::int64_t>(body.size()) > KiB(a.request.maxSizeKB)) {
-        a.rejected = true;
+        Reject(a, FetchError::TooLarge);
         return 0;
     }
     return n;
@@ -313,8 +346,7 @@ CURLcode Run(CURL* easy, Attempt& a) {
                 message != nullptr && message->msg == CURLMSG_DONE ? message->data.result : CURLE_RECV_ERROR;
             break;
         }
-        auto limit =
-            std::chrono::milliseconds(a.finalHeaders ? a.request.readTimeoutMs : a.request.sendTimeoutMs);
+        auto limit = Scaled(a.finalHeaders ? a.request.readTimeoutMs : a.request.sendTimeoutMs);
         auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - a.lastActivity);
         if (idle >= limit) {
             break;
@@ -328,32 +360,21 @@ CURLcode Run(CURL* easy, Attempt& a) {
     return result;
 }
 
-}  // namespace
-
-bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no cache to consult*/) {
-    body.clear();
-    compressed = false;
-    cutStart = request.cutStart;
-    cutEnd = request.cutEnd;
-    inflateLimit_ =
-        request.maxSizeKB > 0 ? static_cast<std::size_t>(KiB(request.maxSizeKB)) : kInflateLimitBytes;
-
-    std::string url;
-    if (!PrepareUrl(request.url, url)) {
-        return false;
-    }
-    CurlShare& share = CurlShare::Instance();
+// One transfer of request to url on an easy handle of its own. fresh forbids taking a kept-alive
+// connection; reused tells whether one was taken.
+CURLcode Transfer(const std::string& url, Attempt& attempt, bool fresh, bool& reused) {
+    const UrlRequest& request = attempt.request;
+    reused = false;
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), curl_easy_cleanup);
     if (!easy) {
-        return false;
+        return CURLE_FAILED_INIT;
     }
     CURL* e = easy.get();
-    Attempt attempt(request, *this);
     Slist headers = HeaderList(request);
     Slist connectTo = ConnectToList();
     std::string verb = CodePage::ToUtf8(request.verb);
 
-    share.Attach(e);
+    CurlShare::Instance().Attach(e);
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -367,7 +388,11 @@ bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no
     // Transfers of different threads share connections, which curl allows for HTTP/1 only.
     curl_easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     if (request.sendTimeoutMs != 0) {
-        curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request.sendTimeoutMs));
+        curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS,
+                         std::max<long>(1, static_cast<long>(Scaled(request.sendTimeoutMs).count())));
+    }
+    if (fresh) {
+        curl_easy_setopt(e, CURLOPT_FRESH_CONNECT, 1L);
     }
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, OnHeader);
     curl_easy_setopt(e, CURLOPT_HEADERDATA, &attempt);
@@ -377,22 +402,78 @@ bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no
     SetTrust(e);
 
     CURLcode code = Run(e, attempt);
-    if (!attempt.lastBlock.empty()) {
-        rawHeaders = CodePage::Decode(attempt.lastBlock, CodePage::ANSI);
+    long connects = 0;
+    reused = curl_easy_getinfo(e, CURLINFO_NUM_CONNECTS, &connects) == CURLE_OK && connects == 0;
+    return code;
+}
+
+}  // namespace
+
+bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no cache to consult*/) {
+    body.clear();
+    compressed = false;
+    status = 0;
+    error = FetchError::None;
+    cutStart = request.cutStart;
+    cutEnd = request.cutEnd;
+    inflateLimit_ =
+        request.maxSizeKB > 0 ? static_cast<std::size_t>(KiB(request.maxSizeKB)) : kInflateLimitBytes;
+
+    std::string url;
+    if (!PrepareUrl(request.url, url)) {
+        error = FetchError::BadAddress;
+        return false;
     }
-    if (attempt.cookiesSet) {
-        CookieStore::Instance().SaveIfChanged();
+    bool fresh = freshConnection_;
+    for (;;) {
+        Attempt attempt(request, *this);
+        bool reused = false;
+        CURLcode code = Transfer(url, attempt, fresh, reused);
+        if (!attempt.lastBlock.empty()) {
+            rawHeaders = CodePage::Decode(attempt.lastBlock, CodePage::ANSI);
+        }
+        if (attempt.cookiesSet) {
+            CookieStore::Instance().SaveIfChanged();
+        }
+        status = attempt.finalHeaders ? attempt.status : 0;
+        if (attempt.rejected) {
+            error = attempt.rejection;
+            return false;
+        }
+        if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && attempt.cutDone)) {
+            // A request that may be repeated safely, failed on a kept-alive connection before any
+            // answer: the connection was stale, not the server's answer to this request.
+            bool repeatable = request.postData.empty() && (request.verb == u"GET" || request.verb == u"HEAD");
+            if (reused && !fresh && attempt.status == 0 && repeatable) {
+                body.clear();
+                fresh = true;
+                continue;
+            }
+            error = ErrorOf(code);
+            return false;
+        }
+        break;
     }
-    bool ok = !attempt.rejected && (code == CURLE_OK || (code == CURLE_WRITE_ERROR && attempt.cutDone));
-    if (!ok) {
+    if (request.refuseErrorAnswers && body.empty()) {
+        error = FetchError::Empty;
         return false;
     }
     auto length = static_cast<std::int64_t>(body.size());
-    if (length < KiB(request.minSizeKB) || (request.maxSizeKB != 0 && length > KiB(request.maxSizeKB))) {
+    if (length < KiB(request.minSizeKB)) {
+        error = FetchError::TooSmall;
+        return false;
+    }
+    if (request.maxSizeKB != 0 && length > KiB(request.maxSizeKB)) {
+        error = FetchError::TooLarge;
         return false;
     }
     // A half-written picture is worse than none: the file appears whole or not at all.
-    return request.savePath.empty() || FileSystem::WriteFileAtomic(request.savePath, body);
+    int writeError = 0;
+    if (!request.savePath.empty() && !FileSystem::WriteFileAtomic(request.savePath, body, 0644, writeError)) {
+        error = AtomicFile::IsDiskFull(writeError) ? FetchError::DiskFull : FetchError::WriteFailed;
+        return false;
+    }
+    return true;
 }
 
 std::string UrlSource::BodyBytes(bool inflate) const {
@@ -429,23 +510,31 @@ void UrlSource::GetText(std::u16string& out, unsigned flags) const {
 }
 
 bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
+    bool ok = false;
+    source.freshConnection_ = false;
     for (unsigned attempt = 0; attempt < request.attempts; ++attempt) {
         if (source.Request(request, flags)) {
-            if (request.minLength == 0 && request.retryMarker.empty()) {
-                return true;
-            }
             // The marker and the length are the page's: a gzip answer is judged by what it inflates to.
+            if (request.minLength == 0 && request.retryMarker.empty()) {
+                ok = true;
+                break;
+            }
             std::string bytes = source.BodyBytes(true);
             if (bytes.size() > request.minLength &&
                 (request.retryMarker.empty() || bytes.find(request.retryMarker) == std::string::npos)) {
-                return true;
+                ok = true;
+                break;
             }
+            source.error = FetchError::SoftFailure;
         }
+        // Whatever went wrong may have been the connection's: the next attempt takes a new one.
+        source.freshConnection_ = true;
         if (!StoppableWait(std::chrono::seconds(request.retryPauseSec), request.stopped)) {
-            return false;
+            break;
         }
     }
-    return false;
+    source.freshConnection_ = false;
+    return ok;
 }
 
 bool InflateBody(const char* data, std::size_t length, std::string& out, std::size_t limit) {
@@ -524,4 +613,8 @@ void SetRetryPauseScale(double factor) {
 void SetTrustedCertificates(std::string pem) {
     std::lock_guard lock(TrustedMutex());
     TrustedPem() = std::move(pem);
+}
+
+void SetTimeoutScale(double factor) {
+    g_timeoutScale.store(factor);
 }

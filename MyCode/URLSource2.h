@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "MyCode/FetchError.h"
 #include "MyCode/TextFlags.h"
 #include "MyCode/UrlRequest.h"
 
@@ -19,10 +20,14 @@ public:
     std::string body;           // as received, compressed or not
     std::string cutStart;       // the request's cut markers, copied by each attempt
     std::string cutEnd;
-    bool compressed = false;  // the final response's Content-Encoding names gzip or deflate
+    bool compressed = false;              // the final response's Content-Encoding names gzip or deflate
+    int status = 0;                       // the final response's status; 0 when none arrived
+    FetchError error = FetchError::None;  // why the last attempt failed
 
     // One attempt; fills rawHeaders, body and compressed and writes savePath when set. Follows
-    // redirects; HTTP status codes are not examined.
+    // redirects; HTTP status codes are not examined unless the request refuses error answers. A
+    // request that fails on a kept-alive connection before any answer arrived is sent once more on
+    // a new one: the server may have closed it, or poisoned it with bytes it did not announce.
     bool Request(const UrlRequest& request, unsigned flags);
 
     // The body as text (TextFlag bits): inflated with TEXT_INFLATE, cut, decoded by the charset
@@ -34,11 +39,16 @@ public:
     std::string BodyBytes(bool inflate) const;
 
 private:
+    friend bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags);
+
     std::size_t inflateLimit_ = kInflateLimitBytes;
+    // Set by FetchUrl after a failed attempt: the next one takes a connection of its own.
+    bool freshConnection_ = false;
 };
 
 // Up to request.attempts attempts with the soft-failure checks (minLength, retryMarker) and a pause
-// of retryPauseSec after every failed attempt, the last one too. attempts 0 sends nothing.
+// of retryPauseSec after every failed attempt, the last one too. attempts 0 sends nothing. An
+// attempt after a failed one never reuses a kept-alive connection.
 bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags);
 
 // Inflates zlib- or gzip-wrapped data, appending to out. False on bad data or when the output
@@ -59,3 +69,6 @@ void SetRetryPauseScale(double factor);
 // Tests answer https from loopback with a certificate of their own: while pem (PEM certificates)
 // is not empty, https peers are verified against it instead of the system's authorities.
 void SetTrustedCertificates(std::string pem);
+// Tests shorten the transfer time-outs (sendTimeoutMs, readTimeoutMs) with this factor (1 in the
+// program), so a stalling server costs them a moment.
+void SetTimeoutScale(double factor);

@@ -27,6 +27,10 @@ struct UrlRequest {
     std::int32_t minSizeKB = 0;   // smallest accepted body, 1024-byte units
     std::int32_t maxSizeKB = 0;   // largest accepted body, 1024-byte units; 0 is no limit
     std::uint32_t minLength = 0;  // a body of this many bytes or fewer is a soft failure; 0 is no check
+    // Pictures and covers: an answer with status 400 or above, or an empty body, is a failed
+    // attempt (its body is dropped), as a failed connection is. Pages keep any answer: some sites
+    // send useful pages with odd statuses, and the markers judge them.
+    bool refuseErrorAnswers = false;
     std::uint8_t attempts = 1;
     std::uint8_t retryPauseSec = 1;  // pause after every failed attempt, the last one too
     // The caller's stop: a retry pause ends as soon as it answers true, and no further attempt

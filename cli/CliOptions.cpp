@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "MyCode/ConnectToRules.h"
+#include "MyCode/StringCtrl.h"
+#include "platform/CodePage.h"
 
 namespace {
 
@@ -133,6 +135,11 @@ bool CliOptions::Parse(int argc, char** argv, std::string& error) {
         return false;
     }
     input = positional[1];
+    // The album list would only say that there is nothing to look for.
+    if (StringCtrl::Trim(CodePage::FromUtf8(input)).empty()) {
+        error = "INPUT is empty";
+        return false;
+    }
     return true;
 }
 
@@ -158,5 +165,17 @@ std::string CliOptions::Usage() {
            "  --answer yes|no    the answer to every yes/no question (default: no)\n"
            "  --help             this text\n"
            "\n"
-           "Messages and progress go to stderr; only album rows go to stdout.\n";
+           "Messages, progress and what a download did go to stderr: each picture not saved with\n"
+           "its reason, then a summary per album and for the job, such as\n"
+           "  下载完毕：成功 118 张，失败 2 张，跳过 3 张\n"
+           "Only album rows go to stdout. Control characters in site text are shown as \\xHH.\n"
+           "Ctrl-C stops the job cleanly, as the window's stop button does; a second Ctrl-C ends at once.\n"
+           "\n"
+           "Exit codes:\n"
+           "  0    everything asked for was done (a list that finds no album too)\n"
+           "  1    some pictures could not be downloaded; the summary says how many\n"
+           "  2    bad usage, an empty INPUT too\n"
+           "  3    the download could not start: no album to download, or a save folder (or program\n"
+           "       folder) that cannot be written\n"
+           "  130  stopped by Ctrl-C (143 for SIGTERM)\n";
 }

@@ -1,5 +1,6 @@
 #include "cli/CliWindowPort.h"
 
+#include "cli/TerminalText.h"
 #include "core/SiteType.h"
 #include "platform/CodePage.h"
 
@@ -27,7 +28,7 @@ void CliWindowPort::SetText(int control, const std::u16string& text) {
     current = text;
     // The stage and progress lines are the user's only view of a running job.
     if ((control == IDC_STAGE || control == IDC_PROGRESS) && !text.empty()) {
-        std::fprintf(err_, "%s\n", CodePage::ToUtf8(text).c_str());
+        std::fprintf(err_, "%s\n", CodePage::ToUtf8(VisibleText(text, true)).c_str());
         std::fflush(err_);
     }
 }
@@ -61,8 +62,30 @@ void CliWindowPort::OpenLoginBrowser(const std::u16string& url) {
     Print(u"请在窗口程序的登录菜单里登录，或用 --cookies 导入浏览器导出的 cookies.txt 后重试");
 }
 
+void CliWindowPort::PictureNotSaved(const std::u16string& line, const PictureOutcome&) {
+    Print(line);
+}
+
+void CliWindowPort::AlbumEnded(const std::u16string& line, const DownloadTally&) {
+    Print(line);
+}
+
+void CliWindowPort::JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) {
+    if (!line.empty()) {
+        Print(line);
+    }
+    std::lock_guard lock(mutex_);
+    lastJob_ = JobReport{true, tally, end};
+}
+
+CliWindowPort::JobReport CliWindowPort::LastJob() {
+    std::lock_guard lock(mutex_);
+    return lastJob_;
+}
+
 void CliWindowPort::Print(const std::u16string& line) {
     std::lock_guard lock(mutex_);
-    std::fprintf(err_, "%s\n", CodePage::ToUtf8(line).c_str());
+    // Messages may quote what a site sent; its control characters must not reach the terminal.
+    std::fprintf(err_, "%s\n", CodePage::ToUtf8(VisibleText(line, true)).c_str());
     std::fflush(err_);
 }

@@ -10,6 +10,8 @@
 #include "MyCode/StringCtrl.h"
 #include "cli/CliOptions.h"
 #include "cli/CliWindowPort.h"
+#include "cli/InterruptWatch.h"
+#include "cli/TerminalText.h"
 #include "core/JobContext.h"
 #include "core/JobController.h"
 #include "platform/CodePage.h"
@@ -33,6 +35,11 @@ std::u16string FolderPath(const std::string& given) {
     return path;
 }
 
+// The exit codes scripts can tell apart (the usage lists them).
+constexpr int kExitPicturesFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitCannotStart = 3;
+
 void PrintAlbumRows(const GridData& grid) {
     for (int row = grid.FixedRowCount(); row < grid.RowCount(); ++row) {
         std::u16string line;
@@ -40,7 +47,8 @@ void PrintAlbumRows(const GridData& grid) {
             if (column > 0) {
                 line.push_back(u'\t');
             }
-            line += grid.CellText(row, column);
+            // A tab or line break inside a cell would break the row apart.
+            line += VisibleText(grid.CellText(row, column), false);
         }
         std::printf("%s\n", CodePage::ToUtf8(line).c_str());
     }
@@ -63,25 +71,36 @@ void SelectAlbumRows(GridData& grid, const AlbumSelection& albums, CliWindowPort
     }
 }
 
-int Run(const CliOptions& options) {
+// The exit code of a download command whose jobs have ended.
+int DownloadExitCode(bool started, const CliWindowPort::JobReport& job) {
+    if (!started || !job.ended || job.end == DownloadEnd::NotStarted) {
+        return kExitCannotStart;
+    }
+    if (job.tally.failed > 0 || job.end == DownloadEnd::DiskFull) {
+        return kExitPicturesFailed;
+    }
+    return 0;
+}
+
+int Run(const CliOptions& options, InterruptWatch& interrupts) {
     ProgramDir::Choice place = ProgramDir::Settle(options.programDir ? FolderPath(*options.programDir) : u"");
     const std::u16string& programDir = place.folder;
     if (!FileSystem::CreateDirectories(programDir)) {
         std::fprintf(stderr, "orvelle-cli: cannot create the program folder %s\n",
                      CodePage::ToUtf8(programDir).c_str());
-        return 1;
+        return kExitCannotStart;
     }
     if (!CookieStore::Instance().SetProgramFolder(programDir)) {
         std::fprintf(stderr, "orvelle-cli: cannot read %scookies.txt\n",
                      CodePage::ToUtf8(programDir).c_str());
-        return 1;
+        return kExitCannotStart;
     }
     if (options.cookiesFile) {
         int taken = CookieStore::Instance().ImportFile(CodePage::FromUtf8(*options.cookiesFile));
         if (taken < 0) {
             std::fprintf(stderr, "orvelle-cli: cannot read the cookies file %s\n",
                          options.cookiesFile->c_str());
-            return 1;
+            return kExitCannotStart;
         }
     }
 
@@ -110,26 +129,35 @@ int Run(const CliOptions& options) {
     SetUpAlbumGrid(*job);
 
     bool download = options.command == CliOptions::Command::Download;
+    bool started = false;
     {
         JobController controller(*job, AdapterTable::Default());
+        interrupts.SetStop([&controller, &port, told = false]() mutable {
+            controller.RequestStop();
+            if (!told) {
+                told = true;
+                port.Print(u"[orvelle-cli] 正在终止：正在下载的图片完成后结束，再按一次 Ctrl-C 立即退出");
+            }
+        });
         // "list" only lists, even for the item pages that the window downloads at once.
         controller.SetAutoDownload(download);
         controller.PressListButton();
         controller.WaitForJobs();
-        if (!download) {
-            PrintAlbumRows(job->grid);
-            return 0;
-        }
-        if (controller.DownloadsStarted() == 0) {
+        if (download && controller.DownloadsStarted() == 0 && interrupts.Signal() == 0) {
             SelectAlbumRows(job->grid, options.albums, port);
             controller.PressDownloadButton();
             controller.WaitForJobs();
-            if (controller.DownloadsStarted() == 0) {
-                return 1;
-            }
         }
+        started = controller.DownloadsStarted() > 0;
+        interrupts.SetStop({});
     }
-    return 0;
+    if (!download) {
+        PrintAlbumRows(job->grid);
+    }
+    if (int signal = interrupts.Signal(); signal != 0) {
+        return 128 + signal;  // as shells report a command ended by that signal
+    }
+    return download ? DownloadExitCode(started, port.LastJob()) : 0;
 }
 
 }  // namespace
@@ -139,11 +167,13 @@ int main(int argc, char** argv) {
     std::string error;
     if (!options.Parse(argc, argv, error)) {
         std::fprintf(stderr, "orvelle-cli: %s\n\n%s", error.c_str(), CliOptions::Usage().c_str());
-        return 2;
+        return kExitUsage;
     }
     if (options.help) {
         std::fputs(CliOptions::Usage().c_str(), stdout);
         return 0;
     }
-    return Run(options);
+    // Before any other thread starts, so that every thread leaves the two signals to the watch.
+    InterruptWatch interrupts;
+    return Run(options, interrupts);
 }

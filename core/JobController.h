@@ -36,6 +36,9 @@ public:
     // How many download jobs the controller has started, by either road.
     int DownloadsStarted() const { return downloadsStarted_; }
 
+    // Asks the running jobs to stop, as a press of their buttons while they run does; any thread
+    // may call it (the command line does on Ctrl-C).
+    void RequestStop();
     // Waits until every job thread started so far, and those they start, has ended.
     void WaitForJobs();
     // Asks running jobs to stop and joins them. False when a job was still running after timeout;
@@ -56,7 +59,6 @@ private:
     // Whether one of the workers has not returned yet.
     bool Finishing(const std::vector<Worker>& workers);
     bool AllDone();
-    void RequestStop();
     void RunList();
     void RunDownload();
 

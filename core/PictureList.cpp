@@ -5,6 +5,7 @@ void PictureList::Clear() {
     url_.clear();
     fileName_.clear();
     headers_.clear();
+    albumDirCreated_ = false;
 }
 
 void PictureList::Append(const PictureRecord& record) {
@@ -47,4 +48,14 @@ void PictureList::SetAlbumDir(std::u16string dir) {
 std::u16string PictureList::AlbumDir() const {
     std::lock_guard lock(mutex_);
     return albumDir_;
+}
+
+void PictureList::SetAlbumDirCreated(bool created) {
+    std::lock_guard lock(mutex_);
+    albumDirCreated_ = created;
+}
+
+bool PictureList::AlbumDirCreated() const {
+    std::lock_guard lock(mutex_);
+    return albumDirCreated_;
 }

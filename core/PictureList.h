@@ -29,6 +29,10 @@ public:
     void SetAlbumDir(std::u16string dir);
     // The current album's folder, ending with "/".
     std::u16string AlbumDir() const;
+    // Whether the album's folder was made for this download (it did not exist before); Clear()
+    // forgets it. A stopped download removes such a folder when nothing was saved into it.
+    void SetAlbumDirCreated(bool created);
+    bool AlbumDirCreated() const;
 
 private:
     mutable std::mutex mutex_;
@@ -36,4 +40,5 @@ private:
     std::vector<std::u16string> fileName_;
     std::vector<std::u16string> headers_;
     std::u16string albumDir_;
+    bool albumDirCreated_ = false;
 };

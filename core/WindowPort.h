@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "core/DownloadTally.h"
+#include "core/PictureOutcome.h"
+
 // Control ids of the main window; the jobs name the controls they switch by these.
 enum ControlId : int {
     IDC_SAVE_PATH = 1000,
@@ -64,4 +67,16 @@ public:
     // The grid's rows changed and should be redrawn.
     virtual void GridChanged() = 0;
     virtual std::u16string ClipboardText() = 0;
+
+    // What a download did, for the job's log. Each call carries the line to show, composed by the
+    // job so that every front end says the same, and the facts behind it. A window without a log
+    // ignores them.
+    // A picture of the album being downloaded was not saved ("失败：p003.jpg（HTTP 404） http://...").
+    virtual void PictureNotSaved(const std::u16string& /*line*/, const PictureOutcome& /*outcome*/) {}
+    // An album's download has ended ("Summer：成功 3 张，失败 1 张，跳过 0 张").
+    virtual void AlbumEnded(const std::u16string& /*line*/, const DownloadTally& /*tally*/) {}
+    // The download job has ended ("下载完毕：成功 118 张，失败 2 张，跳过 3 张"); the line is empty when
+    // it never started (a message box has said why).
+    virtual void JobEnded(const std::u16string& /*line*/, const DownloadTally& /*tally*/,
+                          DownloadEnd /*end*/) {}
 };

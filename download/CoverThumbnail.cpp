@@ -20,8 +20,10 @@ int MakeCoverThumbnail(const std::u16string& programDir, const std::u16string& c
     FileSystem::CreateDirectories(folder);
     std::u16string file = folder + u"/" + StringCtrl::Format(u"%d", {k}) + u".jpg";
     UrlRequest request(coverUrl, file, kCoverTimeoutMs);
+    // An error page or an empty answer is no cover and must not be kept as one.
+    request.refuseErrorAnswers = true;
     UrlSource source;
-    if (!FetchUrl(request, source, 0) || source.body.empty()) {
+    if (!FetchUrl(request, source, 0)) {
         return -1;
     }
     return window.MakeThumbnail(file);

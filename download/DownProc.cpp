@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <system_error>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "MyCode/URLSource2.h"
 #include "core/WindowPort.h"
 #include "download/PictureWriter.h"
+#include "platform/AtomicFile.h"
 
 namespace {
 
@@ -21,9 +23,20 @@ constexpr auto kStopPoll = std::chrono::milliseconds(100);
 // Flushes of several files at once share the file system's journal commits.
 constexpr std::size_t kWriterThreads = 4;
 
+PictureOutcome FailureOf(const UrlSource& source) {
+    PictureOutcome outcome{PictureResult::Failed, source.error, source.status};
+    if (source.error == FetchError::TooSmall) {
+        outcome.result = PictureResult::TooSmall;
+    } else if (source.error == FetchError::TooLarge) {
+        outcome.result = PictureResult::TooLarge;
+    }
+    return outcome;
+}
+
 }  // namespace
 
-bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, std::string& body) {
+bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, std::string& body,
+                  PictureOutcome& failure) {
     try {
         // The body is written by the pool's writer, not by the client, so the next download need
         // not wait for the disk.
@@ -34,6 +47,8 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, st
         }
         request.minSizeKB = params.minPictureKB;
         request.maxSizeKB = params.maxPictureKB;
+        // An error page saved as a picture would pass for one.
+        request.refuseErrorAnswers = true;
         UrlSource source;
         bool ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
         std::u16string fallback = picture.FallbackUrl();
@@ -43,16 +58,22 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, st
         }
         if (ok) {
             body = std::move(source.body);
+            return true;
         }
-        return ok;
+        failure = FailureOf(source);
+        return false;
     } catch (...) {
-        return false;  // a picture that cannot be fetched is simply not there; the pool goes on
+        // A picture that cannot be fetched is simply not there; the pool goes on.
+        failure = PictureOutcome{PictureResult::Failed, FetchError::None, 0};
+        return false;
     }
 }
 
-bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& status) {
+bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& status,
+                 std::vector<PictureOutcome>& outcomes) {
     pool.ResetDone();
     const std::size_t total = pictures.Size();
+    outcomes.assign(total, PictureOutcome{});
     const std::size_t wanted = std::min<std::size_t>(pool.ThreadCount(), total);
     if (wanted == 0) {
         return true;
@@ -64,23 +85,53 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& st
     const DownloadParams params = pool.Params();
     const std::u16string albumDir = pictures.AlbumDir();
 
+    std::atomic<int> saved{0};
+    // Once a write finds the disk full, every further one would fail the same way.
+    std::atomic<bool> diskFull{false};
+    // Each picture is reported once, by the thread that settled it; outcomes are read only after
+    // every thread has been joined.
+    auto settle = [&](std::size_t i, const PictureRecord& picture, const PictureOutcome& outcome) {
+        outcomes[i] = outcome;
+        if (outcome.result == PictureResult::Saved) {
+            ++saved;
+        } else if (outcome.result != PictureResult::NotTried) {
+            status.PictureNotSaved(NotSavedLine(picture.fileName, picture.PrimaryUrl(), outcome), outcome);
+        }
+        pool.PictureDone();
+    };
+
     // Long-lived workers take the next index as soon as they are free: the same window of at most
     // threadCount downloads, started in list order, as one thread per picture would give.
-    PictureWriter writer(std::min(kWriterThreads, wanted), wanted, [&pool] { pool.PictureDone(); });
+    PictureWriter writer(std::min(kWriterThreads, wanted), wanted);
     std::atomic<std::size_t> next{0};
     auto work = [&] {
-        while (!pool.StopRequested()) {
+        while (!pool.StopRequested() && !diskFull.load()) {
             std::size_t i = next.fetch_add(1);
             if (i >= total) {
                 break;
             }
             PictureRecord picture = pictures.Get(i);
             std::string body;
-            if (FetchPicture(picture, params, body)) {
-                writer.Put(albumDir + picture.fileName, std::move(body));
-            } else {
-                pool.PictureDone();
+            PictureOutcome failure;
+            if (!FetchPicture(picture, params, body, failure)) {
+                settle(i, picture, failure);
+                continue;
             }
+            writer.Put(albumDir + picture.fileName, std::move(body), [&, i, picture](int error) {
+                PictureOutcome outcome{PictureResult::Saved, FetchError::None, 0};
+                if (error == ECANCELED) {
+                    outcome.result = PictureResult::NotTried;
+                } else if (error != 0) {
+                    bool full = AtomicFile::IsDiskFull(error);
+                    outcome = PictureOutcome{PictureResult::Failed,
+                                             full ? FetchError::DiskFull : FetchError::WriteFailed, 0};
+                    if (full) {
+                        diskFull.store(true);
+                        writer.Halt();
+                    }
+                }
+                settle(i, picture, outcome);
+            });
         }
     };
     std::vector<std::thread> workers;
@@ -106,10 +157,10 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& st
         }
         bool last = done >= count;
         if (done != shown || last) {
-            status.SetText(IDC_PROGRESS, StringCtrl::Format(u"已下载%d/%d......", {done, count}));
+            status.SetText(IDC_PROGRESS, StringCtrl::Format(u"已下载%d/%d......", {saved.load(), count}));
         }
         shown = done;
-        if (last) {
+        if (last || diskFull.load()) {
             break;
         }
     }

@@ -30,11 +30,18 @@ void Trim(std::u16string& text) {
     text = first < last ? std::u16string(first, last) : std::u16string();
 }
 
-// Characters no file name may hold, here or on Windows. NUL would cut the name short on this system.
+// Control characters (C0, DEL and C1) are no part of a name: in a folder name or on a terminal
+// they can erase, recolour or rewrite what the user sees. The tab is kept here: it becomes "_".
+bool IsControl(char16_t c) {
+    return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F);
+}
+
+// Characters no file name may hold, here or on Windows.
 bool IsForbidden(char16_t c) {
+    if (IsControl(c)) {
+        return true;
+    }
     switch (c) {
-        case u'\r':
-        case u'\n':
         case u'\\':
         case u'/':
         case u':':
@@ -44,8 +51,6 @@ bool IsForbidden(char16_t c) {
         case u'<':
         case u'>':
         case u'|':
-        case u'\a':
-        case u'\0':
             return true;
         default:
             return false;

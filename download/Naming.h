@@ -14,9 +14,9 @@
 constexpr std::size_t MAX_NAME_BYTES = 255;
 
 // Makes a site text usable as one file or folder name, in place: entities decoded, runs of spaces
-// collapsed, the characters a path cannot hold removed, tabs turned into "_", full stops at the ends
-// dropped (a text of full stops only becomes "。" each). With withFallback, a result that is empty
-// or 1000 units or longer becomes the local time stamp "%Y%m%d%H%M%S".
+// collapsed, the characters a path cannot hold and control characters removed, tabs turned into
+// "_", full stops at the ends dropped (a text of full stops only becomes "。" each). With withFallback, a
+// result that is empty or 1000 units or longer becomes the local time stamp "%Y%m%d%H%M%S".
 void CleanName(std::u16string& text, bool withFallback);
 
 // The local time as "%Y%m%d%H%M%S"; empty when the clock cannot be read.

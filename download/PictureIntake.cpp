@@ -14,7 +14,8 @@ Intake TakePicture(PictureList& pictures, const NamingSettings& naming, const Na
         // download into it started.
         std::u16string folder = AlbumFolder(pictures.AlbumDir(), naming, album);
         pictures.SetAlbumDir(folder);
-        FileSystem::CreateDirectories(folder);
+        bool existed = FileSystem::IsDirectory(folder);
+        pictures.SetAlbumDirCreated(FileSystem::CreateDirectories(folder) && !existed);
         lastFirstUrl = ReadMarker(folder);
     }
     std::u16string fileName = FinishPictureName(name, pictures);

@@ -1,11 +1,12 @@
 #include "download/PictureWriter.h"
 
+#include <cerrno>
 #include <system_error>
 
 #include "platform/FileSystem.h"
 
-PictureWriter::PictureWriter(std::size_t threads, std::size_t capacity, std::function<void()> done)
-    : done_(std::move(done)), capacity_(capacity == 0 ? 1 : capacity) {
+PictureWriter::PictureWriter(std::size_t threads, std::size_t capacity)
+    : capacity_(capacity == 0 ? 1 : capacity) {
     threads_.reserve(threads);
     for (std::size_t i = 0; i < threads; ++i) {
         try {
@@ -21,8 +22,8 @@ PictureWriter::~PictureWriter() {
     Finish();
 }
 
-void PictureWriter::Put(std::u16string path, std::string body) {
-    Item item{std::move(path), std::move(body)};
+void PictureWriter::Put(std::u16string path, std::string body, Done done) {
+    Item item{std::move(path), std::move(body), std::move(done)};
     {
         std::unique_lock lock(mutex_);
         if (!closing_ && started_) {
@@ -66,6 +67,11 @@ void PictureWriter::Run() {
 }
 
 void PictureWriter::Write(const Item& item) {
-    FileSystem::WriteFileAtomic(item.path, item.body);
-    done_();
+    int error = ECANCELED;
+    if (!halted_.load()) {
+        FileSystem::WriteFileAtomic(item.path, item.body, 0644, error);
+    }
+    if (item.done) {
+        item.done(error);
+    }
 }

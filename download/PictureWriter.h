@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -16,8 +17,11 @@
 // slower than the network.
 class PictureWriter {
 public:
-    // done is called once per picture after its write, whatever the result.
-    PictureWriter(std::size_t threads, std::size_t capacity, std::function<void()> done);
+    // Called once per picture after its write: 0 when the file is in place, else the errno
+    // (ENOSPC when the disk is full, ECANCELED when the writer was halted before it).
+    using Done = std::function<void(int error)>;
+
+    PictureWriter(std::size_t threads, std::size_t capacity);
     // Writes what is queued, then joins the threads.
     ~PictureWriter();
     PictureWriter(const PictureWriter&) = delete;
@@ -27,7 +31,10 @@ public:
     bool Started() const { return started_; }
 
     // Queues body for path; the file appears whole or not at all.
-    void Put(std::u16string path, std::string body);
+    void Put(std::u16string path, std::string body, Done done);
+    // Writes nothing more: what is queued and what comes later is reported as ECANCELED. For a
+    // full disk, where every further write would fail the same way.
+    void Halt() { halted_.store(true); }
     // Writes what is queued and joins the threads; later Put() calls write on the caller's thread.
     void Finish();
 
@@ -35,16 +42,17 @@ private:
     struct Item {
         std::u16string path;
         std::string body;
+        Done done;
     };
     void Run();
     void Write(const Item& item);
 
-    std::function<void()> done_;
     std::size_t capacity_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Item> queue_;
     bool closing_ = false;
     bool started_ = false;
+    std::atomic<bool> halted_{false};
     std::vector<std::thread> threads_;
 };

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -79,7 +80,8 @@ thread_local ThreadCleanup threadCleanup;
 // run (destructors of static objects at exit), a converter is made for this call alone in spare.
 Converter& ThreadConverter(const char* name, bool toUtf16, std::unique_ptr<Converter>& spare) {
     auto make = [&] {
-        return toUtf16 ? std::make_unique<Converter>("UTF-16LE", name) : std::make_unique<Converter>(name, "UTF-16LE");
+        return toUtf16 ? std::make_unique<Converter>("UTF-16LE", name)
+                       : std::make_unique<Converter>(name, "UTF-16LE");
     };
     if (threadFinished) {
         spare = make();
@@ -133,6 +135,9 @@ std::u16string Decode(std::string_view bytes, unsigned codePage) {
         ++in;
         --inLeft;
     }
+    // A NUL is no text either: marked like an undecodable byte, so what follows it is kept. No
+    // code page in use has a 0 byte inside a multi-byte sequence.
+    std::replace(out.begin(), out.end(), u'\0', u'\uFFFD');
     return out;
 }
 

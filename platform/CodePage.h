@@ -14,14 +14,18 @@ constexpr unsigned UTF8 = 65001;
 constexpr unsigned BIG5 = 950;
 constexpr unsigned EUCKR = 51949;
 
-// Decodes bytes; each undecodable sequence becomes U+FFFD and decoding goes on. An unknown code
-// page gives an empty text.
+// Decodes bytes; each undecodable sequence and each NUL becomes U+FFFD and decoding goes on. An
+// unknown code page gives an empty text.
 std::u16string Decode(std::string_view bytes, unsigned codePage);
 // Encodes text; a character the code page cannot hold becomes "?". An unknown code page gives "".
 std::string Encode(std::u16string_view text, unsigned codePage);
 
 // UTF-8 shorthands, used for file names and for everything that talks to libraries.
-inline std::u16string FromUtf8(std::string_view bytes) { return Decode(bytes, UTF8); }
-inline std::string ToUtf8(std::u16string_view text) { return Encode(text, UTF8); }
+inline std::u16string FromUtf8(std::string_view bytes) {
+    return Decode(bytes, UTF8);
+}
+inline std::string ToUtf8(std::u16string_view text) {
+    return Encode(text, UTF8);
+}
 
 }  // namespace CodePage

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 
 namespace fs = std::filesystem;
@@ -104,36 +104,22 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::string TemporaryNameFor(const std::string& target) {
-    static std::atomic<unsigned> counter{0};
-    fs::path p(target);
-    std::string name = "." + p.filename().string();
-    // Keep the temporary name within the 255-byte limit of a file name.
-    if (name.size() > 200) {
-        name.resize(200);
-    }
-    name += ".part" + std::to_string(::getpid()) + "_" + std::to_string(counter.fetch_add(1));
-    return (p.parent_path() / name).string();
-}
-
 }  // namespace
 
 bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned mode) {
-    std::string target = NativePath(path);
-    std::string temp = TemporaryNameFor(target);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = WriteAll(fd, bytes);
-    ok = ::fchmod(fd, mode) == 0 && ok;
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (ok && ::rename(temp.c_str(), target.c_str()) == 0) {
-        return true;
-    }
-    ::unlink(temp.c_str());
-    return false;
+    int error = 0;
+    return WriteFileAtomic(path, bytes, mode, error);
+}
+
+bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned mode, int& error) {
+    AtomicFile file(path, mode);
+    bool ok = file.Write(bytes) && file.Publish();
+    error = file.Error();
+    return ok;
+}
+
+bool CanCreateFilesIn(std::u16string_view folder) {
+    return ::faccessat(AT_FDCWD, NativePath(folder).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 bool AppendFile(std::u16string_view path, std::string_view bytes) {
@@ -169,6 +155,10 @@ bool RenameNoReplace(std::u16string_view from, std::u16string_view to) {
 
 bool Remove(std::u16string_view path) {
     return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+bool RemoveEmptyDirectory(std::u16string_view path) {
+    return ::rmdir(NativePath(path).c_str()) == 0;
 }
 
 bool SetFileTimes(std::u16string_view path, std::int64_t unixSeconds) {

@@ -23,10 +23,13 @@ bool ReadFile(std::u16string_view path, std::string& out);
 // Reads at most maxBytes from the start of a file.
 bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out);
 
-// Writes to a temporary name in the same folder, flushes, then renames over path, so readers see
+// Writes the file whole beside path, flushes, then puts it in place (AtomicFile), so readers see
 // the old file or the whole new one and never a part. mode is applied to the new file. On failure
-// nothing is left behind and false is returned.
+// nothing is left behind and false is returned; error then holds the errno (ENOSPC: disk full).
 bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned mode = 0644);
+bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned mode, int& error);
+// Whether this process may create files in folder (a read-only file system or missing rights say no).
+bool CanCreateFilesIn(std::u16string_view folder);
 // Appends to a file, creating it when missing.
 bool AppendFile(std::u16string_view path, std::string_view bytes);
 
@@ -34,6 +37,8 @@ bool Rename(std::u16string_view from, std::u16string_view to);
 // Like Rename, but fails instead of replacing a file that already exists at to.
 bool RenameNoReplace(std::u16string_view from, std::u16string_view to);
 bool Remove(std::u16string_view path);
+// Removes a folder only when it is empty.
+bool RemoveEmptyDirectory(std::u16string_view path);
 
 // Seconds since the epoch; sets access and modification time (there is no creation time here).
 bool SetFileTimes(std::u16string_view path, std::int64_t unixSeconds);

@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 extern char** environ;
 
@@ -40,13 +43,13 @@ std::vector<std::string> ChangedEnvironment(const std::vector<std::string>& chan
 }  // namespace
 
 CliProcess CliProcess::Run(const std::vector<std::string>& args, const std::string& workingDir,
-                           int timeoutSec) {
-    return RunCopy(ORVELLE_CLI_PATH, args, {}, workingDir, timeoutSec);
+                           int timeoutSec, const WhileRunning& whileRunning) {
+    return RunCopy(ORVELLE_CLI_PATH, args, {}, workingDir, timeoutSec, whileRunning);
 }
 
 CliProcess CliProcess::RunCopy(const std::string& program, const std::vector<std::string>& args,
                                const std::vector<std::string>& env, const std::string& workingDir,
-                               int timeoutSec) {
+                               int timeoutSec, const WhileRunning& whileRunning) {
     CliProcess result;
     std::vector<std::string> all{program};
     all.insert(all.end(), args.begin(), args.end());
@@ -88,6 +91,20 @@ CliProcess CliProcess::RunCopy(const std::string& program, const std::vector<std
         return result;
     }
 
+    // The test's side thread reads stderr as it grows.
+    std::mutex mutex;
+    std::condition_variable grown;
+    std::string liveErr;
+    std::thread side;
+    if (whileRunning) {
+        WaitForErr waitForErr = [&](std::string_view text, int timeoutMs) {
+            std::unique_lock lock(mutex);
+            return grown.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [&] { return liveErr.find(text) != std::string::npos; });
+        };
+        side = std::thread([&, pid, waitForErr] { whileRunning(pid, waitForErr); });
+    }
+
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSec);
     pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
     std::string* sinks[2] = {&result.out, &result.err};
@@ -111,6 +128,11 @@ CliProcess CliProcess::RunCopy(const std::string& program, const std::vector<std
             ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
             if (n > 0) {
                 sinks[i]->append(buffer, static_cast<std::size_t>(n));
+                if (sinks[i] == &result.err) {
+                    std::lock_guard lock(mutex);
+                    liveErr = result.err;
+                    grown.notify_all();
+                }
             } else {
                 close(fds[i].fd);
                 fds[i].fd = -1;
@@ -128,6 +150,9 @@ CliProcess CliProcess::RunCopy(const std::string& program, const std::vector<std
     }
     int status = 0;
     waitpid(pid, &status, 0);
+    if (side.joinable()) {
+        side.join();
+    }
     if (!timedOut && WIFEXITED(status)) {
         result.exitCode = WEXITSTATUS(status);
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One run of the built orvelle-cli: its exit code and everything it wrote.
@@ -9,13 +11,18 @@ struct CliProcess {
     std::string out;
     std::string err;
 
+    // What a test may do while the program runs, on a thread of its own: the program's process id,
+    // and a wait until its stderr holds a text (false when it did not within the time given).
+    using WaitForErr = std::function<bool(std::string_view text, int timeoutMs)>;
+    using WhileRunning = std::function<void(int pid, const WaitForErr& waitForErr)>;
+
     // Runs the binary with args in workingDir (the test's own folder when empty), stdin closed,
-    // and waits at most timeoutSec for it.
+    // and waits at most timeoutSec for it. whileRunning, when given, runs alongside.
     static CliProcess Run(const std::vector<std::string>& args, const std::string& workingDir = {},
-                          int timeoutSec = 60);
+                          int timeoutSec = 60, const WhileRunning& whileRunning = {});
     // The same for another copy of the binary at program, with the environment changed: each
     // "NAME=value" in env sets NAME, a bare "NAME" removes it.
     static CliProcess RunCopy(const std::string& program, const std::vector<std::string>& args,
                               const std::vector<std::string>& env, const std::string& workingDir = {},
-                              int timeoutSec = 60);
+                              int timeoutSec = 60, const WhileRunning& whileRunning = {});
 };

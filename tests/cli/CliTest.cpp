@@ -2,13 +2,17 @@
 // to the files on disk, against the fixture server.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/CliProcess.h"
@@ -18,6 +22,7 @@
 #include "settings/SettingsFile.h"
 #include "sites/tencent/QzoneGtk.h"
 #include "support/FixtureServer.h"
+#include "support/RawServer.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -53,6 +58,41 @@ std::string PictureBytes(char seed) {
                << CodePage::ToUtf8(path) << " holds " << bytes.size() << " other bytes";
     }
     return ::testing::AssertionSuccess();
+}
+
+// A byte that would drive a terminal: a control character other than the line and column breaks
+// the output is made of.
+bool HasControlBytes(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && byte != '\n' && byte != '\t') || byte == 0x7F;
+    });
+}
+
+// Qzone's album list with these names, as the site answers it.
+std::string AlbumList(const std::vector<std::string>& names) {
+    std::string list = "_Callback(\n{\n   \"code\" : 0,\n   \"data\" : {\n      \"album\" : [\n";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        list += "         {\n            \"id\" : \"V" + std::to_string(i) +
+                "\",\n            \"name\" : \"" + names[i] +
+                "\",\n            \"pre\" : \"\",\n            \"priv\" : 1,\n" +
+                "            \"total\" : 2,\n            \"modifytime\" : 1400000000\n         }" +
+                (i + 1 < names.size() ? ",\n" : "\n");
+    }
+    return list + "      ]\n   }\n}\n);\n";
+}
+
+// Qzone's photo list of these pictures (name, address), without fallback addresses.
+std::string PhotoList(const std::vector<std::pair<std::string, std::string>>& pictures) {
+    std::string list = "shine0_Callback(\n{\n   \"code\" : 0,\n   \"data\" : {\n      \"photoList\" : [\n";
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        list += "         {\n            \"batchId\" : \"" + std::to_string(i + 1) +
+                "\",\n            \"name\" : \"" + pictures[i].first +
+                "\",\n            \"pre\" : \"\",\n            \"raw\" : \"" + pictures[i].second +
+                "\",\n            \"raw_upload\" : 1,\n            \"origin_url\" : \"\"\n         }" +
+                (i + 1 < pictures.size() ? ",\n" : "\n");
+    }
+    return list + "      ]\n   }\n}\n);\n";
 }
 
 class Cli : public ::testing::Test {
@@ -94,7 +134,36 @@ protected:
         return args;
     }
 
+    // Every album lists these pictures instead of the fixture's: the list, or the list for the
+    // owner's QQ number.
+    void ServePhotoList(std::string list) {
+        ServePhotoList([list = std::move(list)](const std::string&) { return list; });
+    }
+    void ServePhotoList(std::function<std::string(const std::string& qq)> listFor) {
+        auto photos = [listFor = std::move(listFor)](const FixtureRequest& request, FixtureReply& reply) {
+            bool firstPage = request.Param("pageStart").empty() || request.Param("pageStart") == "0";
+            reply.body = firstPage ? listFor(request.Param("hostUin")) : "shine0_Callback({\"code\":0});";
+        };
+        server.Handle("/fcgi-bin/cgi_list_photo", photos);
+        server.Handle("/cgi-bin/common/cgi_view_album_v2", photos);
+    }
+
+    // The settings a user would have chosen in the window, stored where the program reads them.
+    void SetThreadCount(std::uint16_t threads) {
+        JobContext settings;
+        settings.programDir = program.Path();
+        SettingsFile::Load(settings);
+        settings.siteSettings[SITE_TENCENT].download.threadCount = threads;
+        ASSERT_TRUE(SettingsFile::Save(settings));
+    }
+
+    // The pictures' host, sent to the misbehaving server.
+    std::string PictureHostRule() const {
+        return "m1.photo.store.qq.com:80:127.0.0.1:" + std::to_string(raw.Port());
+    }
+
     FixtureServer server;
+    RawServer raw;
     TempDir program;
     TempDir save;
     std::atomic<bool> refuse{false};
@@ -104,6 +173,9 @@ TEST_F(Cli, HelpShowsTheUsage) {
     CliProcess run = CliProcess::Run({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(Contains(run.out, "Usage: orvelle-cli list [options] INPUT")) << run.out;
+    for (const char* code : {"Exit codes:", "  1 ", "  2 ", "  3 ", "  130 "}) {
+        EXPECT_TRUE(Contains(run.out, code)) << code;
+    }
 }
 
 // The manual page is written by hand; an option added to the usage must not be missing there.
@@ -140,6 +212,9 @@ TEST_F(Cli, BadOptionsGiveTheUsageAndExitTwo) {
         {"list", "--connect-to", "nonsense", "123456"},
         {"list", "--frobnicate", "123456"},
         {"list", "123456", "--save"},
+        // An empty INPUT is bad usage, not a list that found nothing.
+        {"list", ""},
+        {"download", " \t "},
     };
     for (const auto& args : cases) {
         std::string line;
@@ -294,6 +369,218 @@ TEST_F(Cli, InstalledCopyKeepsItsFilesInTheUsersFolders) {
         EXPECT_TRUE(SameBytes(home.Path() + c.pictures + u"123456/Beach/dawn.jpg", PictureBytes('d')));
         EXPECT_FALSE(FileSystem::Exists(work.Path() + u"soft.dat"));
     }
+}
+
+
+// For each answer of the picture server: the file on disk or not, the failure told on stderr with
+// its reason, the marker only for an album that is all there, and the exit code. One worker, so the
+// second picture goes out on the connection the first one leaves. The cases run side by side, each
+// for an owner of its own, since every failed picture costs the program's retry pause.
+TEST_F(Cli, MisbehavingPictureServer) {
+    using Answer = std::function<void(RawServer::Connection&)>;
+    struct Case {
+        const char* label;
+        Answer answer;
+        const char* reason;  // null: the picture is saved
+    };
+    const std::string bad = PictureBytes('b');
+    const std::string page = "<html><head><title>Not Found</title></head><body>gone</body></html>";
+    const std::vector<Case> cases = {
+        {"reset", [](RawServer::Connection& c) { c.Reset(); }, "连接中断"},
+        {"404 page", [&](RawServer::Connection& c) { c.Send(RawServer::Answer(404, page, "text/html")); },
+         "HTTP 404"},
+        {"500 page", [&](RawServer::Connection& c) { c.Send(RawServer::Answer(500, page, "text/html")); },
+         "HTTP 500"},
+        {"empty 200", [](RawServer::Connection& c) { c.Send(RawServer::Answer(200, "")); }, "内容为空"},
+        {"more bytes than announced",
+         [&](RawServer::Connection& c) {
+             c.Send(RawServer::Answer(200, bad));
+             c.Pause(std::chrono::milliseconds(150));
+             c.Send("bytes the answer never announced\r\n");
+         },
+         nullptr},
+        {"fewer bytes than announced",
+         [&](RawServer::Connection& c) {
+             c.Send(RawServer::Answer(200, bad, "image/jpeg", 10000));
+             c.Close();
+         },
+         "连接中断"},
+    };
+    SetThreadCount(1);
+    auto qqOf = [](std::size_t n) { return std::to_string(100001 + n); };
+    auto address = [](const std::string& qq, const char* name) {
+        return "http://m1.photo.store.qq.com/" + qq + "/" + name + ".jpg";
+    };
+    ServePhotoList([&](const std::string& qq) {
+        return PhotoList({{"bad", address(qq, "bad")}, {"good", address(qq, "good")}});
+    });
+    for (std::size_t n = 0; n < cases.size(); ++n) {
+        const std::string qq = qqOf(n);
+        raw.Handle("/" + qq + "/bad.jpg",
+                   [&c = cases[n]](const RawServer::Request&, RawServer::Connection& connection) {
+                       c.answer(connection);
+                   });
+        raw.Handle("/" + qq + "/good.jpg", [](const RawServer::Request&, RawServer::Connection& connection) {
+            connection.Send(RawServer::Answer(200, PictureBytes('g')));
+        });
+    }
+    std::vector<CliProcess> runs(cases.size());
+    {
+        std::vector<std::thread> threads;
+        for (std::size_t n = 0; n < cases.size(); ++n) {
+            threads.emplace_back([&, n] {
+                runs[n] = CliProcess::Run(Args("download", {"--connect-to", PictureHostRule(), "--albums",
+                                                            "2", "--save", save.NativePath(), qqOf(n)}));
+            });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+    }
+    for (std::size_t n = 0; n < cases.size(); ++n) {
+        const Case& c = cases[n];
+        const CliProcess& run = runs[n];
+        SCOPED_TRACE(c.label);
+        const std::u16string folder = save.Path() + CodePage::FromUtf8(qqOf(n)) + u"/Beach/";
+        const bool saved = c.reason == nullptr;
+        EXPECT_EQ(run.exitCode, saved ? 0 : 1) << run.err;
+        EXPECT_TRUE(SameBytes(folder + u"good.jpg", PictureBytes('g')));
+        if (saved) {
+            EXPECT_TRUE(SameBytes(folder + u"bad.jpg", bad));
+            EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"bad.jpg", "good.jpg", "pic.zmw"}));
+            EXPECT_TRUE(Contains(run.err, "下载完毕：成功 2 张，失败 0 张，跳过 0 张\n")) << run.err;
+        } else {
+            EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"good.jpg"});
+            EXPECT_TRUE(Contains(
+                run.err, std::string("失败：bad.jpg（") + c.reason + "） " + address(qqOf(n), "bad") + "\n"))
+                << run.err;
+            EXPECT_TRUE(Contains(run.err, "Beach：成功 1 张，失败 1 张，跳过 0 张\n")) << run.err;
+            EXPECT_TRUE(Contains(run.err, "下载完毕：成功 1 张，失败 1 张，跳过 0 张\n")) << run.err;
+        }
+        EXPECT_FALSE(HasControlBytes(run.err));
+    }
+}
+
+// A download that cannot start exits 3: no album to take, or a save folder that cannot be made.
+TEST_F(Cli, ADownloadThatCannotStartExitsThree) {
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(save.Path() + u"file", "x"));
+    struct Case {
+        const char* label;
+        bool refused;
+        std::vector<std::string> args;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"rows past the list", false, {"--albums", "3-4", "--save", save.NativePath()}, "只有2个相册"},
+        {"no album found", true, {"--save", save.NativePath()}, "没有获取到相册"},
+        {"save folder under a file",
+         false,
+         {"--save", save.NativePath() + "file/sub"},
+         "请检测设置的保存路径是否有误"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        refuse = c.refused;
+        std::vector<std::string> more = c.args;
+        more.push_back("123456");
+        CliProcess run = CliProcess::Run(Args("download", more));
+        EXPECT_EQ(run.exitCode, 3) << run.err;
+        EXPECT_TRUE(Contains(run.err, c.told)) << run.err;
+        EXPECT_FALSE(Contains(run.err, "下载完毕：")) << run.err;
+    }
+    // A list that finds nothing has done what was asked.
+    refuse = true;
+    EXPECT_EQ(CliProcess::Run(Args("list", {"123456"})).exitCode, 0);
+}
+
+// Ctrl-C (and SIGTERM) stop a download as the stop button does: the picture in flight lands whole,
+// no other starts, the summary is printed, nothing half-written stays, and the exit code is the
+// one shells expect of a command ended by that signal.
+TEST_F(Cli, AnInterruptStopsTheDownloadCleanly) {
+    struct Case {
+        int signal;
+        int exitCode;
+    };
+    SetThreadCount(1);
+    ServePhotoList(PhotoList({{"one", "http://m1.photo.store.qq.com/m/1.jpg"},
+                              {"two", "http://m1.photo.store.qq.com/m/2.jpg"},
+                              {"three", "http://m1.photo.store.qq.com/m/3.jpg"}}));
+    std::atomic<bool> arrived{false};
+    std::atomic<bool> release{false};
+    for (const char* path : {"/m/1.jpg", "/m/2.jpg", "/m/3.jpg"}) {
+        raw.Handle(path, [&](const RawServer::Request&, RawServer::Connection& connection) {
+            arrived = true;
+            while (!release && connection.Pause(std::chrono::milliseconds(2))) {
+            }
+            connection.Send(RawServer::Answer(200, PictureBytes('p')));
+        });
+    }
+    for (Case c : {Case{SIGINT, 130}, Case{SIGTERM, 143}}) {
+        SCOPED_TRACE(c.signal);
+        arrived = false;
+        release = false;
+        TempDir into;
+        CliProcess run = CliProcess::Run(Args("download", {"--connect-to", PictureHostRule(), "--albums", "2",
+                                                           "--save", into.NativePath(), "123456"}),
+                                         {}, 60, [&](int pid, const CliProcess::WaitForErr& waitForErr) {
+                                             // The first picture is in flight: interrupt, and let it arrive
+                                             // once the stop is taken.
+                                             for (int i = 0; i < 5000 && !arrived; ++i) {
+                                                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                                             }
+                                             ::kill(pid, c.signal);
+                                             waitForErr("正在终止", 10000);
+                                             release = true;
+                                         });
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_TRUE(Contains(run.err, "已终止下载：成功 1 张，失败 0 张，跳过 0 张，未下载 2 张\n"))
+            << run.err;
+        EXPECT_FALSE(Contains(run.err, "下载完毕")) << run.err;
+        const std::u16string folder = into.Path() + u"123456/Beach/";
+        EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"one.jpg"});
+        EXPECT_TRUE(SameBytes(folder + u"one.jpg", PictureBytes('p')));
+    }
+    release = true;
+}
+
+// A page that puts NUL, BS, ESC, DEL or BEL into album names: every album is listed, the names and
+// folders are clean, and nothing from the site drives the terminal; a picture address holding an
+// escape sequence is shown with the escape made visible.
+TEST_F(Cli, ControlCharactersFromASiteNeverReachNamesOrTheTerminal) {
+    const std::vector<std::string> names = {std::string("Nul\0Name", 8),
+                                            "Back\bspace",
+                                            "Esc\x1b[31mRed",
+                                            "Del\x7F"
+                                            "ete",
+                                            "Bell\x07",
+                                            "Plain",
+                                            "Last"};
+    server.Handle("/fcgi-bin/fcg_list_album_v2",
+                  [&](const FixtureRequest&, FixtureReply& reply) { reply.body = AlbumList(names); });
+    CliProcess list = CliProcess::Run(Args("list", {"123456"}));
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_FALSE(HasControlBytes(list.out));
+    EXPECT_FALSE(HasControlBytes(list.err));
+    EXPECT_EQ(list.out,
+              "0001\tNul\xEF\xBF\xBDName\t   2\t\n"
+              "0002\tBackspace\t   2\t\n"
+              "0003\tEsc[31mRed\t   2\t\n"
+              "0004\tDelete\t   2\t\n"
+              "0005\tBell\t   2\t\n"
+              "0006\tPlain\t   2\t\n"
+              "0007\tLast\t   2\t\n");
+
+    ServePhotoList(PhotoList({{"sunset", "http://r1.photo.store.qq.com/pics/sunset.jpg"},
+                              {"trap\x1b[2J", "http://r1.photo.store.qq.com/pics/\x1b[2Jgone.jpg"}}));
+    CliProcess download =
+        CliProcess::Run(Args("download", {"--albums", "3", "--save", save.NativePath(), "123456"}));
+    EXPECT_EQ(download.exitCode, 1) << download.err;  // the trap is not there
+    EXPECT_FALSE(HasControlBytes(download.err));
+    EXPECT_TRUE(Contains(download.err,
+                         "失败：trap[2J.jpg（HTTP 404） http://r1.photo.store.qq.com/pics/\\x1B[2Jgone.jpg"))
+        << download.err;
+    EXPECT_EQ(FolderEntries(save.Path() + u"123456/"), std::vector<std::string>{"Esc[31mRed"});
+    EXPECT_TRUE(SameBytes(save.Path() + u"123456/Esc[31mRed/sunset.jpg", PictureBytes('a')));
 }
 
 }  // namespace

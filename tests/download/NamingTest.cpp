@@ -79,6 +79,13 @@ TEST(CleanName, CleansSiteTextIntoOneName) {
         {u"../../etc", u"etc"},
         {u". .. .", u"。。"},
         {std::u16string(u"a\0b", 3), u"ab"},
+        // Control characters from a page would drive a terminal or hide in a folder name.
+        {u"\x01"
+         u"A\bB\x1b[31mC\x7f"
+         u"D\x85\x9b"
+         u"E\x1f",
+         u"AB[31mCDE"},
+        {u" \x1b x", u"x"},
         {u"中文 名字", u"中文 名字"},
     };
     for (const auto& c : cases) {

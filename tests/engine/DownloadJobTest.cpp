@@ -117,11 +117,43 @@ TEST_F(EngineTest, ThunderListOnlyWritesOneListPerAlbumAndFetchesNothing) {
     EXPECT_FALSE(FileSystem::Exists(AlbumDir(u"First") + u"a.jpg"));
     EXPECT_FALSE(FileSystem::Exists(MarkerPath(AlbumDir(u"First"))));
     EXPECT_EQ(port.OpenedFolders(), std::vector<std::u16string>{AlbumDir(u"Second")});
+    ASSERT_EQ(port.AlbumsEnded().size(), 2u);
+    EXPECT_EQ(port.AlbumsEnded()[1].line,
+              u"Second：已写入下载列表 " + DownloadListPath(AlbumDir(u"Second"), u"Second"));
+    EXPECT_EQ(port.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 0 张，跳过 0 张");
+
+    // A list that cannot be written is told and counted: it was all the user asked for.
+    const std::u16string secondList = DownloadListPath(AlbumDir(u"Second"), u"Second");
+    ASSERT_TRUE(FileSystem::Remove(secondList));
+    ASSERT_TRUE(FileSystem::CreateDirectories(secondList));  // a folder where the list would go
+    Run();
+    EXPECT_EQ(port.AlbumsEnded().back().line, u"Second：无法写入下载列表 " + secondList);
+    EXPECT_EQ(port.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 1 张，跳过 0 张");
+}
+
+// An album that lists no picture is said so, apart from one whose pictures were all downloaded
+// before.
+TEST_F(EngineTest, AnAlbumWithoutPicturesIsToldSo) {
+    Settings().naming.options = OPT_SKIP_DOWNLOADED;
+    ServePicture("/p/1.jpg", JpegBytes());
+    Album(u"Old", {{Url("/p/1.jpg"), u"one"}});
+    Album(u"Empty", {});
+    Run();
+    Run();
+    std::vector<std::u16string> lines;
+    for (const auto& album : port.AlbumsEnded()) {
+        lines.push_back(album.line);
+    }
+    EXPECT_EQ(lines,
+              (std::vector<std::u16string>{u"Old：成功 1 张，失败 0 张，跳过 0 张", u"Empty：没有获取到图片",
+                                           u"Old：没有新图片", u"Empty：没有获取到图片"}));
+    EXPECT_EQ(server.Requests().size(), 1u);
 }
 
 // The button's stop while the first album's pool has two pictures in flight: no further picture
 // starts, the two in flight land on disk before the job goes on, the album gets no marker, the
-// passes still run over what is there, and the second album is never listed.
+// passes still run over what is there, the second album is never listed, and the job says it was
+// stopped and what it did.
 TEST_F(EngineTest, StopInTheMiddleOfAPool) {
     Settings().download.threadCount = 2;
     Settings().naming.options = OPT_FIX_FORMAT;
@@ -163,9 +195,45 @@ TEST_F(EngineTest, StopInTheMiddleOfAPool) {
     for (const std::u16string& text : port.Texts(IDC_PROGRESS)) {
         EXPECT_EQ(text.find(u"已下载"), std::u16string::npos) << "progress after the stop";
     }
-    EXPECT_EQ(port.Texts(IDC_STAGE).back(), u"下载完毕");
+    EXPECT_EQ(port.Texts(IDC_STAGE).back(), u"已终止下载");
+    ASSERT_EQ(port.AlbumsEnded().size(), 1u);
+    EXPECT_EQ(port.AlbumsEnded()[0].line, u"Big：成功 2 张，失败 0 张，跳过 0 张，未下载 4 张");
+    ASSERT_EQ(port.JobsEnded().size(), 1u);
+    EXPECT_EQ(port.JobsEnded()[0].line, u"已终止下载：成功 2 张，失败 0 张，跳过 0 张，未下载 4 张");
+    EXPECT_EQ(port.JobsEnded()[0].end, DownloadEnd::Stopped);
+    EXPECT_TRUE(port.PicturesNotSaved().empty());
     EXPECT_EQ(job.downloadState, DL_IDLE);
     EXPECT_FALSE(job.pool.Running());
+}
+
+// A stop before anything was saved leaves no empty album folder behind (nor the picture-name file
+// written into it), but never removes a folder that was there before.
+TEST_F(EngineTest, AStopLeavesNoEmptyAlbumFolderItMade) {
+    Settings().naming.options = OPT_ORIGINAL_NAME_FILE;
+    table.rows[0].pictures = [this](PictureCall& call) {
+        call.Picture(Url("/p/1.jpg"), u"one");
+        job.downloadState = DL_STOP;  // the button, pressed while the album is being listed
+        job.pool.RequestStop();
+    };
+    Album(u"Album", {});
+    const std::u16string folder = AlbumDir(u"Album");
+    for (bool existed : {false, true}) {
+        SCOPED_TRACE(existed ? "a folder of an earlier download" : "a new folder");
+        if (existed) {
+            ASSERT_TRUE(FileSystem::CreateDirectories(folder));
+        }
+        RecordingWindowPort fresh;
+        job.window = &fresh;
+        fresh.SetControlText(IDC_SAVE_PATH, dir.Path() + u"save");
+        Run();
+        EXPECT_EQ(FileSystem::Exists(folder), existed);
+        EXPECT_EQ(fresh.Texts(IDC_STAGE).back(), u"已终止下载");
+        ASSERT_EQ(fresh.JobsEnded().size(), 1u);
+        EXPECT_EQ(fresh.JobsEnded()[0].line, u"已终止下载：成功 0 张，失败 0 张，跳过 0 张，未下载 1 张");
+        EXPECT_EQ(fresh.JobsEnded()[0].end, DownloadEnd::Stopped);
+    }
+    EXPECT_TRUE(FileSystem::Exists(dir.Path() + u"save/owner"));
+    EXPECT_TRUE(server.Requests().empty());
 }
 
 // A PNG saved as ".jpg" becomes ".png", a web page keeps its name, and the order pass stamps the
@@ -244,7 +312,20 @@ TEST_F(EngineTest, FallbackAddressAndSizeLimits) {
     ASSERT_EQ(server.RequestsTo("/p/min.jpg").size(), 1u);
     EXPECT_EQ(server.RequestsTo("/p/min.jpg").front().Header("Referer"), "http://photo.example/album");
     EXPECT_EQ(server.RequestsTo("/p/min.jpg").front().Header("X-Try"), "1");
-    EXPECT_EQ(port.Texts(IDC_PROGRESS).end()[-2], u"已下载6/6......");  // the last before the job's ""
+    // Progress counts what was saved; each picture that was not is named with its reason, and the
+    // summary counts the size limits apart from the failure.
+    EXPECT_EQ(port.Texts(IDC_PROGRESS).end()[-2], u"已下载3/6......");  // the last before the job's ""
+    std::vector<std::u16string> lines;
+    for (const auto& notSaved : port.PicturesNotSaved()) {
+        lines.push_back(notSaved.line);
+    }
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::u16string>{u"失败：nofallback.jpg（无法连接） " + refused,
+                                                  u"跳过：large.jpg（图片太大） " + Url("/p/large.jpg"),
+                                                  u"跳过：small.jpg（图片太小） " + Url("/p/small.jpg")}));
+    ASSERT_EQ(port.JobsEnded().size(), 1u);
+    EXPECT_EQ(port.JobsEnded()[0].line, u"下载完毕：成功 3 张，失败 1 张，跳过 2 张");
+    EXPECT_FALSE(FileSystem::Exists(MarkerPath(folder)));  // the failed picture is still to come
 }
 
 TEST_F(EngineTest, PictureListChoice) {

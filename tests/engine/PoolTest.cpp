@@ -79,7 +79,9 @@ TEST(Pool, EmptyListStartsNothingAndReportsNothing) {
     PictureList pictures;
     DownloadPool pool;
     pool.SetParams(DownloadParams{0, 0, 5, 10});
-    EXPECT_TRUE(DownPicFunc(pool, pictures, port));
+    std::vector<PictureOutcome> outcomes(2);
+    EXPECT_TRUE(DownPicFunc(pool, pictures, port, outcomes));
+    EXPECT_TRUE(outcomes.empty());
     EXPECT_TRUE(port.PoolEnds().empty());
     EXPECT_TRUE(port.Calls().empty());
     EXPECT_FALSE(pool.Running());

@@ -133,8 +133,8 @@ TEST_F(HttpTest, CharsetFollowsTheFlagsUnlessTheHeadersSayGbk) {
         {"UTF-8 before Big5", "text/html", "\xE4\xB8\xAD", TEXT_UTF8 | TEXT_BIG5, u"中"},
         {"auto takes valid UTF-8", "text/html", "\xE4\xB8\xAD\xE6\x96\x87", TEXT_AUTO, u"中文"},
         {"auto falls back to GBK", "text/html", "\xD6\xD0\xCE\xC4", TEXT_AUTO, u"中文"},
-        {"entities decoded, text ends at NUL", "text/html", "a&lt;b&gt; &quot;c&quot;&#39;\0tail"s, TEXT_UTF8,
-         u"a<b> \"c\"'"},
+        {"entities decoded, a NUL marked and the text goes on", "text/html",
+         "a&lt;b&gt; &quot;c&quot;&#39;\0tail"s, TEXT_UTF8, u"a<b> \"c\"'\uFFFDtail"},
     };
     int n = 0;
     for (const Case& c : cases) {

@@ -110,7 +110,7 @@ TEST_F(Controller, SecondPressStopsTheDownload) {
     EXPECT_TRUE(job.pool.StopRequested());
     controller.WaitForJobs();
     EXPECT_EQ(job.downloadState, DL_IDLE);
-    EXPECT_EQ(CodePage::ToUtf8(port.Text(IDC_STAGE)), "下载完毕");
+    EXPECT_EQ(CodePage::ToUtf8(port.Text(IDC_STAGE)), "已终止下载");
     EXPECT_EQ(controller.DownloadsStarted(), 1);
 }
 

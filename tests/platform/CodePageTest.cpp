@@ -26,8 +26,14 @@ TEST(CodePage, RoundTripsEachCodePage) {
 }
 
 TEST(CodePage, BadBytesBecomeReplacementAndDecodingGoesOn) {
-    EXPECT_EQ(CodePage::Decode("a\xFF" "b\xD6\xD0", CodePage::GBK), u"a\uFFFDb中");
+    EXPECT_EQ(CodePage::Decode("a\xFF"
+                               "b\xD6\xD0",
+                               CodePage::GBK),
+              u"a\uFFFDb中");
     EXPECT_EQ(CodePage::Decode("ok\xE4\xB8", CodePage::UTF8), u"ok\uFFFD\uFFFD");
+    // A NUL in a page is no end of it.
+    EXPECT_EQ(CodePage::Decode(std::string("a\0b\xD6\xD0", 5), CodePage::GBK), u"a\uFFFDb中");
+    EXPECT_EQ(CodePage::Decode(std::string("\0\0", 2), CodePage::UTF8), u"\uFFFD\uFFFD");
     EXPECT_EQ(CodePage::Encode(u"a한b", CodePage::GBK), "a?b");
     EXPECT_EQ(CodePage::Decode("x", 1252), u"");
 }

@@ -124,6 +124,21 @@ int RecordingWindowPort::GridChangedCount() const {
     return gridChanged_;
 }
 
+std::vector<RecordingWindowPort::NotSaved> RecordingWindowPort::PicturesNotSaved() const {
+    std::lock_guard lock(mutex_);
+    return notSaved_;
+}
+
+std::vector<RecordingWindowPort::Ended> RecordingWindowPort::AlbumsEnded() const {
+    std::lock_guard lock(mutex_);
+    return albumsEnded_;
+}
+
+std::vector<RecordingWindowPort::Ended> RecordingWindowPort::JobsEnded() const {
+    std::lock_guard lock(mutex_);
+    return jobsEnded_;
+}
+
 std::vector<std::string> RecordingWindowPort::Calls() const {
     std::lock_guard lock(mutex_);
     return calls_;
@@ -237,4 +252,22 @@ void RecordingWindowPort::GridChanged() {
 std::u16string RecordingWindowPort::ClipboardText() {
     std::lock_guard lock(mutex_);
     return clipboard_;
+}
+
+void RecordingWindowPort::PictureNotSaved(const std::u16string& line, const PictureOutcome& outcome) {
+    std::lock_guard lock(mutex_);
+    notSaved_.push_back({line, outcome});
+    Log("PictureNotSaved", 0, line);
+}
+
+void RecordingWindowPort::AlbumEnded(const std::u16string& line, const DownloadTally& tally) {
+    std::lock_guard lock(mutex_);
+    albumsEnded_.push_back({line, tally, DownloadEnd::Finished});
+    Log("AlbumEnded", 0, line);
+}
+
+void RecordingWindowPort::JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) {
+    std::lock_guard lock(mutex_);
+    jobsEnded_.push_back({line, tally, end});
+    Log("JobEnded", 0, line);
 }

@@ -50,6 +50,19 @@ public:
     std::vector<std::u16string> ThumbnailFiles() const;
     std::vector<std::u16string> HistoryItems() const;
     int GridChangedCount() const;
+    // What the download job told about its pictures, albums and itself, in order.
+    struct NotSaved {
+        std::u16string line;
+        PictureOutcome outcome;
+    };
+    struct Ended {
+        std::u16string line;
+        DownloadTally tally;
+        DownloadEnd end = DownloadEnd::Finished;  // albums: unused
+    };
+    std::vector<NotSaved> PicturesNotSaved() const;
+    std::vector<Ended> AlbumsEnded() const;
+    std::vector<Ended> JobsEnded() const;
     // Every call in order, as "Name control text" lines, for tests that check the order.
     std::vector<std::string> Calls() const;
 
@@ -70,6 +83,9 @@ public:
     void AddInputHistoryItem(const std::u16string& text) override;
     void GridChanged() override;
     std::u16string ClipboardText() override;
+    void PictureNotSaved(const std::u16string& line, const PictureOutcome& outcome) override;
+    void AlbumEnded(const std::u16string& line, const DownloadTally& tally) override;
+    void JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) override;
 
 private:
     void Log(const char* name, int control, const std::u16string& text);
@@ -95,5 +111,8 @@ private:
     std::vector<std::u16string> thumbnailFiles_;
     std::vector<std::u16string> historyItems_;
     int gridChanged_ = 0;
+    std::vector<NotSaved> notSaved_;
+    std::vector<Ended> albumsEnded_;
+    std::vector<Ended> jobsEnded_;
     std::vector<std::string> calls_;
 };

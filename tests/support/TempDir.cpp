@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -16,4 +17,16 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(NativePath(), ec);
 }
 
-std::string TempDir::NativePath() const { return CodePage::ToUtf8(path_); }
+std::string TempDir::NativePath() const {
+    return CodePage::ToUtf8(path_);
+}
+
+std::vector<std::string> FolderEntries(const std::u16string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(CodePage::ToUtf8(folder), ec)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}

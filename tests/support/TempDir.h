@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end of
 // the test. Path() ends with "/".
@@ -17,3 +18,7 @@ public:
 private:
     std::u16string path_;
 };
+
+// Every name in a folder, hidden ones too, sorted; empty when the folder is missing. For tests that
+// check nothing else (no temporary, no stray file) was left there.
+std::vector<std::string> FolderEntries(const std::u16string& folder);

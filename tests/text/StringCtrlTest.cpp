@@ -135,7 +135,7 @@ TEST(Markers, SkipPastCutAtLeftOf) {
     }
 }
 
-TEST(CodePages, FromCodePageDecodesEachPageAndEndsAtNul) {
+TEST(CodePages, FromCodePageDecodesEachPageAndGoesOnPastNul) {
     struct Case {
         std::string bytes;
         unsigned codePage;
@@ -145,8 +145,10 @@ TEST(CodePages, FromCodePageDecodesEachPageAndEndsAtNul) {
         {"\xE4\xB8\xAD\xE6\x96\x87", 65001, u"中文"},
         {"\xA4\xA4\xA4\xE5", 950, u"中文"},
         {"\xC7\xD1\xB1\xDB", 51949, u"한글"},
-        {std::string("ab\0cd", 5), 936, u"ab"},
-        {std::string("\0ab", 3), 65001, u""},
+        // A stray NUL is marked like a bad byte; nothing after it is lost.
+        {std::string("ab\0cd", 5), 936, u"ab\uFFFDcd"},
+        {std::string("\0ab", 3), 65001, u"\uFFFDab"},
+        {std::string("\xD6\xD0\0\xCE\xC4", 5), 936, u"中\uFFFD文"},
         // One bad byte must not cost the rest of the page.
         {"\xD6\xD0\xFF<title>\xCE\xC4</title>", 936, u"中\uFFFD<title>文</title>"},
         {"ok\xC3(more)", 65001, u"ok\uFFFD(more)"},
@@ -420,7 +422,8 @@ TEST(StringCtrlFormat, FillsPlaceholdersInOrder) {
     EXPECT_EQ(Format(u"%4u", {12}), u"  12");
     EXPECT_EQ(Format(u"%08u", {0x7FFFFFFF & -5}), u"2147483643");
     EXPECT_EQ(Format(u"%s (%u)", {std::u16string(u"相册"), 2}), u"相册 (2)");
-    EXPECT_EQ(Format(u"idcNum=%d&hostUin=%s&albumid=%s", {-1, u"123", u"ab"}), u"idcNum=-1&hostUin=123&albumid=ab");
+    EXPECT_EQ(Format(u"idcNum=%d&hostUin=%s&albumid=%s", {-1, u"123", u"ab"}),
+              u"idcNum=-1&hostUin=123&albumid=ab");
     EXPECT_EQ(Format(u"100%% %x", {}), u"100% %x");
     EXPECT_EQ(Format(u"%u", {-1}), u"4294967295");
 }

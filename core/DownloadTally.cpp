@@ -1,0 +1,41 @@
+#include "core/DownloadTally.h"
+
+#include "MyCode/StringCtrl.h"
+
+void DownloadTally::Add(const PictureOutcome& outcome) {
+    switch (outcome.result) {
+        case PictureResult::Saved:
+            ++saved;
+            break;
+        case PictureResult::Failed:
+            ++failed;
+            break;
+        case PictureResult::TooSmall:
+            ++tooSmall;
+            break;
+        case PictureResult::TooLarge:
+            ++tooLarge;
+            break;
+        case PictureResult::NotTried:
+            ++notTried;
+            break;
+    }
+}
+
+DownloadTally& DownloadTally::operator+=(const DownloadTally& other) {
+    saved += other.saved;
+    failed += other.failed;
+    tooSmall += other.tooSmall;
+    tooLarge += other.tooLarge;
+    notTried += other.notTried;
+    return *this;
+}
+
+std::u16string TallyText(const DownloadTally& tally) {
+    std::u16string text = StringCtrl::Format(u"成功 %d 张，失败 %d 张，跳过 %d 张",
+                                             {tally.saved, tally.failed, tally.Skipped()});
+    if (tally.notTried > 0) {
+        text += StringCtrl::Format(u"，未下载 %d 张", {tally.notTried});
+    }
+    return text;
+}
