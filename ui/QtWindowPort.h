@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/WindowPort.h"
+#include "ui/JobProgress.h"
 
 // The desktop window's port. Job threads call it; every call is carried onto the window's thread:
 // texts, states and grid updates are queued and return at once, questions (message boxes, the
@@ -26,6 +27,13 @@ public:
         std::function<void(const QString& folder)> openFolder;
         std::function<void(const QString& text)> addInputHistory;
         std::function<void()> gridChanged;
+        // After a job's text reached a control (the status lines, the buttons, the group box).
+        std::function<void(int control, const QString& text)> textSet;
+        // The download's outcome feed, on the window's thread.
+        std::function<void(int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
+                           const std::u16string& reason)>
+            pictureOutcome;
+        std::function<void(int album, const JobProgress::AlbumOutcome& outcome)> albumOutcome;
     };
 
     QtWindowPort(QWidget& window, Actions actions);
@@ -55,6 +63,13 @@ public:
     void AddInputHistoryItem(const std::u16string& text) override;
     void GridChanged() override;
     std::u16string ClipboardText() override;
+
+    // The download's outcome feed, callable from any job thread and carried onto the window's
+    // thread like a text: one picture of album (its place in the album list) was saved, skipped
+    // as downloaded before, or failed for reason; or the album's final counts.
+    void ReportPictureOutcome(int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
+                              const std::u16string& reason);
+    void ReportAlbumOutcome(int album, const JobProgress::AlbumOutcome& outcome);
 
     // The object name of a control id: "c1001".
     static QString ControlName(int control);
