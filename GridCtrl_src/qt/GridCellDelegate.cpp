@@ -155,6 +155,12 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QWidget* widget = option.widget;
     QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
+    const bool selected = option.state & QStyle::State_Selected;
+    const bool marked = index.data(GridModel::MarkedRole).toBool();
+    if (marked) {
+        // Seen whether or not it is selected: amber, or a deep orange among selected rows.
+        painter->fillRect(option.rect, selected ? QColor(0xD9, 0x6A, 0x0B) : QColor(0xFF, 0xE0, 0x8A));
+    }
 
     const bool above = IsImageAboveText(index);
     const Layout layout = LayOut(option.rect, index, font);
@@ -176,7 +182,6 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
             DrawPlaceholder(painter, layout.image, option.palette);
         }
     }
-    const bool selected = option.state & QStyle::State_Selected;
     const QPalette::ColorGroup group =
         option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));

@@ -17,7 +17,8 @@
 // An image-above-text cell has its image at the top left inside the margin and up to two lines of
 // caption below the image's place; a cell without an image shows a placeholder there. It is
 // framed, since the grid draws no lines between such cells. Other cells have the image at the left
-// and one line of text beside it. A cell the model says is no cell (an empty place after the last
+// and one line of text beside it. A marked cell (the album being downloaded) stands out in amber,
+// selected or not. A cell the model says is no cell (an empty place after the last
 // thumbnail) is not drawn.
 class GridCellDelegate : public QStyledItemDelegate {
     Q_OBJECT

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QColor>
 #include <QFont>
 #include <QString>
 
@@ -73,11 +72,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             return data_.Cell(DataRow(index.row()), index.column()).imageAboveText;
         case ItemDataRole:
             return QVariant::fromValue<qlonglong>(data_.ItemData(DataRow(index.row()), index.column()));
-        case Qt::BackgroundRole:
-            if (IsMarked(index)) {
-                return QColor(0xFF, 0xEC, 0xB3);
-            }
-            return {};
+        case MarkedRole:
+            return IsMarked(index);
         case Qt::FontRole:
             if (IsMarked(index)) {
                 QFont bold;

@@ -15,6 +15,7 @@ public:
         ImageRole = Qt::UserRole,  // int: the image list index, -1 for none
         ImageAboveTextRole,        // bool
         ItemDataRole,              // qlonglong
+        MarkedRole,                // bool: the marked cell or row (SetMarked)
     };
 
     explicit GridModel(const GridData& data, QObject* parent = nullptr);
@@ -29,8 +30,8 @@ public:
     // Cells of data rows [firstDataRow, lastDataRow] changed (clipped to the announced rows).
     void Changed(int firstDataRow, int lastDataRow);
 
-    // Marks one cell (column -1: the whole row) of GridData row dataRow, drawn on a background of
-    // its own in a bold font; a row of -1 marks nothing.
+    // Marks one cell (column -1: the whole row) of GridData row dataRow (MarkedRole, and a bold
+    // font); a row of -1 marks nothing.
     void SetMarked(int dataRow, int column);
     int MarkedRow() const { return markedRow_; }
 
