@@ -188,3 +188,48 @@ std::vector<int> SelectedAlbumIndices(const JobContext& job) {
     });
     return indices;
 }
+
+GridCellId AlbumCell(const JobContext& job, int k) {
+    GridCellId found;
+    if (k < 0) {
+        return found;
+    }
+    const bool thumbnails = IsThumbnailMode(job);
+    job.grid.Visit([&](const GridState& grid) {
+        if (thumbnails) {
+            const int row = k / THUMBS_PER_ROW;
+            const int column = k % THUMBS_PER_ROW;
+            if (row < static_cast<int>(grid.rows.size()) &&
+                column < static_cast<int>(grid.rows[row].cells.size())) {
+                const GridCell& cell = grid.rows[row].cells[column];
+                if (cell.imageAboveText && cell.itemData == k) {
+                    found = {row, column};
+                }
+            }
+            return;
+        }
+        for (std::size_t row = grid.fixedRows; row < grid.rows.size(); ++row) {
+            const std::vector<GridCell>& cells = grid.rows[row].cells;
+            if (!cells.empty() && cells[0].itemData == k) {
+                found = {static_cast<int>(row), 0};
+                return;
+            }
+        }
+    });
+    return found;
+}
+
+void SelectAlbums(JobContext& job, const std::vector<int>& albums) {
+    const bool thumbnails = IsThumbnailMode(job);
+    for (int k : albums) {
+        const GridCellId cell = AlbumCell(job, k);
+        if (!cell.IsValid()) {
+            continue;
+        }
+        if (thumbnails) {
+            job.grid.SetSelected(cell.row, cell.column, true);
+        } else {
+            job.grid.SelectRows(cell.row, cell.row);
+        }
+    }
+}

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "GridCtrl_src/GridData.h"
+
 struct JobContext;
 
 // The album grid built on GridData: its two layouts, the display of one album, the rebuild and the
@@ -43,3 +45,12 @@ void SelectAllAlbums(JobContext& job, bool select);
 // cell, top to bottom, the index taken from column 0. Thumbnail mode: the selected cells row by
 // row, left to right, among the first n cells (n albums) and with indices below n.
 std::vector<int> SelectedAlbumIndices(const JobContext& job);
+
+// Where album k (its position in job.albums) is shown in the layout in force: its row (column 0)
+// in row mode, its cell in thumbnail mode; an invalid cell when it is not shown (filtered out, or
+// not yet shown by a rebuild).
+GridCellId AlbumCell(const JobContext& job, int k);
+
+// Selects these albums (positions in job.albums) where they are shown: their whole rows in row
+// mode, their cells in thumbnail mode. The rest of the selection stays as it is.
+void SelectAlbums(JobContext& job, const std::vector<int>& albums);

@@ -42,7 +42,10 @@ public:
     void Message(std::u16string_view text) { port_.MessageBox(std::u16string(text), u"", MB_OK); }
     std::u16string SavePath() { return port_.GetText(IDC_SAVE_PATH); }
     void OpenFolder(const std::u16string& folder) { port_.OpenFolder(folder); }
-    void AlbumEnded(const std::u16string& line, const DownloadTally& tally) { port_.AlbumEnded(line, tally); }
+    void AlbumStarted(int album, int position, int count) { port_.AlbumStarted(album, position, count); }
+    void AlbumEnded(int album, const std::u16string& line, const DownloadTally& tally) {
+        port_.AlbumEnded(album, line, tally);
+    }
     void JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) {
         port_.JobEnded(line, tally, end);
     }
@@ -176,6 +179,7 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
         pictures.SetAlbumDir(root);
         ResumeRunning(job);  // ends a DL_ALBUM_DONE left by the previous album
         window.SetText(IDC_STAGE, StringCtrl::Format(u"正在下载第%d/%d个图集", {position + 1, count}));
+        window.AlbumStarted(album, position + 1, count);
         window.SetText(IDC_PROGRESS, u"......");
 
         ListPictures(job, adapters, album, window);
@@ -186,7 +190,7 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
             // Said, not counted: the site listed nothing, or nothing since the last download.
             if (!Stopping(job)) {
                 bool upToDate = job.downloadState == DL_ALBUM_DONE;
-                window.AlbumEnded(name + (upToDate ? u"：没有新图片" : u"：没有获取到图片"), {});
+                window.AlbumEnded(album, name + (upToDate ? u"：没有新图片" : u"：没有获取到图片"), {});
             }
             continue;
         }
@@ -207,7 +211,7 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
                 tally += listTally;
             }
             window.AlbumEnded(
-                name + (listTally.failed == 0 ? u"：已写入下载列表 " : u"：无法写入下载列表 ") + list,
+                album, name + (listTally.failed == 0 ? u"：已写入下载列表 " : u"：无法写入下载列表 ") + list,
                 listTally);
             continue;
         }
@@ -242,7 +246,7 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
         if (albumTally.saved == 0 && (Stopping(job) || diskFull)) {
             RemoveEmptyNewAlbumFolder(pictures, name);
         }
-        window.AlbumEnded(name + u"：" + TallyText(albumTally), albumTally);
+        window.AlbumEnded(album, name + u"：" + TallyText(albumTally), albumTally);
         if (diskFull) {
             window.Message(kDiskFull);
         }

@@ -31,7 +31,7 @@ public:
     void AddInputHistoryItem(const std::u16string&) override {}
     void GridChanged() override {}
     std::u16string ClipboardText() override { return {}; }
-    void PictureNotSaved(const std::u16string&, const PictureOutcome&) override {}
-    void AlbumEnded(const std::u16string&, const DownloadTally&) override {}
+    void PictureNotSaved(const std::u16string&, const std::u16string&, const PictureOutcome&) override {}
+    void AlbumEnded(int, const std::u16string&, const DownloadTally&) override {}
     void JobEnded(const std::u16string&, const DownloadTally&, DownloadEnd) override {}
 };

@@ -71,10 +71,14 @@ public:
     // What a download did, for the job's log. Each call carries the line to show, composed by the
     // job so that every front end says the same, and the facts behind it. A window without a log
     // ignores them.
+    // The download of an album begins: album is its place in the album list, position (from 1) of
+    // count the albums of the job.
+    virtual void AlbumStarted(int /*album*/, int /*position*/, int /*count*/) {}
     // A picture of the album being downloaded was not saved ("失败：p003.jpg（HTTP 404） http://...").
-    virtual void PictureNotSaved(const std::u16string& /*line*/, const PictureOutcome& /*outcome*/) {}
+    virtual void PictureNotSaved(const std::u16string& /*line*/, const std::u16string& /*url*/,
+                                 const PictureOutcome& /*outcome*/) {}
     // An album's download has ended ("Summer：成功 3 张，失败 1 张，跳过 0 张").
-    virtual void AlbumEnded(const std::u16string& /*line*/, const DownloadTally& /*tally*/) {}
+    virtual void AlbumEnded(int /*album*/, const std::u16string& /*line*/, const DownloadTally& /*tally*/) {}
     // The download job has ended ("下载完毕：成功 118 张，失败 2 张，跳过 3 张"); the line is empty when
     // it never started (a message box has said why).
     virtual void JobEnded(const std::u16string& /*line*/, const DownloadTally& /*tally*/,

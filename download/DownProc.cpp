@@ -95,7 +95,8 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& st
         if (outcome.result == PictureResult::Saved) {
             ++saved;
         } else if (outcome.result != PictureResult::NotTried) {
-            status.PictureNotSaved(NotSavedLine(picture.fileName, picture.PrimaryUrl(), outcome), outcome);
+            status.PictureNotSaved(NotSavedLine(picture.fileName, picture.PrimaryUrl(), outcome),
+                                   picture.PrimaryUrl(), outcome);
         }
         pool.PictureDone();
     };

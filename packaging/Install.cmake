@@ -26,10 +26,7 @@ if(TARGET orvelle)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
-# The user guide, once there is one.
-if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvelle/guide)
-endif()
+# The user guide is installed with the window (ui/), where the help menu looks for it.
 
 # The Debian package: orvelle_VERSION_ARCH.deb in the build folder, for /usr, its dependencies
 # read from the libraries the programs link (dpkg-shlibdeps).

@@ -7,7 +7,7 @@ packages=(
     libcurl4-openssl-dev zlib1g-dev
     libgtest-dev libgmock-dev libcpp-httplib-dev
     aria2
-    qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl1-mesa-dev
+    qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins qt6-translations-l10n libgl1-mesa-dev
     xvfb xauth fonts-noto-cjk
     dpkg-dev file desktop-file-utils appstream
 )

@@ -8,20 +8,53 @@
 
 namespace DialogRules {
 
+namespace {
+
+std::array<int, 4> Values(std::u16string_view minPictureKB, std::u16string_view maxPictureKB,
+                          std::u16string_view threadCount, std::u16string_view timeoutSec) {
+    return {StringCtrl::DecimalValue(minPictureKB), StringCtrl::DecimalValue(maxPictureKB),
+            StringCtrl::DecimalValue(threadCount), StringCtrl::DecimalValue(timeoutSec)};
+}
+
+int RefusedField(const std::array<int, 4>& values) {
+    for (int field = 0; field < 4; ++field) {
+        const int v = values[static_cast<std::size_t>(field)];
+        // A value outside the 16-bit field would wrap into a different number (65537 threads
+        // into 1), so it is refused like any other bad input.
+        if (v < 0 || v > 0xFFFF || (field == 2 && (v < 1 || v > 15)) || (field == 3 && v < 10)) {
+            return field;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+int RefusedDownloadParam(std::u16string_view minPictureKB, std::u16string_view maxPictureKB,
+                         std::u16string_view threadCount, std::u16string_view timeoutSec) {
+    return RefusedField(Values(minPictureKB, maxPictureKB, threadCount, timeoutSec));
+}
+
+std::u16string RefusedParamHint(int field) {
+    switch (field) {
+        case 0:
+            return u"图片最小值(K)应为0~65535的整数";
+        case 1:
+            return u"图片最大值(K)应为0~65535的整数，0为不限";
+        case 2:
+            return u"线程数应为1~15的整数";
+        case 3:
+            return u"超时应为10~65535秒的整数";
+        default:
+            return {};
+    }
+}
+
 bool ParseDownloadParams(std::u16string_view minPictureKB, std::u16string_view maxPictureKB,
                          std::u16string_view threadCount, std::u16string_view timeoutSec,
                          DownloadParams& out) {
-    std::array<int, 4> values = {StringCtrl::DecimalValue(minPictureKB),
-                                 StringCtrl::DecimalValue(maxPictureKB),
-                                 StringCtrl::DecimalValue(threadCount), StringCtrl::DecimalValue(timeoutSec)};
-    // A value outside the 16-bit field would wrap into a different number (65537 threads into 1),
-    // so it is refused like any other bad input.
-    for (int v : values) {
-        if (v < 0 || v > 0xFFFF) {
-            return false;
-        }
-    }
-    if (values[2] < 1 || values[2] > 15 || values[3] < 10) {
+    const std::array<int, 4> values = Values(minPictureKB, maxPictureKB, threadCount, timeoutSec);
+    if (RefusedField(values) != -1) {
         return false;
     }
     out.minPictureKB = static_cast<std::uint16_t>(values[0]);

@@ -22,6 +22,13 @@ bool ParseDownloadParams(std::u16string_view minPictureKB, std::u16string_view m
                          std::u16string_view threadCount, std::u16string_view timeoutSec,
                          DownloadParams& out);
 
+// The field ParseDownloadParams refuses, in the dialog's order (0 the minimum size, 1 the maximum
+// size, 2 the thread count, 3 the time-out): the first that breaks its rule, or -1 when all pass.
+int RefusedDownloadParam(std::u16string_view minPictureKB, std::u16string_view maxPictureKB,
+                         std::u16string_view threadCount, std::u16string_view timeoutSec);
+// What the dialog tells the user about the refused field: its name and what it takes.
+std::u16string RefusedParamHint(int field);
+
 // Stores an edit's text into a naming field, cut to NAMING_FIELD_KEEP characters.
 void StoreNamingField(std::u16string& field, std::u16string_view text);
 

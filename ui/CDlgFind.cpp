@@ -52,6 +52,11 @@ CDlgFind::CDlgFind(Mode mode, QWidget* parent)
     next_->setObjectName(Name(1006));
     next_->setDefault(true);
 
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("findStatus"));
+    status_->setStyleSheet(QStringLiteral("color: #a03000;"));
+    status_->hide();
+
     auto* top = new QHBoxLayout;
     top->addWidget(caption_);
     top->addStretch(1);
@@ -74,6 +79,7 @@ CDlgFind::CDlgFind(Mode mode, QWidget* parent)
     layout->addLayout(keywordRow);
     layout->addLayout(checks);
     layout->addLayout(buttons);
+    layout->addWidget(status_);
 
     connect(next_, &QPushButton::clicked, this, [this] { OnNext(); });
     connect(previous_, &QPushButton::clicked, this, [this] { emit searchRequested(false); });
@@ -88,6 +94,12 @@ void CDlgFind::SetMode(Mode mode) {
     wholeCell_->setVisible(search);
     previous_->setVisible(search);
     next_->setText(search ? QStringLiteral("下一个") : QStringLiteral("筛选"));
+    // The filter is a different question from the search: its box says so.
+    const QString title = search ? QStringLiteral("相册搜索") : QStringLiteral("相册筛选");
+    caption_->setText(title);
+    setWindowTitle(title);
+    status_->clear();
+    status_->hide();
     setModal(!search);
     adjustSize();
 }
@@ -112,6 +124,16 @@ void CDlgFind::CentreOn(const QWidget* window) {
     QRect frame = frameGeometry();
     frame.moveCenter(window->frameGeometry().center());
     move(frame.topLeft());
+}
+
+void CDlgFind::SetStatus(const QString& text) {
+    status_->setText(text);
+    status_->setVisible(!text.isEmpty());
+    adjustSize();
+}
+
+QString CDlgFind::Status() const {
+    return status_->text();
 }
 
 void CDlgFind::OnNext() {

@@ -13,8 +13,9 @@ class QPushButton;
 // The album search window (dialog 704): a small borderless window with the keyword edit 1639, the
 // check boxes 1033 "区分大小写" and 1034 "全字匹配" and the buttons 1701 "上一个", 1006 "下一个"
 // (the default) and 1699 "×". In search mode it stays open beside the main window and asks its
-// owner to search; in filter mode (run modally) only the edit, "筛选" and "×" are there, and
-// "筛选" closes it with OK. A press of the left button anywhere but on a control drags it.
+// owner to search, and a line under the buttons says when nothing matched or the search went
+// round; in filter mode (run modally, titled "相册筛选") only the edit, "筛选" and "×" are there,
+// and "筛选" closes it with OK. A press of the left button anywhere but on a control drags it.
 // "×" only hides it, so the keyword and the check boxes are there next time.
 class CDlgFind : public QDialog {
     Q_OBJECT
@@ -34,6 +35,10 @@ public:
     // Puts the window's centre on the centre of window (nothing when window is null).
     void CentreOn(const QWidget* window);
 
+    // The line under the buttons that tells how the last search went; empty hides it.
+    void SetStatus(const QString& text);
+    QString Status() const;
+
 signals:
     // "下一个" (down) or "上一个" in search mode.
     void searchRequested(bool down);
@@ -52,6 +57,7 @@ private:
 
     Mode mode_;
     QLabel* caption_;
+    QLabel* status_;
     QLineEdit* keyword_;
     QCheckBox* matchCase_;
     QCheckBox* wholeCell_;

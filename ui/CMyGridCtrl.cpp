@@ -1,5 +1,7 @@
 #include "ui/CMyGridCtrl.h"
 
+#include <algorithm>
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 #include "GridCtrl_src/CsvExport.h"
 #include "core/JobContext.h"
 #include "core/WindowPort.h"
+#include "settings/qt/DialogNotice.h"
 #include "ui/CDlgFind.h"
 #include "ui/CThumbnailList.h"
 
@@ -24,6 +27,8 @@ constexpr char16_t kNotice[] = u"提示";
 CMyGridCtrl::CMyGridCtrl(JobContext& job, QWidget* parent)
     : CGridCtrl(job.grid, parent), job_(job), switch_(job) {
     setObjectName(QStringLiteral("c%1").arg(IDC_GRID));
+    // The names are what the user reads; the other columns are as wide as their numbers.
+    SetStretchColumn(1);
 }
 
 CMyGridCtrl::~CMyGridCtrl() {
@@ -76,11 +81,38 @@ int CMyGridCtrl::FindNext(bool down) {
     options.matchCase = find_->MatchCase();
     options.wholeCell = find_->WholeCell();
     options.down = down;
+    // The search starts from the topmost selected row; a row found on the far side of it was
+    // found by going round the end.
+    const std::vector<GridCellId> selected = job_.grid.SelectedCells();
+    const int start = selected.empty() ? -1 : selected.front().row;
     const int row = SearchAndSelectAlbumRow(job_.grid, keyword, options);
-    if (row >= 0) {
-        ScrollRowToTop(row);
+    if (row < 0) {
+        find_->SetStatus(QStringLiteral("未找到“%1”").arg(QString::fromStdU16String(keyword)));
+        return row;
+    }
+    ScrollRowToTop(row);
+    const bool wrapped = start >= 0 && (down ? row <= start : row >= start);
+    if (!wrapped) {
+        find_->SetStatus(QString());
+    } else {
+        find_->SetStatus(down ? QStringLiteral("已查找到末尾，从头继续")
+                              : QStringLiteral("已查找到开头，从末尾继续"));
     }
     return row;
+}
+
+void CMyGridCtrl::RestoreSelection() {
+    if (!selectionKept_) {
+        return;
+    }
+    selectionKept_ = false;
+    SelectAlbums(job_, keptSelection_);
+    keptSelection_.clear();
+    Sync();
+}
+
+int CMyGridCtrl::ShownAlbumRows() const {
+    return std::max(job_.grid.RowCount() - job_.grid.FixedRowCount(), 0);
 }
 
 CDlgFind* CMyGridCtrl::FindWindow() const {
@@ -103,8 +135,10 @@ void CMyGridCtrl::OpenFilter() {
         return;
     }
     job_.filterText = filter.Keyword();
+    SetMarkedCell({}, false);
     Rebuild(job_);
     Sync();
+    emit filterApplied();
 }
 
 void CMyGridCtrl::ExportCsv() {
@@ -150,6 +184,13 @@ bool CMyGridCtrl::TogglePreview(bool checked) {
     }
     EnableControl(IDC_FIND, !checked);
     EnableControl(IDC_FILTER, !checked);
+    // The albums the user picked stay picked in the other layout. A switch that follows an
+    // interrupted one keeps what the first kept, since its grid showed only some albums.
+    if (!selectionKept_) {
+        keptSelection_ = SelectedAlbumIndices(job_);
+        selectionKept_ = true;
+    }
+    SetMarkedCell({}, false);
     job_.modeSwitch = MODE_SWITCH_RUNNING;
     job_.previewMode = checked ? 1 : 0;
     SetUpAlbumGrid(job_);
@@ -172,6 +213,7 @@ int CMyGridCtrl::Ask(const std::u16string& text, const std::u16string& caption, 
                     caption.empty() ? window()->windowTitle() : QString::fromStdU16String(caption),
                     QString::fromStdU16String(text),
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, this);
+    FitMessageBoxToTitle(box);
     const int answer = box.exec();
     return !yesNo ? IDOK : answer == QMessageBox::Yes ? IDYES : IDNO;
 }

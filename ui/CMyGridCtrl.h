@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QPointer>
 
@@ -15,7 +16,8 @@ class CThumbnailList;
 // The album grid (control 1003) on the grid control: select all, the album search window, the
 // filter, the CSV export and the switch between the row and the thumbnail layout. The window's
 // other controls (the find and filter links, the check box 1014) and the message boxes are reached
-// through the job's window port, which runs calls from the window thread directly.
+// through the job's window port, which runs calls from the window thread directly. A layout switch
+// keeps the albums that were selected.
 class CMyGridCtrl : public CGridCtrl {
     Q_OBJECT
 public:
@@ -47,11 +49,23 @@ public:
     void WaitForSwitch();
 
     // "下一个" (down) or "上一个" with the search window's keyword and boxes: the row found (and
-    // selected and scrolled to the top), or -1.
+    // selected and scrolled to the top), or -1. The search window's status line says when nothing
+    // matched and when the search went round the end to find it.
     int FindNext(bool down);
+
+    // After a rebuild has ended: the albums that were selected before a layout switch are selected
+    // again where the new layout shows them.
+    void RestoreSelection();
+
+    // The album rows the grid shows now (row mode), for the group title.
+    int ShownAlbumRows() const;
 
     // The search window once made, else null.
     CDlgFind* FindWindow() const;
+
+signals:
+    // The filter has rebuilt the rows.
+    void filterApplied();
 
 private:
     int Ask(const std::u16string& text, const std::u16string& caption, int buttons);
@@ -61,4 +75,7 @@ private:
     JobContext& job_;
     ChangeSource switch_;
     QPointer<CDlgFind> find_;
+    // The albums selected when a layout switch started, until its rebuild has ended.
+    std::vector<int> keptSelection_;
+    bool selectionKept_ = false;
 };

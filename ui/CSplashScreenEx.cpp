@@ -34,7 +34,11 @@ void CSplashScreenEx::Show() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+    // Drawn once off screen first: the first drawing loads the fonts, and the window system would
+    // show an empty frame meanwhile.
+    grab();
     show();
+    repaint();
 }
 
 void CSplashScreenEx::FadeOut(int fadeMs) {

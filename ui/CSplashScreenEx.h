@@ -14,7 +14,7 @@ public:
     // The text drawn in the text area, in white at font size 20.
     void SetText(const QString& text);
     QString Text() const { return text_; }
-    // Shows the splash centred on the screen.
+    // Shows the splash centred on the screen, drawn at once.
     void Show();
     // Fades out over fadeMs milliseconds, then closes and deletes itself.
     void FadeOut(int fadeMs = 200);

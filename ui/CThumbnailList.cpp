@@ -22,13 +22,19 @@ int CThumbnailList::Add(const QImage& image) {
     if (image.isNull()) {
         return -1;
     }
-    QImage scaled = image.scaled(ImageSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    // The list holds opaque colour images: transparent parts of a cover show as white.
-    QImage thumbnail(ImageSize(), QImage::Format_RGB32);
-    thumbnail.fill(Qt::white);
+    // The whole cover, as large as fits, centred: a wide cover gets bands above and below, a tall
+    // one beside it. The bands are clear, so the cell's own background (or its selection) shows
+    // there; transparent parts of the cover itself show as white.
+    QImage scaled = image.scaled(ImageSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage thumbnail(ImageSize(), QImage::Format_ARGB32_Premultiplied);
+    thumbnail.fill(Qt::transparent);
     {
         QPainter painter(&thumbnail);
-        painter.drawImage(0, 0, scaled);
+        const QRect place(
+            QPoint((ImageSize().width() - scaled.width()) / 2, (ImageSize().height() - scaled.height()) / 2),
+            scaled.size());
+        painter.fillRect(place, Qt::white);
+        painter.drawImage(place.topLeft(), scaled);
     }
     std::lock_guard lock(mutex_);
     images_.push_back(thumbnail);

@@ -20,10 +20,10 @@ public:
     static QSize ImageSize();
 
     // Decodes a picture file in any format Qt's image plugins read, whatever its name says,
-    // stretches it to exactly ImageSize() (the aspect ratio is not kept) and appends it. Returns
-    // its index, or -1 when the file cannot be read or decoded.
+    // scales it to fit ImageSize() with its aspect ratio kept, centred on a clear ground, and
+    // appends it. Returns its index, or -1 when the file cannot be read or decoded.
     int AddFromFile(const std::u16string& file);
-    // Appends an image already decoded, stretched like a file's; -1 for a null image.
+    // Appends an image already decoded, scaled like a file's; -1 for a null image.
     int Add(const QImage& image);
     // Empties the list; done when a new album list starts.
     void Clear();

@@ -1,7 +1,9 @@
 #include "ui/CVeyraApp.h"
 
 #include <QClipboard>
+#include <QLibraryInfo>
 #include <QThread>
+#include <QTranslator>
 
 #include <unistd.h>
 #include <cstdlib>
@@ -24,6 +26,7 @@ CVeyraApp::CVeyraApp(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(AppArt::AppIcon());
     // Ties the window to the installed menu entry, so docks show its name and icon.
     setDesktopFileName(QStringLiteral("orvelle"));
+    LoadQtTranslations(QLocale::system());
     // The main window ends the program; a login window left open does not keep it running, and
     // the splash closing before the window shows does not end it.
     setQuitOnLastWindowClosed(false);
@@ -34,6 +37,24 @@ CVeyraApp::CVeyraApp(int& argc, char** argv) : QApplication(argc, argv) {
         }
         return clipboard()->text().toStdU16String();
     });
+}
+
+bool CVeyraApp::LoadQtTranslations(const QLocale& system) {
+    const QLocale locale =
+        system.language() == QLocale::Chinese ? system : QLocale(QLocale::Chinese, QLocale::China);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    bool loaded = false;
+    // qtbase holds the dialogs' and the standard buttons' texts; qtwebengine the login browser's.
+    for (const char* catalogue : {"qtbase", "qtwebengine"}) {
+        auto* translator = new QTranslator(qApp);
+        if (translator->load(locale, QString::fromLatin1(catalogue), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(translator);
+            loaded = true;
+        } else {
+            delete translator;
+        }
+    }
+    return loaded;
 }
 
 CVeyraApp::~CVeyraApp() {

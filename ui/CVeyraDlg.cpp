@@ -21,13 +21,16 @@
 #include <QMenuBar>
 #include <QMetaObject>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <system_error>
 
 #include "GridCtrl_src/AlbumGrid.h"
 #include "MyCode/CookieStore.h"
+#include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
 #include "core/JobController.h"
 #include "platform/FileSystem.h"
@@ -42,6 +45,7 @@
 #include "sites/AdapterTable.h"
 #include "ui/AppArt.h"
 #include "ui/CAboutDlg.h"
+#include "ui/CDlgFailedPictures.h"
 #include "ui/CDlgWebOpen.h"
 #include "ui/CMyGridCtrl.h"
 #include "ui/CSplashScreenEx.h"
@@ -83,6 +87,20 @@ QLabel* MakeLink(const QString& text, const QString& name, QWidget* parent) {
     return link;
 }
 
+// The job texts the progress bar follows: the buttons' busy and idle texts.
+constexpr char16_t kListBusy[] = u"终止获取";
+constexpr char16_t kListIdle[] = u"获取相册";
+constexpr char16_t kDownloadBusy[] = u"终止下载";
+constexpr char16_t kDownloadIdle[] = u"下载";
+// Columns 4 and 5 of an album row, once an album has an outcome to show there.
+constexpr int kOutcomeColumn = 4;
+constexpr int kFailedColumn = 5;
+constexpr int kOutcomeWidth = 80;
+// The splash goes this long after the window shows even if no paint was seen (a window that
+// opens minimised paints nothing).
+constexpr int kSplashLongest = 1500;
+constexpr char kGuideFile[] = "guide/guide.html";
+
 const OptionToggles::OptionItem* OptionOf(int commandId) {
     for (const OptionToggles::OptionItem& item : OptionToggles::ITEMS) {
         if (item.menuId == commandId) {
@@ -113,9 +131,14 @@ CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
     actions.openLoginBrowser = [this](const QString& url) { OpenLoginModal(url); };
     actions.openFolder = [this](const QString& folder) { OpenInShell(QUrl::fromLocalFile(folder)); };
     actions.addInputHistory = [this](const QString& text) { input_->AddHistoryItem(text.toStdU16String()); };
-    actions.gridChanged = [this] {
-        grid_->Sync();
-        grid_->viewport()->update();
+    actions.gridChanged = [this] { OnGridChanged(); };
+    actions.textSet = [this](int control, const QString& text) { OnJobText(control, text); };
+    actions.pictureOutcome = [this](int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
+                                    const std::u16string& reason) {
+        ShowPictureOutcome(album, outcome, url, reason);
+    };
+    actions.albumOutcome = [this](int album, const JobProgress::AlbumOutcome& outcome) {
+        ShowAlbumOutcome(album, outcome);
     };
     port_ = std::make_unique<QtWindowPort>(*this, std::move(actions));
     job_->window = port_.get();
@@ -162,10 +185,23 @@ void CVeyraDlg::BuildControls() {
     notice_->setAutoFillBackground(true);
     notice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     notice_->setStyleSheet(QStringLiteral("color: #b04000;"));
+    // The running job's progress, under the status lines; hidden until the first job, while the
+    // notice lies over both.
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("progressBar"));
+    progressBar_->setTextVisible(true);
+    progressBar_->setAlignment(Qt::AlignCenter);
+    progressBar_->setFixedHeight(std::max(du.Y(9), progressBar_->fontMetrics().height() + 4));
+    QSizePolicy barPolicy = progressBar_->sizePolicy();
+    barPolicy.setRetainSizeWhenHidden(true);
+    progressBar_->setSizePolicy(barPolicy);
+    progressBar_->hide();
     auto* statusArea = new QGridLayout;
     statusArea->setContentsMargins(0, 0, 0, 0);
+    statusArea->setVerticalSpacing(2);
     statusArea->addLayout(statusRow, 0, 0);
-    statusArea->addWidget(notice_, 0, 0);
+    statusArea->addWidget(progressBar_, 1, 0);
+    statusArea->addWidget(notice_, 0, 0, 2, 1);
 
     site_ = new QComboBox(this);
     site_->setObjectName(QtWindowPort::ControlName(IDC_SITE));
@@ -247,7 +283,12 @@ void CVeyraDlg::BuildControls() {
     resize(du.X(471), du.Y(323) + 24);
 
     connect(listButton_, &QPushButton::clicked, this, &CVeyraDlg::OnListButton);
-    connect(downloadButton_, &QPushButton::clicked, this, [this] { controller_->PressDownloadButton(); });
+    connect(downloadButton_, &QPushButton::clicked, this, [this] {
+        if (job_->downloadState != DL_IDLE) {
+            downloadStopPressed_ = true;
+        }
+        controller_->PressDownloadButton();
+    });
     connect(chooseFolder_, &QPushButton::clicked, this, &CVeyraDlg::OnChooseFolder);
     connect(openFolder_, &QPushButton::clicked, this, &CVeyraDlg::OnOpenFolder);
     // Only the user's own changes count, as with the dialog's notifications: the window's and the
@@ -259,6 +300,10 @@ void CVeyraDlg::BuildControls() {
     connect(preview_, &QCheckBox::clicked, this, [this](bool checked) { grid_->TogglePreview(checked); });
     connect(findLink_, &QLabel::linkActivated, this, [this] { grid_->OpenFind(); });
     connect(filterLink_, &QLabel::linkActivated, this, [this] { grid_->OpenFilter(); });
+    connect(grid_, &CMyGridCtrl::filterApplied, this, [this] {
+        UpdateGroupTitle();
+        ShowAlbumState();
+    });
     connect(exportLink_, &QLabel::linkActivated, this, [this] { grid_->ExportCsv(); });
 }
 
@@ -319,12 +364,14 @@ void CVeyraDlg::OpenInShell(const QUrl& url) {
 }
 
 QUrl CVeyraDlg::HelpPage() const {
+    // Only places fixed by where the program is: the current folder is whatever the user started
+    // it from, and a file there is not ours to open.
     const QString appDir = QCoreApplication::applicationDirPath();
+    const QString guide = QString::fromLatin1(kGuideFile);
     const QStringList candidates = {
-        Q(job_->programDir) + QStringLiteral("README.md"),
-        appDir + QStringLiteral("/README.md"),
-        appDir + QStringLiteral("/../README.md"),
-        appDir + QStringLiteral("/../../README.md"),
+        appDir + QLatin1Char('/') + guide,                      // beside the program
+        appDir + QStringLiteral("/../") + guide,                // the build tree
+        appDir + QStringLiteral("/../share/orvelle/") + guide,  // installed
     };
     for (const QString& candidate : candidates) {
         QFileInfo file(candidate);
@@ -332,16 +379,24 @@ QUrl CVeyraDlg::HelpPage() const {
             return QUrl::fromLocalFile(file.canonicalFilePath());
         }
     }
-    return QUrl::fromLocalFile(candidates.front());
+    return {};
 }
 
 QUrl CVeyraDlg::FileToolsPage() const {
     QUrl page = HelpPage();
-    page.setFragment(QStringLiteral("files-on-disk"));
+    if (!page.isEmpty()) {
+        page.setFragment(QStringLiteral("files"));
+    }
     return page;
 }
 
 void CVeyraDlg::StartUp(const std::u16string& programDir) {
+    // The splash first, on screen before anything else is done.
+    splash_ = new CSplashScreenEx;
+    splash_->SetText(Q(WindowRules::SPLASH_TEXT));
+    splash_->Show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
     // The notice line, over the status lines until the first album list.
     notice_->setText(Q(WindowRules::NOTICE_TEXT));
 
@@ -371,10 +426,6 @@ void CVeyraDlg::StartUp(const std::u16string& programDir) {
         savePath_->setEditText(Q(job_->pathHistory[0]));
     }
 
-    splash_ = new CSplashScreenEx;
-    splash_->SetText(Q(WindowRules::SPLASH_TEXT));
-    splash_->Show();
-
     hide();
     std::u16string input = input_->currentText().toStdU16String();
     auto startUp = [this, input] {
@@ -393,13 +444,36 @@ void CVeyraDlg::StartUp(const std::u16string& programDir) {
 }
 
 void CVeyraDlg::OnStartUpDone() {
+    // Drawn once off screen first: polishing, the layout and the first load of the fonts (the
+    // Chinese ones take a moment) happen before the window is mapped, so its first frame comes at
+    // once instead of after a black moment.
+    ensurePolished();
+    if (layout() != nullptr) {
+        layout()->activate();
+    }
+    grab();
     show();
     raise();
     activateWindow();
-    if (splash_) {
-        splash_->FadeOut(200);
-    }
     job_->ready = 1;
+    QTimer::singleShot(kSplashLongest, this, &CVeyraDlg::OnFirstPaint);
+}
+
+void CVeyraDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // The drawing off screen before the window shows does not count.
+    if (!painted_ && isVisible()) {
+        painted_ = true;
+        QTimer::singleShot(0, this, &CVeyraDlg::OnFirstPaint);
+    }
+}
+
+void CVeyraDlg::OnFirstPaint() {
+    // The splash stays over the window until the window has painted itself.
+    if (CSplashScreenEx* splash = splash_.data()) {
+        splash_ = nullptr;
+        splash->FadeOut(200);
+    }
 }
 
 void CVeyraDlg::FillSiteBox(DetectedSite detected) {
@@ -542,11 +616,15 @@ void CVeyraDlg::OnCommand(int commandId) {
             break;
         }
         case MainMenu::ID_FILE_TOOLS:
-            OpenInShell(FileToolsPage());
+        case MainMenu::ID_HELP: {
+            const QUrl page = commandId == MainMenu::ID_HELP ? HelpPage() : FileToolsPage();
+            if (page.isEmpty()) {
+                port_->MessageBox(u"找不到使用说明（guide/guide.html），请重新安装程序", u"提示", MB_OK);
+            } else {
+                OpenInShell(page);
+            }
             break;
-        case MainMenu::ID_HELP:
-            OpenInShell(HelpPage());
-            break;
+        }
         case MainMenu::ID_ABOUT: {
             CAboutDlg about(this);
             about.exec();
@@ -580,6 +658,140 @@ void CVeyraDlg::OpenLoginFromMenu(int commandId) {
 void CVeyraDlg::OpenLoginModal(const QString& url) {
     CDlgWebOpen login(url, this);
     login.exec();
+}
+
+CDlgFailedPictures* CVeyraDlg::FailedPicturesWindow() const {
+    return failedPictures_;
+}
+
+void CVeyraDlg::OnJobText(int control, const QString& text) {
+    const std::u16string value = text.toStdU16String();
+    int first = 0;
+    int second = 0;
+    switch (control) {
+        case IDC_LIST_BUTTON:
+            if (value == kListBusy) {
+                jobProgress_.ListStarted();
+                ShowAlbumState();
+            } else if (value == kListIdle) {
+                jobProgress_.ListEnded(static_cast<int>(job_->albums.Size()));
+            }
+            break;
+        case IDC_DOWNLOAD_BUTTON:
+            if (value == kDownloadBusy) {
+                // The job takes the same albums from the same selection as it starts.
+                jobProgress_.DownloadStarted(SelectedAlbumIndices(*job_));
+            } else if (value == kDownloadIdle && jobProgress_.Running() == JobProgress::Job::Download) {
+                jobProgress_.DownloadEnded(downloadStopPressed_);
+                downloadStopPressed_ = false;
+                ShowAlbumState();
+                ShowFailedPictures();
+            }
+            break;
+        case IDC_STAGE:
+            if (JobProgress::ReadAlbumStage(value, first, second)) {
+                jobProgress_.AlbumStarted(first, second);
+                ShowAlbumState();
+            }
+            break;
+        case IDC_PROGRESS:
+            if (JobProgress::ReadPicturesDone(value, first, second)) {
+                jobProgress_.PicturesDone(first, second);
+            }
+            break;
+        default:
+            return;
+    }
+    UpdateProgressBar();
+}
+
+void CVeyraDlg::UpdateProgressBar() {
+    const JobProgress::Bar& bar = jobProgress_.ProgressBar();
+    if (!bar.shown) {
+        progressBar_->hide();
+        return;
+    }
+    progressBar_->setRange(0, bar.maximum);
+    progressBar_->setValue(bar.value);
+    // The bar's format reads "%" as the start of a placeholder.
+    progressBar_->setFormat(Q(bar.text).replace(QLatin1Char('%'), QStringLiteral("%%")));
+    progressBar_->show();
+}
+
+void CVeyraDlg::ShowAlbumState() {
+    grid_->Sync();
+    grid_->SetMarkedCell(AlbumCell(*job_, jobProgress_.CurrentAlbum()), job_->previewMode == 0);
+    for (const auto& entry : jobProgress_.Outcomes()) {
+        ShowOutcomeOf(entry.first);
+    }
+}
+
+void CVeyraDlg::ShowOutcomeOf(int album) {
+    // The thumbnails have no columns for it; the rows show it again after a switch back.
+    if (job_->previewMode != 0) {
+        return;
+    }
+    const auto found = jobProgress_.Outcomes().find(album);
+    const GridCellId cell = AlbumCell(*job_, album);
+    if (found == jobProgress_.Outcomes().end() || !cell.IsValid()) {
+        return;
+    }
+    // Columns 4 and 5 are hidden (width 0) until there is something to show in them.
+    for (int column : {kOutcomeColumn, kFailedColumn}) {
+        if (job_->grid.ColumnWidth(column) == 0) {
+            job_->grid.SetColumnWidth(column, kOutcomeWidth);
+        }
+    }
+    job_->grid.SetCellText(cell.row, kOutcomeColumn, JobProgress::DoneText(found->second));
+    job_->grid.SetCellText(cell.row, kFailedColumn, JobProgress::FailedText(found->second));
+}
+
+void CVeyraDlg::ShowPictureOutcome(int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
+                                   const std::u16string& reason) {
+    jobProgress_.AddPictureOutcome(album, outcome, url, reason);
+    ShowOutcomeOf(album);
+}
+
+void CVeyraDlg::ShowAlbumOutcome(int album, const JobProgress::AlbumOutcome& outcome) {
+    jobProgress_.SetAlbumOutcome(album, outcome);
+    ShowOutcomeOf(album);
+}
+
+void CVeyraDlg::ShowFailedPictures() {
+    if (jobProgress_.FailedPictures().empty()) {
+        return;
+    }
+    if (failedPictures_ == nullptr) {
+        failedPictures_ = new CDlgFailedPictures(this);
+    }
+    failedPictures_->SetPictures(jobProgress_.FailedPictures(), [this](int album) {
+        std::optional<ST_PERLISTRECORD> record = job_->albums.CopyOf(album);
+        return record ? record->name : std::u16string();
+    });
+    failedPictures_->show();
+    failedPictures_->raise();
+}
+
+void CVeyraDlg::UpdateGroupTitle() {
+    // A running list writes the title itself.
+    if (job_->listState != LIST_IDLE) {
+        return;
+    }
+    const int total = static_cast<int>(job_->albums.Size());
+    if (total == 0) {
+        return;
+    }
+    const int shown = job_->previewMode != 0 ? total : grid_->ShownAlbumRows();
+    group_->setTitle(Q(shown < total ? StringCtrl::Format(u"相册列表(共%d个，显示%d个)", {total, shown})
+                                     : StringCtrl::Format(u"相册列表(共%d个)", {total})));
+}
+
+void CVeyraDlg::OnGridChanged() {
+    grid_->Sync();
+    grid_->RestoreSelection();
+    ShowAlbumState();
+    UpdateGroupTitle();
+    grid_->viewport()->update();
 }
 
 void CVeyraDlg::done(int result) {

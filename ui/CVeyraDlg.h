@@ -11,10 +11,12 @@
 #include <thread>
 
 #include "sites/SiteCatalogue.h"
+#include "ui/JobProgress.h"
 
 struct AdapterTable;
 struct JobContext;
 class CComboBox2;
+class CDlgFailedPictures;
 class CDlgWebOpen;
 class CMyGridCtrl;
 class CSplashScreenEx;
@@ -27,6 +29,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QProgressBar;
 class QPushButton;
 class QtWindowPort;
 
@@ -67,13 +70,29 @@ public:
     // screenshots).
     void SetShellOpener(std::function<void(const QUrl&)> opener);
 
-    // The pages the tools and help items open: the README beside the program, or the one of the
-    // project the program was built from.
+    // The user guide that ships with the program: beside the executable (where the build puts a
+    // copy too) or in the installed share folder; never in the current folder. An empty url when
+    // there is none. The tools item opens its part on the files a download leaves.
     QUrl HelpPage() const;
     QUrl FileToolsPage() const;
 
+    // What the window knows of the running or last job, and its progress bar.
+    const JobProgress& Progress() const { return jobProgress_; }
+    QProgressBar* ProgressBar() const { return progressBar_; }
+    // The list of failed pictures shown when a download ended with some, while it exists.
+    CDlgFailedPictures* FailedPicturesWindow() const;
+
+    // The download's outcome feed on the window's thread (the window port carries the job
+    // threads' reports here): one picture of album (its place in the album list) saved, skipped or
+    // failed with its reason, or the album's final counts. The album's row shows them in its
+    // columns 4 and 5 ("完成 118", "失败 2"); the failed pictures are listed when the job ends.
+    void ShowPictureOutcome(int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
+                            const std::u16string& reason);
+    void ShowAlbumOutcome(int album, const JobProgress::AlbumOutcome& outcome);
+
 protected:
     void done(int result) override;
+    void paintEvent(QPaintEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -83,8 +102,22 @@ private:
     // Closing: the port stops waiting for the window, the jobs are asked to stop and waited for.
     void CloseDown();
 
-    // Message 1439 from the start-up thread.
+    // Message 1439 from the start-up thread: the window is drawn once before it shows, so it never
+    // appears as an empty black frame; the splash goes once the window has painted itself.
     void OnStartUpDone();
+    void OnFirstPaint();
+
+    // A job's text reached a control: the progress bar follows what it says.
+    void OnJobText(int control, const QString& text);
+    void UpdateProgressBar();
+    // Marks the row of the album being downloaded, and shows every album's outcome again (after
+    // the grid was rebuilt).
+    void ShowAlbumState();
+    void ShowOutcomeOf(int album);
+    // "相册列表(共4个，显示2个)" when the filter leaves fewer rows than albums.
+    void UpdateGroupTitle();
+    void OnGridChanged();
+    void ShowFailedPictures();
     // The start-up thread's second half, carried onto the window's thread.
     void FillSiteBox(DetectedSite detected);
     void OnSiteTypeChange();
@@ -110,12 +143,16 @@ private:
     std::function<void(const QUrl&)> shellOpener_;
     bool closed_ = false;
     bool sitesFilled_ = false;
+    bool painted_ = false;
+    bool downloadStopPressed_ = false;
+    JobProgress jobProgress_;
 
     QMenuBar* menuBar_ = nullptr;
     QMenu* settingsMenu_ = nullptr;
     QLabel* stage_ = nullptr;
     QLabel* progress_ = nullptr;
     QLabel* notice_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
     QComboBox* site_ = nullptr;
     QComboBox* subMode_ = nullptr;
     CComboBox2* input_ = nullptr;
@@ -133,4 +170,5 @@ private:
     CMyGridCtrl* grid_ = nullptr;
     QPointer<CSplashScreenEx> splash_;
     QPointer<CDlgWebOpen> menuLogin_;
+    QPointer<CDlgFailedPictures> failedPictures_;
 };

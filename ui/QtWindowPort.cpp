@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "settings/qt/DialogNotice.h"
 #include "ui/WindowRules.h"
 
 QtWindowPort::QtWindowPort(QWidget& window, Actions actions)
@@ -125,6 +126,9 @@ void QtWindowPort::SetText(int control, const std::u16string& text) {
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             edit->setText(text);
         }
+        if (actions_.textSet) {
+            actions_.textSet(control, text);
+        }
     });
 }
 
@@ -203,6 +207,7 @@ int QtWindowPort::MessageBox(const std::u16string& text, const std::u16string& c
             QMessageBox box(yesNo ? QMessageBox::Question : QMessageBox::Information, title, text,
                             yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, &window_);
             box.setObjectName("messageBox");
+            FitMessageBoxToTitle(box);
             if (yesNo) {
                 box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
                 box.button(QMessageBox::No)->setText(QStringLiteral("否"));
@@ -261,4 +266,35 @@ void QtWindowPort::GridChanged() {
 
 std::u16string QtWindowPort::ClipboardText() {
     return Call<std::u16string>([] { return QGuiApplication::clipboard()->text().toStdU16String(); }, {});
+}
+
+void QtWindowPort::AlbumStarted(int album, int, int) {
+    currentAlbum_ = album;
+}
+
+void QtWindowPort::PictureNotSaved(const std::u16string&, const std::u16string& url, const PictureOutcome& outcome) {
+    // Pictures the size limits left out were left out on purpose: they are not failures.
+    JobProgress::PictureOutcome kind = outcome.result == PictureResult::Failed ? JobProgress::PictureOutcome::Failed
+                                                                                : JobProgress::PictureOutcome::Skipped;
+    ReportPictureOutcome(currentAlbum_, kind, url, ReasonText(outcome));
+}
+
+void QtWindowPort::AlbumEnded(int album, const std::u16string&, const DownloadTally& tally) {
+    // "完成" counts what is on disk; a picture that was never tried is not done.
+    ReportAlbumOutcome(album, JobProgress::AlbumOutcome{tally.saved, tally.failed + tally.notTried, 0});
+}
+
+void QtWindowPort::ReportPictureOutcome(int album, JobProgress::PictureOutcome outcome,
+                                        const std::u16string& url, const std::u16string& reason) {
+    if (!actions_.pictureOutcome) {
+        return;
+    }
+    Post([this, album, outcome, url, reason] { actions_.pictureOutcome(album, outcome, url, reason); });
+}
+
+void QtWindowPort::ReportAlbumOutcome(int album, const JobProgress::AlbumOutcome& outcome) {
+    if (!actions_.albumOutcome) {
+        return;
+    }
+    Post([this, album, outcome] { actions_.albumOutcome(album, outcome); });
 }

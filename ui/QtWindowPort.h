@@ -3,12 +3,14 @@
 #include <QString>
 #include <QWidget>
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
 
 #include "core/WindowPort.h"
+#include "ui/JobProgress.h"
 
 // The desktop window's port. Job threads call it; every call is carried onto the window's thread:
 // texts, states and grid updates are queued and return at once, questions (message boxes, the
@@ -26,6 +28,13 @@ public:
         std::function<void(const QString& folder)> openFolder;
         std::function<void(const QString& text)> addInputHistory;
         std::function<void()> gridChanged;
+        // After a job's text reached a control (the status lines, the buttons, the group box).
+        std::function<void(int control, const QString& text)> textSet;
+        // The download's outcome feed, on the window's thread.
+        std::function<void(int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
+                           const std::u16string& reason)>
+            pictureOutcome;
+        std::function<void(int album, const JobProgress::AlbumOutcome& outcome)> albumOutcome;
     };
 
     QtWindowPort(QWidget& window, Actions actions);
@@ -56,6 +65,19 @@ public:
     void GridChanged() override;
     std::u16string ClipboardText() override;
 
+    // What the download job reports, carried to the outcome feed below: the album being downloaded,
+    // each picture not saved (for that album) and each album's counts.
+    void AlbumStarted(int album, int position, int count) override;
+    void PictureNotSaved(const std::u16string& line, const std::u16string& url, const PictureOutcome& outcome) override;
+    void AlbumEnded(int album, const std::u16string& line, const DownloadTally& tally) override;
+
+    // The download's outcome feed, callable from any job thread and carried onto the window's
+    // thread like a text: one picture of album (its place in the album list) was saved, skipped
+    // as downloaded before, or failed for reason; or the album's final counts.
+    void ReportPictureOutcome(int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
+                              const std::u16string& reason);
+    void ReportAlbumOutcome(int album, const JobProgress::AlbumOutcome& outcome);
+
     // The object name of a control id: "c1001".
     static QString ControlName(int control);
 
@@ -70,6 +92,7 @@ private:
 
     QWidget& window_;
     Actions actions_;
+    std::atomic<int> currentAlbum_{-1};  // the album being downloaded, for its pictures' outcomes
     mutable std::mutex mutex_;
     std::condition_variable answered_;
     bool closed_ = false;

@@ -163,9 +163,12 @@ void CGridCtrl::ApplyChanges() {
             albumRows < model_->rowCount();
     if (reset) {
         writingSelection_ = true;
-        model_->Reset(albumRows, shape.columns, shape.fixedRows);
+        model_->Reset(albumRows, shape.columns, shape.fixedRows, shape.listMode);
         writingSelection_ = false;
         setSelectionBehavior(shape.listMode ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+        // Rows have lines between their cells; image-above-text cells draw their own frame, so
+        // no line is drawn round the empty places after the last one.
+        setShowGrid(shape.listMode);
         ApplyColumns();
         ApplyRowHeights(0, INT_MAX);
         SelectionFromData();
@@ -200,9 +203,29 @@ void CGridCtrl::ApplyColumns() {
     for (int column = 0; column < model_->columnCount(); ++column) {
         const int width = data_.ColumnWidth(column);
         header->setSectionHidden(column, width == 0);
-        if (width > 0) {
+        const bool stretch = column == stretchColumn_ && model_->ListMode();
+        header->setSectionResizeMode(column, stretch ? QHeaderView::Stretch : QHeaderView::Interactive);
+        if (width > 0 && !stretch) {
             header->resizeSection(column, width);
         }
+    }
+}
+
+void CGridCtrl::SetStretchColumn(int column) {
+    stretchColumn_ = column;
+    ApplyColumns();
+}
+
+void CGridCtrl::SetMarkedCell(GridCellId cell, bool wholeRow) {
+    Sync();
+    if (!cell.IsValid()) {
+        model_->SetMarked(-1, -1);
+        return;
+    }
+    model_->SetMarked(cell.row, wholeRow ? -1 : cell.column);
+    const int row = model_->ModelRow(cell.row);
+    if (row >= 0 && row < model_->rowCount() && cell.column < model_->columnCount()) {
+        scrollTo(model_->index(row, cell.column), QAbstractItemView::EnsureVisible);
     }
 }
 
@@ -214,7 +237,7 @@ void CGridCtrl::ApplyRowHeights(int firstDataRow, int lastDataRow) {
     if (first > last) {
         return;
     }
-    const int aboveTextHeight = delegate_->ImageAboveTextHeight(fontMetrics());
+    const int aboveTextHeight = delegate_->ImageAboveTextHeight(font());
     std::vector<int> heights;
     data_.Visit([&](const GridState& state) {
         for (int row = first; row <= last; ++row) {

@@ -10,6 +10,7 @@
 
 class GridData;
 class GridModel;
+struct GridCellId;
 class QItemSelection;
 
 // The grid control: a table view over GridData. GridData's fixed row is the header; in list mode a
@@ -41,6 +42,13 @@ public:
     // Draws the selection in the active colours even while another window has the focus.
     void SetSelectionAlwaysShown(bool shown);
 
+    // In list mode this column takes whatever width the view has left; the others keep GridData's
+    // widths. -1: none.
+    void SetStretchColumn(int column);
+    // Marks a cell (GridData's numbering; whole row: every cell of its row) on a background of
+    // its own and scrolls it into view; an invalid cell removes the mark.
+    void SetMarkedCell(GridCellId cell, bool wholeRow);
+
 private:
     struct Bridge;
 
@@ -59,4 +67,5 @@ private:
     bool writingSelection_ = false;  // the view is applying GridData's selection: do not write back
     QPalette normalPalette_;
     bool selectionAlwaysShown_ = false;
+    int stretchColumn_ = -1;
 };

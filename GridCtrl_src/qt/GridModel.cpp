@@ -2,18 +2,32 @@
 
 #include <algorithm>
 
+#include <QFont>
 #include <QString>
 
 #include "GridCtrl_src/GridData.h"
 
 GridModel::GridModel(const GridData& data, QObject* parent) : QAbstractTableModel(parent), data_(data) {}
 
-void GridModel::Reset(int rows, int columns, int fixedRows) {
+void GridModel::Reset(int rows, int columns, int fixedRows, bool listMode) {
     beginResetModel();
     rows_ = std::max(rows, 0);
     columns_ = std::max(columns, 0);
     fixedRows_ = std::max(fixedRows, 0);
+    listMode_ = listMode;
     endResetModel();
+}
+
+void GridModel::SetMarked(int dataRow, int column) {
+    const int oldRow = markedRow_;
+    markedRow_ = dataRow;
+    markedColumn_ = column;
+    for (int row : {oldRow, dataRow}) {
+        const int modelRow = ModelRow(row);
+        if (row >= 0 && modelRow >= 0 && modelRow < rows_ && columns_ > 0) {
+            emit dataChanged(index(modelRow, 0), index(modelRow, columns_ - 1));
+        }
+    }
 }
 
 void GridModel::Append(int rows) {
@@ -58,6 +72,15 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             return data_.Cell(DataRow(index.row()), index.column()).imageAboveText;
         case ItemDataRole:
             return QVariant::fromValue<qlonglong>(data_.ItemData(DataRow(index.row()), index.column()));
+        case MarkedRole:
+            return IsMarked(index);
+        case Qt::FontRole:
+            if (IsMarked(index)) {
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
         default:
             return {};
     }
@@ -73,6 +96,39 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     return {};
 }
 
+bool GridModel::IsMarked(const QModelIndex& index) const {
+    return markedRow_ >= 0 && DataRow(index.row()) == markedRow_ &&
+           (markedColumn_ < 0 || markedColumn_ == index.column());
+}
+
+bool GridModel::IsEmptyPlace(const QModelIndex& index) const {
+    bool empty = false;
+    const int row = DataRow(index.row());
+    data_.Visit([&](const GridState& state) {
+        if (row < 0 || row >= static_cast<int>(state.rows.size())) {
+            return;
+        }
+        const std::vector<GridCell>& cells = state.rows[row].cells;
+        if (index.column() >= static_cast<int>(cells.size())) {
+            return;
+        }
+        const GridCell& cell = cells[index.column()];
+        if (!cell.text.empty() || cell.image >= 0 || cell.imageAboveText) {
+            return;
+        }
+        for (const GridCell& other : cells) {
+            empty = empty || other.imageAboveText;
+        }
+    });
+    return empty;
+}
+
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    if (!listMode_ && IsEmptyPlace(index)) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }

@@ -1,14 +1,22 @@
 #include "settings/qt/CComboBox2.h"
 
 #include <QAbstractItemView>
-#include <QCompleter>
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QSignalBlocker>
 #include <QStringListModel>
+
+#include <algorithm>
 
 #include "settings/ComboMatch.h"
 
 namespace {
+
+// The list under the edit shows at most this many entries at once.
+constexpr int kVisibleSuggestions = 8;
 
 // The edit's text, cursor and selection, put back after the list under it changed.
 struct EditState {
@@ -54,13 +62,22 @@ CComboBox2::CComboBox2(QWidget* parent) : QComboBox(parent) {
     setCompleter(nullptr);
 
     suggestionModel_ = new QStringListModel(this);
-    suggestions_ = new QCompleter(suggestionModel_, this);
+    // A window of its own above the others that never takes the focus and never grabs the mouse,
+    // unlike a pop-up, which would eat the click that closes it and the first Enter.
+    suggestions_ = new QListView(this);
     suggestions_->setObjectName(QStringLiteral("suggestions"));
-    suggestions_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-    suggestions_->setWidget(lineEdit());
-    connect(suggestions_, qOverload<const QString&>(&QCompleter::activated), this,
-            &CComboBox2::OnSuggestionChosen);
+    suggestions_->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    suggestions_->setAttribute(Qt::WA_ShowWithoutActivating);
+    suggestions_->setFocusPolicy(Qt::NoFocus);
+    suggestions_->setModel(suggestionModel_);
+    suggestions_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    suggestions_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    suggestions_->setUniformItemSizes(true);
+    suggestions_->hide();
+    connect(suggestions_, &QListView::clicked, this,
+            [this](const QModelIndex& index) { OnSuggestionChosen(index.data().toString()); });
     connect(lineEdit(), &QLineEdit::textEdited, this, &CComboBox2::OnTextEdited);
+    lineEdit()->installEventFilter(this);
     connect(this, qOverload<int>(&QComboBox::activated), this,
             [this](int index) { emit SelectionChanged(itemText(index)); });
 }
@@ -94,7 +111,7 @@ QStringList CComboBox2::Suggestions() const {
 }
 
 bool CComboBox2::SuggestionsShown() const {
-    return suggestions_->popup()->isVisible();
+    return suggestions_->isVisible();
 }
 
 void CComboBox2::OnTextEdited(const QString& text) {
@@ -109,13 +126,107 @@ void CComboBox2::OnTextEdited(const QString& text) {
     }
     suggestionModel_->setStringList(shown);
     if (shown.isEmpty()) {
-        suggestions_->popup()->hide();
+        suggestions_->hide();
     } else {
-        // As wide as the whole box, right under it.
-        QRect under(lineEdit()->mapFrom(this, QPoint(0, 0)), QSize(width(), lineEdit()->height()));
-        suggestions_->complete(under);
+        PlaceSuggestions();
+        suggestions_->show();
+        suggestions_->raise();
+        qApp->installEventFilter(this);
     }
     state.Restore(lineEdit());
+}
+
+void CComboBox2::PlaceSuggestions() {
+    // As wide as the whole box, right under it.
+    const int rows = std::min(suggestionModel_->rowCount(), kVisibleSuggestions);
+    const int rowHeight = std::max(suggestions_->sizeHintForRow(0), fontMetrics().height() + 4);
+    const int frame = 2 * suggestions_->frameWidth();
+    suggestions_->setGeometry(
+        QRect(mapToGlobal(QPoint(0, height())), QSize(width(), rows * rowHeight + frame)));
+    suggestions_->setCurrentIndex(QModelIndex());
+    suggestions_->clearSelection();
+    if (watchedWindow_ != window()) {
+        if (watchedWindow_ != nullptr) {
+            watchedWindow_->removeEventFilter(this);
+        }
+        watchedWindow_ = window();
+        watchedWindow_->installEventFilter(this);
+    }
+}
+
+bool CComboBox2::MoveInSuggestions(int step) {
+    const int rows = suggestionModel_->rowCount();
+    if (rows == 0) {
+        return false;
+    }
+    const QModelIndex current = suggestions_->currentIndex();
+    int row = current.isValid() ? current.row() + step : (step > 0 ? 0 : rows - 1);
+    row = std::clamp(row, 0, rows - 1);
+    const QModelIndex next = suggestionModel_->index(row, 0);
+    suggestions_->setCurrentIndex(next);
+    suggestions_->selectionModel()->select(next, QItemSelectionModel::ClearAndSelect);
+    return true;
+}
+
+bool CComboBox2::eventFilter(QObject* watched, QEvent* event) {
+    if (!suggestions_->isVisible()) {
+        return QComboBox::eventFilter(watched, event);
+    }
+    if (watched == lineEdit()) {
+        if (event->type() == QEvent::FocusOut) {
+            HideSuggestions();
+        } else if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            switch (key->key()) {
+                case Qt::Key_Down:
+                    return MoveInSuggestions(1);
+                case Qt::Key_Up:
+                    return MoveInSuggestions(-1);
+                case Qt::Key_Escape:
+                    HideSuggestions();
+                    return true;
+                case Qt::Key_Return:
+                case Qt::Key_Enter: {
+                    // Only an entry the user went to is taken; otherwise Enter goes on to the
+                    // window, whose default button it presses.
+                    const QModelIndex current = suggestions_->currentIndex();
+                    if (current.isValid()) {
+                        OnSuggestionChosen(current.data().toString());
+                        return true;
+                    }
+                    HideSuggestions();
+                    break;
+                }
+                default:
+                    break;
+            }
+        }
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        // A press anywhere but in the list or the edit closes the list and goes on where it was
+        // aimed. The application's filter sees every press while the list shows.
+        auto* target = qobject_cast<QWidget*>(watched);
+        if (target != nullptr && target != lineEdit() && target != suggestions_ &&
+            !suggestions_->isAncestorOf(target)) {
+            HideSuggestions();
+        }
+    } else if (watched == watchedWindow_) {
+        switch (event->type()) {
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::Hide:
+            case QEvent::WindowDeactivate:
+                HideSuggestions();
+                break;
+            default:
+                break;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void CComboBox2::hideEvent(QHideEvent* event) {
+    HideSuggestions();
+    QComboBox::hideEvent(event);
 }
 
 void CComboBox2::OnSuggestionChosen(const QString& text) {
@@ -125,7 +236,8 @@ void CComboBox2::OnSuggestionChosen(const QString& text) {
 }
 
 void CComboBox2::HideSuggestions() {
-    suggestions_->popup()->hide();
+    qApp->removeEventFilter(this);
+    suggestions_->hide();
     suggestionModel_->setStringList({});
 }
 

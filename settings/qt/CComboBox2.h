@@ -5,12 +5,16 @@
 #include <string>
 #include <vector>
 
-class QCompleter;
+class QListView;
 class QStringListModel;
 
 // The history combo box of the input box (1001) and the save-path box (1000). Typing shows, under
 // the edit, the history items that contain the typed text, ignoring case; the typed text, the
 // cursor and the selection stay as they were. Opening the drop-down shows every item.
+//
+// The list under the edit takes neither the mouse nor the keyboard: a click elsewhere (on "获取相册")
+// does what it always does and closes the list on the way, and Enter presses the window's default
+// button unless the user went down into the list with the arrow keys, when it takes that entry.
 class CComboBox2 : public QComboBox {
     Q_OBJECT
 public:
@@ -29,6 +33,10 @@ public:
 
     void showPopup() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 signals:
     // The user chose an entry from either list; the edit already holds it.
     void SelectionChanged(const QString& text);
@@ -37,9 +45,13 @@ private:
     void OnTextEdited(const QString& text);
     void OnSuggestionChosen(const QString& text);
     void HideSuggestions();
+    void PlaceSuggestions();
+    // Up or down in the list under the edit; true when the key was used.
+    bool MoveInSuggestions(int step);
     void RebuildItems();
 
     std::vector<std::u16string> items_;
     QStringListModel* suggestionModel_ = nullptr;
-    QCompleter* suggestions_ = nullptr;
+    QListView* suggestions_ = nullptr;
+    QWidget* watchedWindow_ = nullptr;  // the top-level window, whose moves close the list
 };

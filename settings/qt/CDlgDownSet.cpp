@@ -57,10 +57,19 @@ QLineEdit* CDlgDownSet::AddEdit(int id, const QString& label, int value, QFormLa
 }
 
 void CDlgDownSet::OnOk() {
-    if (!SettingsEdits::ApplyDownloadParams(
-            job_, minEdit_->text().toStdU16String(), maxEdit_->text().toStdU16String(),
-            threadEdit_->text().toStdU16String(), timeoutEdit_->text().toStdU16String())) {
-        ShowDialogNotice(this, QString::fromUtf16(DialogRules::PARAMETER_ERROR), QMessageBox::Warning);
+    const std::u16string values[] = {minEdit_->text().toStdU16String(), maxEdit_->text().toStdU16String(),
+                                     threadEdit_->text().toStdU16String(),
+                                     timeoutEdit_->text().toStdU16String()};
+    if (!SettingsEdits::ApplyDownloadParams(job_, values[0], values[1], values[2], values[3])) {
+        // The box names the field and what it takes; the field is ready for the correction.
+        const int field = DialogRules::RefusedDownloadParam(values[0], values[1], values[2], values[3]);
+        ShowDialogNotice(this, QString::fromUtf16(DialogRules::PARAMETER_ERROR), QMessageBox::Warning,
+                         QString::fromStdU16String(DialogRules::RefusedParamHint(field)));
+        QLineEdit* edits[] = {minEdit_, maxEdit_, threadEdit_, timeoutEdit_};
+        if (field >= 0 && field < 4) {
+            edits[field]->setFocus();
+            edits[field]->selectAll();
+        }
         return;
     }
     accept();

@@ -243,14 +243,16 @@ TEST_F(AlbumEmission, ThumbnailSelectionRowByRowAmongTheFirstCells) {
 
 TEST_F(AlbumEmission, ThumbnailsAreMadeFromTheCoverOnceAndRetriedAfterAFailure) {
     FixtureServer server;
-    server.Serve("/cover.jpg", std::string(300, 'J'), "image/jpeg");
+    const std::string cover = "\xFF\xD8\xFF\xE0" + std::string(300, 'J');  // starts like a JPEG
+    server.Serve("/cover.jpg", cover, "image/jpeg");
     window.SetNextThumbnailIndex(0);
 
     ST_PERLISTRECORD good = Album(u"good");
     good.coverUrl = server.BaseUrl16() + u"/cover.jpg";
     ST_PERLISTRECORD bad = Album(u"bad");
     bad.coverUrl = server.BaseUrl16() + u"/missing.jpg";
-    server.Serve("/missing.jpg", "", "image/jpeg");  // an empty answer is no picture
+    // An error page is no picture, and neither is an empty answer; neither is kept as a file.
+    server.Serve("/missing.jpg", "<html>404 Not Found</html>", "text/html");
     EmitAlbum(good, job);
     EmitAlbum(bad, job);
 
@@ -258,7 +260,8 @@ TEST_F(AlbumEmission, ThumbnailsAreMadeFromTheCoverOnceAndRetriedAfterAFailure) 
     EXPECT_EQ(window.ThumbnailFiles(), Texts({dir.Path() + u"tmp/0.jpg"}));
     std::string saved;
     ASSERT_TRUE(FileSystem::ReadFile(dir.Path() + u"tmp/0.jpg", saved));
-    EXPECT_EQ(saved, std::string(300, 'J'));
+    EXPECT_EQ(saved, cover);
+    EXPECT_FALSE(FileSystem::Exists(dir.Path() + u"tmp/1.jpg"));
     EXPECT_EQ(job.albums.Get(0)->imageIndex, 0);
     EXPECT_EQ(job.grid.Cell(0, 0).image, 0);
     EXPECT_EQ(job.grid.Cell(0, 1).image, -1);

@@ -254,13 +254,14 @@ std::u16string RecordingWindowPort::ClipboardText() {
     return clipboard_;
 }
 
-void RecordingWindowPort::PictureNotSaved(const std::u16string& line, const PictureOutcome& outcome) {
+void RecordingWindowPort::PictureNotSaved(const std::u16string& line, const std::u16string&,
+                                          const PictureOutcome& outcome) {
     std::lock_guard lock(mutex_);
     notSaved_.push_back({line, outcome});
     Log("PictureNotSaved", 0, line);
 }
 
-void RecordingWindowPort::AlbumEnded(const std::u16string& line, const DownloadTally& tally) {
+void RecordingWindowPort::AlbumEnded(int, const std::u16string& line, const DownloadTally& tally) {
     std::lock_guard lock(mutex_);
     albumsEnded_.push_back({line, tally, DownloadEnd::Finished});
     Log("AlbumEnded", 0, line);

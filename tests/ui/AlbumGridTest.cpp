@@ -189,18 +189,22 @@ TEST_F(AlbumGridTest, SearchWindowFindsWrapsAndScrollsTheRowToTheTop) {
     EXPECT_EQ(SelectedRows(), std::vector<int>({2}));
     Search(QStringLiteral("abc"), 1006, true);
     EXPECT_EQ(SelectedRows(), std::vector<int>({43}));
-    EXPECT_EQ(grid->rowAt(0), 42);                    // the found row is the top one
+    EXPECT_EQ(grid->rowAt(0), 42);  // the found row is the top one
+    EXPECT_EQ(find->Status(), QString());
     Search(QStringLiteral("abc"), 1006, true, true);  // whole cell: wraps to the only exact one
     EXPECT_EQ(SelectedRows(), std::vector<int>({2}));
+    EXPECT_EQ(find->Status(), QStringLiteral("已查找到末尾，从头继续"));
     Search(QStringLiteral("0003"), 1701);  // the number column counts; up from row 2 wraps
     EXPECT_EQ(SelectedRows(), std::vector<int>({3}));
+    EXPECT_EQ(find->Status(), QStringLiteral("已查找到开头，从末尾继续"));
     EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 1);
     EXPECT_EQ(grid->selectionModel()->selectedRows().front().row(), 2);
     EXPECT_TRUE(port.Messages().empty());
 
-    Search(QStringLiteral("winter"), 1006);  // no match: no change, no message
+    Search(QStringLiteral("winter"), 1006);  // no match: no change, said in the search window
     EXPECT_EQ(SelectedRows(), std::vector<int>({3}));
     EXPECT_TRUE(port.Messages().empty());
+    EXPECT_EQ(find->Status(), QStringLiteral("未找到“winter”"));
 
     Search(QStringLiteral("   "), 1006);
     ASSERT_EQ(port.Messages().size(), 1u);
@@ -337,7 +341,10 @@ TEST_F(PreviewTest, ThumbnailLayoutSixToARowAndBackToRows) {
     const int image = job.grid.Cell(0, 5).image;
     ASSERT_GE(image, 0);
     EXPECT_EQ(thumbnails.Image(image).size(), QSize(113, 120));
-    EXPECT_EQ(port.ThumbnailFiles().back(), dir.Path() + u"tmp/6.jpg");
+    EXPECT_EQ(port.ThumbnailFiles().back(), dir.Path() + u"tmp/5.jpg");
+    // The error page the missing cover was answered with is not kept as its thumbnail file.
+    EXPECT_TRUE(FileSystem::Exists(dir.Path() + u"tmp/5.jpg"));
+    EXPECT_FALSE(FileSystem::Exists(dir.Path() + u"tmp/6.jpg"));
 
     // Find and filter are off here.
     grid->OpenFind();

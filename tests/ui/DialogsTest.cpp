@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -83,6 +82,7 @@ struct DownSetCase {
     const char* threads;
     const char* timeout;
     bool accepted;
+    const char16_t* field = u"";  // the field the refusal names
 };
 
 class DownSetValidation : public SettingsDialogTest, public ::testing::WithParamInterface<DownSetCase> {};
@@ -115,6 +115,13 @@ TEST_P(DownSetValidation, RefusesBadValuesAndStaysOpen) {
         QMessageBox* notice = VisibleNotice(dialog);
         ASSERT_NE(notice, nullptr);
         EXPECT_EQ(notice->text(), QString::fromUtf16(u"参数错误"));
+        // The box says which field is wrong and what it takes; that field has the focus.
+        EXPECT_TRUE(notice->informativeText().startsWith(QString::fromUtf16(c.field)))
+            << notice->informativeText().toStdString();
+        const int id = QString::fromUtf16(c.field) == QString::fromUtf16(u"线程数") ? 1002 : 1003;
+        EXPECT_EQ(Control<QLineEdit>(dialog, id)->selectedText(), Control<QLineEdit>(dialog, id)->text());
+        // Wide enough for its title.
+        EXPECT_GE(notice->width(), notice->fontMetrics().horizontalAdvance(notice->windowTitle()) + 100);
         notice->close();
         // The typed values stay for the user to correct.
         EXPECT_EQ(Control<QLineEdit>(dialog, 1002)->text(), c.threads);
@@ -131,10 +138,12 @@ TEST_P(DownSetValidation, RefusesBadValuesAndStaysOpen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, DownSetValidation,
-                         ::testing::Values(DownSetCase{"16", "30", false}, DownSetCase{"0", "30", false},
-                                           DownSetCase{"5", "9", false}, DownSetCase{"五", "30", false},
-                                           DownSetCase{"65537", "30", false}, DownSetCase{"15", "10", true},
-                                           DownSetCase{"1", "600", true}));
+                         ::testing::Values(DownSetCase{"16", "30", false, u"线程数"},
+                                           DownSetCase{"0", "30", false, u"线程数"},
+                                           DownSetCase{"5", "9", false, u"超时"},
+                                           DownSetCase{"五", "30", false, u"线程数"},
+                                           DownSetCase{"65537", "30", false, u"线程数"},
+                                           DownSetCase{"15", "10", true}, DownSetCase{"1", "600", true}));
 
 using SaveSetTest = SettingsDialogTest;
 
@@ -301,9 +310,8 @@ TEST_F(ComboTest, AChoiceFromEitherListIsPassedOn) {
     // From the list under the edit.
     QTest::keyClicks(Edit(), "example");
     ASSERT_TRUE(combo_.SuggestionsShown());
-    QCompleter* suggestions = combo_.findChild<QCompleter*>("suggestions");
-    ASSERT_NE(suggestions, nullptr);
-    QAbstractItemView* list = suggestions->popup();
+    auto* list = combo_.findChild<QAbstractItemView*>("suggestions");
+    ASSERT_NE(list, nullptr);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(list->model()->index(0, 0)).center());
     ASSERT_EQ(chosen.count(), 1);

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QTest>
+#include <QTextLayout>
 
 #include <atomic>
 #include <string>
@@ -15,6 +16,7 @@
 
 #include "GridCtrl_src/GridData.h"
 #include "GridCtrl_src/qt/CGridCtrl.h"
+#include "GridCtrl_src/qt/GridCellDelegate.h"
 #include "GridCtrl_src/qt/GridModel.h"
 #include "platform/FileSystem.h"
 #include "support/TempDir.h"
@@ -22,13 +24,16 @@
 
 namespace {
 
-// A 300 x 200 picture, red on the left half and blue on the right, in the given format.
-std::string TwoColourPicture(const char* format) {
-    QImage image(300, 200, QImage::Format_RGB32);
+// A picture of the given size, red on the left half (the top half when it is taller than wide)
+// and blue on the other, in the given format.
+std::string TwoColourPicture(const char* format, int width = 300, int height = 200) {
+    QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::red);
-    for (int y = 0; y < 200; ++y) {
-        for (int x = 150; x < 300; ++x) {
-            image.setPixel(x, y, qRgb(0, 0, 255));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (width >= height ? x >= width / 2 : y >= height / 2) {
+                image.setPixel(x, y, qRgb(0, 0, 255));
+            }
         }
     }
     QByteArray bytes;
@@ -43,7 +48,11 @@ bool Near(QColor color, QColor expected) {
            std::abs(color.blue() - expected.blue()) < 40;
 }
 
-TEST(ThumbnailList, CoversOfEveryFormatAreStretchedToTheThumbnailSize) {
+bool Clear(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y).alpha() == 0;
+}
+
+TEST(ThumbnailList, CoversOfEveryFormatKeepTheirShapeInsideTheThumbnail) {
     TempDir dir;
     CThumbnailList list;
     int expectedIndex = 0;
@@ -54,12 +63,16 @@ TEST(ThumbnailList, CoversOfEveryFormatAreStretchedToTheThumbnailSize) {
         ASSERT_EQ(list.AddFromFile(file), expectedIndex++) << format;
         QImage thumbnail = list.Image(expectedIndex - 1);
         EXPECT_EQ(thumbnail.size(), QSize(113, 120)) << format;
-        // Stretched, not cropped or padded: both halves reach the top and the bottom edge.
-        for (int y : {0, 60, 119}) {
-            EXPECT_TRUE(Near(thumbnail.pixelColor(10, y), Qt::red)) << format << " y " << y;
-            EXPECT_TRUE(Near(thumbnail.pixelColor(102, y), Qt::blue)) << format << " y " << y;
+        // 300 x 200 fits as 113 x 75, centred: clear bands above and below, both halves whole.
+        for (int y : {30, 60, 90}) {
+            EXPECT_TRUE(Near(thumbnail.pixelColor(3, y), Qt::red)) << format << " y " << y;
+            EXPECT_TRUE(Near(thumbnail.pixelColor(109, y), Qt::blue)) << format << " y " << y;
+        }
+        for (int y : {0, 20, 99, 119}) {
+            EXPECT_TRUE(Clear(thumbnail, 56, y)) << format << " y " << y;
         }
     }
+    EXPECT_EQ(list.Count(), 4);
     EXPECT_EQ(list.Count(), 4);
 
     ASSERT_TRUE(FileSystem::WriteFileAtomic(dir.Path() + u"page.jpg", "<html>not found</html>"));
@@ -71,6 +84,42 @@ TEST(ThumbnailList, CoversOfEveryFormatAreStretchedToTheThumbnailSize) {
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
     EXPECT_TRUE(list.Image(0).isNull());
+}
+
+TEST(ThumbnailList, AWideAndATallCoverKeepTheirAspect) {
+    TempDir dir;
+    CThumbnailList list;
+    struct Case {
+        int width;
+        int height;
+        QRect picture;  // where the cover lands inside 113 x 120
+    } cases[] = {
+        {600, 100, QRect(0, 51, 113, 19)},  // a panorama: a band across the middle
+        {100, 300, QRect(37, 0, 40, 120)},  // a portrait: a column down the middle
+        {50, 60, QRect(6, 0, 100, 120)},    // a small cover grows to fit
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        const std::u16string file = dir.Path() + u"cover.jpg";
+        ASSERT_TRUE(FileSystem::WriteFileAtomic(file, TwoColourPicture("PNG", c.width, c.height)));
+        const QImage thumbnail = list.Image(list.AddFromFile(file));
+        ASSERT_EQ(thumbnail.size(), QSize(113, 120));
+        QRect drawn;
+        for (int y = 0; y < 120; ++y) {
+            for (int x = 0; x < 113; ++x) {
+                if (!Clear(thumbnail, x, y)) {
+                    drawn |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        EXPECT_LE(std::abs(drawn.left() - c.picture.left()), 1);
+        EXPECT_LE(std::abs(drawn.top() - c.picture.top()), 1);
+        EXPECT_LE(std::abs(drawn.width() - c.picture.width()), 1);
+        EXPECT_LE(std::abs(drawn.height() - c.picture.height()), 1);
+        // Not stretched: the ratio of the drawn part is the cover's.
+        const double ratio = (double(drawn.width()) / drawn.height()) / (double(c.width) / c.height);
+        EXPECT_NEAR(ratio, 1.0, 0.08);
+    }
 }
 
 // The row layout: a fixed header row and six columns, two of them of width 0.
@@ -252,9 +301,14 @@ TEST_F(GridCtrlTest, ImageAboveTextCellsDrawTheImageOverTheText) {
     view->Sync();
     QApplication::processEvents();
 
-    // Tall enough for the picture and a line of text under it.
+    // Tall enough for the picture and two lines of caption under it, measured with the Chinese
+    // letters that the caption's font borrows from another font.
+    QTextLayout line(QStringLiteral("相册Agy"), view->font());
+    line.beginLayout();
+    const QTextLine laidOut = line.createLine();
+    line.endLayout();
     EXPECT_GE(view->rowHeight(0), 130);
-    EXPECT_GE(view->rowHeight(0), 120 + 2 * GridData::DEFAULT_CELL_MARGIN + view->fontMetrics().height());
+    EXPECT_GE(view->rowHeight(0), 120 + 2 * GridData::DEFAULT_CELL_MARGIN + 2 * int(laidOut.height()));
     QImage shot = view->viewport()->grab().toImage();
     const QRect first = view->visualRect(view->Model().index(0, 0));
     const QRect second = view->visualRect(view->Model().index(0, 1));
@@ -270,6 +324,45 @@ TEST_F(GridCtrlTest, ImageAboveTextCellsDrawTheImageOverTheText) {
         }
     }
     EXPECT_TRUE(textDrawn);
+    // The second cell has no picture: a placeholder stands in its place, not an empty space.
+    bool placeholder = false;
+    for (int y = second.top() + margin; y < second.top() + margin + 120; ++y) {
+        placeholder =
+            placeholder || shot.pixelColor(second.left() + 56, y) != shot.pixelColor(second.left() + 3, y);
+    }
+    EXPECT_TRUE(placeholder);
+    // The places after the last album are no cells: nothing can select them and nothing is drawn.
+    const QModelIndex empty = view->Model().index(0, 4);
+    EXPECT_EQ(view->Model().flags(empty), Qt::NoItemFlags);
+    const QRect place = view->visualRect(empty);
+    const QColor ground = shot.pixelColor(place.center());
+    bool drawn = false;
+    for (int x = place.left(); x <= place.right(); ++x) {
+        for (int y : {place.top(), place.center().y(), place.bottom()}) {
+            drawn = drawn || shot.pixelColor(x, y) != ground;
+        }
+    }
+    EXPECT_FALSE(drawn);
+}
+
+TEST(GridCellDelegate, CaptionsBreakIntoTwoLinesAndTheLastIsElided) {
+    QFont font = QApplication::font();
+    const int width = 113;
+    const QStringList one = GridCellDelegate::CaptionLines(QStringLiteral("1.春节"), font, width, 2);
+    EXPECT_EQ(one, QStringList({QStringLiteral("1.春节")}));
+    const QString longName = QStringLiteral("12.毕业旅行·厦门鼓浪屿环岛路骑行和曾厝垵小吃街一日游");
+    const QStringList two = GridCellDelegate::CaptionLines(longName, font, width, 2);
+    ASSERT_EQ(two.size(), 2);
+    EXPECT_TRUE(longName.startsWith(two[0]));
+    EXPECT_TRUE(two[1].endsWith(QChar(0x2026)));
+    const QFontMetrics metrics(font);
+    for (const QString& line : two) {
+        EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
+    }
+    // A name that fits in two lines is shown whole.
+    const QString fits = QStringLiteral("9.Summer in Kyoto");
+    EXPECT_EQ(GridCellDelegate::CaptionLines(fits, font, width, 2).join(QString()).remove(' '),
+              QString(fits).remove(' '));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -19,10 +20,13 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -32,6 +36,8 @@
 #include <thread>
 #include <vector>
 
+#include "GridCtrl_src/AlbumGrid.h"
+#include "GridCtrl_src/qt/GridModel.h"
 #include "MyCode/CookieStore.h"
 #include "MyCode/URLSource2.h"
 #include "core/JobContext.h"
@@ -43,7 +49,11 @@
 #include "support/FixtureServer.h"
 #include "support/TempDir.h"
 #include "ui/CAboutDlg.h"
+#include "ui/CDlgFailedPictures.h"
+#include "ui/CDlgFind.h"
 #include "ui/CDlgWebOpen.h"
+#include "ui/CMyGridCtrl.h"
+#include "ui/CVeyraApp.h"
 #include "ui/CVeyraDlg.h"
 #include "ui/MainMenu.h"
 #include "ui/QtWindowPort.h"
@@ -513,13 +523,28 @@ TEST_F(MainWindow, OptionItemsFollowTheSiteTypeAndSaveAtOnce) {
     EXPECT_EQ(saved.siteSettings[SITE_TENCENT].naming.options & OPT_TAOBAO_MAIN_ONLY, 0);
 }
 
-TEST_F(MainWindow, HelpItemsOpenTheReadmeAndAboutShowsTheVersion) {
+TEST_F(MainWindow, HelpItemsOpenTheGuideThatShipsAndAboutShowsTheVersion) {
     Start();
+    // A guide in the current folder is not the program's: it is never opened.
+    TempDir elsewhere;
+    ASSERT_TRUE(FileSystem::CreateDirectories(elsewhere.Path() + u"guide"));
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(elsewhere.Path() + u"guide/guide.html", "not ours"));
+    const QString current = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(Q(elsewhere.Path())));
     window->MenuAction(MainMenu::ID_HELP)->trigger();
     window->MenuAction(MainMenu::ID_FILE_TOOLS)->trigger();
+    QDir::setCurrent(current);
     ASSERT_EQ(opened.size(), 2u);
-    EXPECT_TRUE(opened[0].isLocalFile());
-    EXPECT_TRUE(opened[0].toLocalFile().endsWith("README.md")) << opened[0].toString().toStdString();
+    ASSERT_TRUE(opened[0].isLocalFile());
+    const QString guide = opened[0].toLocalFile();
+    EXPECT_TRUE(guide.endsWith("/guide/guide.html")) << guide.toStdString();
+    EXPECT_FALSE(guide.startsWith(Q(elsewhere.Path()))) << guide.toStdString();
+    std::string html;
+    ASSERT_TRUE(FileSystem::ReadFile(guide.toStdU16String(), html));
+    for (const char* part : {"使用说明", "id=\"sites\"", "id=\"login\"", "id=\"settings\"", "id=\"files\""}) {
+        EXPECT_NE(html.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(opened[1].fragment(), "files");
     EXPECT_EQ(opened[1].adjusted(QUrl::RemoveFragment), opened[0]);
 
     QString version;
@@ -624,6 +649,247 @@ TEST_F(MainWindow, ClosingStopsARunningListAndWaitsForIt) {
     EXPECT_EQ(window->Job().listState, LIST_IDLE);
     EXPECT_TRUE(window->Controller().Shutdown(std::chrono::milliseconds(0)));
     window.reset();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, TheHistoryListTakesNeitherTheFirstClickNorTheFirstEnter) {
+    {
+        JobContext saved;
+        saved.programDir = program.Path();
+        SettingsFile::Load(saved);
+        saved.inputHistory[0] = u"12345";
+        ASSERT_TRUE(SettingsFile::Save(saved));
+    }
+    Start();
+    auto* input = Control<CComboBox2>(IDC_INPUT);
+    input->lineEdit()->setFocus();
+    for (bool byEnter : {true, false}) {
+        SCOPED_TRACE(byEnter ? "Enter" : "click");
+        Type("1234");
+        ASSERT_TRUE(input->SuggestionsShown());
+        if (byEnter) {
+            QTest::keyClick(input->lineEdit(), Qt::Key_Return);
+
+        } else {
+            QTest::mouseClick(Control<QPushButton>(IDC_LIST_BUTTON), Qt::LeftButton);
+        }
+        ASSERT_TRUE(WaitFor(
+            [this] {
+                return window->Job().listState == LIST_IDLE && Text(IDC_STAGE) == "获取相册列表完成，共5个";
+            },
+            5000));
+        EXPECT_FALSE(input->SuggestionsShown());
+        Control<QLabel>(IDC_STAGE)->setText(QString());
+        // The job's last steps (the history) are done before the button is pressed again, which
+        // would otherwise be a stop.
+        window->Controller().WaitForJobs();
+        QTest::qWait(20);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, TheSplashComesFirstAndGoesOnlyOnceTheWindowHasPainted) {
+    // Every top-level window's shows, paints and hides, in order.
+    // Only this start's splash counts: an earlier test's may still be fading out.
+    struct Recorder : QObject {
+        QStringList events;
+        QObject* splash = nullptr;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget == nullptr || !widget->isWindow()) {
+                return false;
+            }
+            const QString name = widget->objectName();
+            if (name == "splash" && splash == nullptr && event->type() == QEvent::Show) {
+                splash = widget;
+            }
+            if ((name != "splash" || widget != splash) && name != "d102") {
+                return false;
+            }
+            if (event->type() == QEvent::Show) {
+                events << name + " shown";
+            } else if (event->type() == QEvent::Paint && widget->isVisible() &&
+                       !events.contains(name + " painted")) {
+                events << name + " painted";
+            } else if (event->type() == QEvent::Hide || event->type() == QEvent::Close) {
+                if (!events.contains(name + " gone")) {
+                    events << name + " gone";
+                }
+            }
+            return false;
+        }
+    } recorder;
+    qApp->installEventFilter(&recorder);
+    Start();
+    EXPECT_TRUE(WaitFor([&] { return recorder.events.contains("splash gone"); }, 5000));
+    qApp->removeEventFilter(&recorder);
+
+    const QStringList& events = recorder.events;
+    ASSERT_TRUE(events.contains("d102 shown")) << events.join(", ").toStdString();
+    EXPECT_EQ(events.value(0), "splash shown") << events.join(", ").toStdString();
+    EXPECT_LT(events.indexOf("splash painted"), events.indexOf("d102 shown"));
+    EXPECT_LT(events.indexOf("d102 shown"), events.indexOf("d102 painted"));
+    EXPECT_LT(events.indexOf("d102 painted"), events.indexOf("splash gone"))
+        << events.join(", ").toStdString();
+}
+
+TEST_F(MainWindow, QtsOwnTextsAreChinese) {
+    EXPECT_TRUE(CVeyraApp::LoadQtTranslations(QLocale(QLocale::English, QLocale::UnitedStates)));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), "确定");
+    EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&Yes").startsWith("是"));
+    EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&No").startsWith("否"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "取消");
+    // The folder browser's own words.
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), "Look in:");
+}
+
+TEST_F(MainWindow, ADownloadShowsItsProgressMarksItsAlbumAndListsTheFailures) {
+    Start();
+    ListAlbums();
+    JobContext& job = window->Job();
+    QProgressBar* bar = window->ProgressBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), 1);
+    EXPECT_EQ(bar->value(), 1);
+
+    // "Friends" and "Open", albums 1 and 3, in rows 2 and 4.
+    job.grid.SelectRows(2, 2);
+    job.grid.SelectRows(4, 4);
+    SavePath()->setEditText(Q(save.Path()));
+
+    // The fourth photo of every album has gone from the site.
+    server.Handle("/psb", [](const FixtureRequest& request, FixtureReply& reply) {
+        if (request.target.find("/p4/") != std::string::npos) {
+            reply.status = 404;
+            reply.body = "<html>gone</html>";
+            return;
+        }
+        reply.contentType = "image/jpeg";
+        reply.body = PictureBytes(request.target);
+    });
+
+    std::vector<int> values;
+    std::vector<int> markedRows;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+        values.push_back(value);
+        const int marked = window->Grid().Model().MarkedRow();
+        if (marked >= 0 && (markedRows.empty() || markedRows.back() != marked)) {
+            markedRows.push_back(marked);
+        }
+    });
+    Click(IDC_DOWNLOAD_BUTTON);
+    ASSERT_TRUE(WaitFor([&] { return job.downloadState == DL_IDLE && Text(IDC_STAGE) == "下载完毕"; }));
+    QTest::qWait(50);
+
+    EXPECT_EQ(bar->maximum(), 2 * JobProgress::ALBUM_UNITS);
+    EXPECT_EQ(bar->value(), 2 * JobProgress::ALBUM_UNITS);
+    EXPECT_EQ(bar->format(), "下载完毕：2个相册");
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+    EXPECT_NE(std::find(values.begin(), values.end(), JobProgress::ALBUM_UNITS), values.end());
+    // Each album's row was marked while it was downloaded, and none is now.
+    EXPECT_EQ(markedRows, std::vector<int>({2, 4}));
+    EXPECT_EQ(window->Grid().Model().MarkedRow(), -1);
+
+    // The outcome columns carry the job's counts.
+    const std::u16string done = job.grid.CellText(2, 4);
+    EXPECT_EQ(done.rfind(u"完成 ", 0), 0u) << CodePage::ToUtf8(done);
+    EXPECT_NE(done, u"完成 0");
+    EXPECT_EQ(job.grid.CellText(2, 5), u"失败 1");
+    EXPECT_EQ(job.grid.CellText(4, 5), u"失败 1");
+    EXPECT_EQ(job.grid.CellText(3, 4), u"");  // not downloaded
+    EXPECT_GT(job.grid.ColumnWidth(4), 0);
+    EXPECT_FALSE(window->Grid().isColumnHidden(4));
+    window->ShowAlbumOutcome(3, {4, 0, 0});
+    EXPECT_EQ(job.grid.CellText(4, 4), u"完成 4");
+    EXPECT_EQ(job.grid.CellText(4, 5), u"");
+
+    // The failed pictures are listed with their album and reason, without blocking the window.
+    CDlgFailedPictures* failed = window->FailedPicturesWindow();
+    ASSERT_NE(failed, nullptr);
+    EXPECT_TRUE(failed->isVisible());
+    EXPECT_FALSE(failed->isModal());
+    ASSERT_EQ(failed->RowCount(), 2);
+    EXPECT_EQ(failed->Row(0), QStringList({"Friends", "http://a1.photo.store.qq.com/psb?/A/p4/b/", "HTTP 404"}));
+
+    // The outcomes outlive a filter's rebuild and go with the next album list.
+    job.filterText = u"Friends";
+    Rebuild(job);
+    window->Port().GridChanged();
+    QTest::qWait(20);
+    EXPECT_EQ(job.grid.CellText(1, 4), done);
+    failed->close();
+    ListAlbums();
+    EXPECT_EQ(job.grid.CellText(2, 4), u"");
+    EXPECT_EQ(job.grid.ColumnWidth(4), 0);
+}
+
+TEST_F(MainWindow, ASwitchOfLayoutKeepsTheSelectedAlbums) {
+    Start();
+    ListAlbums();
+    JobContext& job = window->Job();
+    job.grid.SelectRows(2, 2);
+    job.grid.SelectRows(4, 4);
+    window->Grid().Sync();
+    for (bool thumbnails : {true, false}) {
+        SCOPED_TRACE(thumbnails ? "to thumbnails" : "to rows");
+        Click(IDC_PREVIEW);
+        ASSERT_TRUE(WaitFor([&] { return job.modeSwitch == MODE_SWITCH_IDLE; }));
+        QTest::qWait(30);
+        EXPECT_EQ(job.previewMode.load(), thumbnails ? 1 : 0);
+        EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({1, 3}));
+        EXPECT_EQ(window->Grid().selectionModel()->selectedIndexes().size(), thumbnails ? 2 : 2 * 6);
+    }
+}
+
+TEST_F(MainWindow, TheGroupTitleCountsTheRowsTheFilterLeaves) {
+    Start();
+    ListAlbums();
+    struct Case {
+        const char* keyword;
+        const char* title;
+    } cases[] = {
+        {"en", "相册列表(共5个，显示2个)"},  // Friends, Open
+        {"ck", "相册列表(共5个，显示1个)"},
+        {"", "相册列表(共5个)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keyword);
+        QString caption;
+        QTimer::singleShot(50, [&] {
+            auto* filter = qobject_cast<CDlgFind*>(QApplication::activeModalWidget());
+            ASSERT_NE(filter, nullptr);
+            caption = filter->findChild<QLabel*>("caption")->text();
+            filter->findChild<QLineEdit*>("c1639")->setText(c.keyword);
+            filter->findChild<QPushButton*>("c1006")->click();
+        });
+        emit Control<QLabel>(IDC_FILTER)->linkActivated("#");
+        EXPECT_EQ(caption, "相册筛选");
+        EXPECT_EQ(Text(IDC_GROUP), c.title);
+    }
+}
+
+TEST_F(MainWindow, AMessageBoxIsWideEnoughForItsTitle) {
+    Start();
+    const std::u16string title = u"这是一个相当长的标题，用来看消息框够不够宽";
+    int width = 0;
+    int titleWidth = 0;
+    QTimer::singleShot(100, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        box->accept();
+    });
+    window->Port().MessageBox(u"好", title, MB_OK);
+    EXPECT_GT(titleWidth, 0);
+    EXPECT_GE(width, titleWidth + 100);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // gui_screenshots OUTDIR: pictures of the window as a user sees it, with albums listed from an
-// in-process loopback server that plays Qzone: the main window in row mode and with thumbnails,
-// the two settings dialogs, the search window and the login window.
+// in-process loopback server that plays Qzone: the main window during a download (its progress
+// reported through the window port as the download job reports it) and after it, with
+// thumbnails, the list of failed pictures, the two settings dialogs, the search window and the
+// login window.
 
 #include <QApplication>
 #include <QBuffer>
@@ -18,6 +20,7 @@
 #include <QThread>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -30,6 +33,7 @@
 #include "settings/qt/CDlgDownSet.h"
 #include "settings/qt/CDlgSaveSet.h"
 #include "support/FixtureServer.h"
+#include "ui/CDlgFailedPictures.h"
 #include "ui/CDlgFind.h"
 #include "ui/CDlgWebOpen.h"
 #include "ui/CExplorer1.h"
@@ -46,21 +50,22 @@ struct Album {
     int privacy;
     int total;
     QColor cover;  // invalid: the album has no cover
+    QSize coverSize = QSize(300, 200);
 };
 
+// Eleven albums: the thumbnails' last row is not full. Covers come wide, tall and square.
 const Album kAlbums[] = {
     {"V01", "2014 春节回家", 1, 86, QColor(0xE5, 0x73, 0x73)},
-    {"V02", "毕业旅行·厦门", 1, 152, QColor(0x4F, 0xC3, 0xF7)},
-    {"V03", "宝宝成长记录", 3, 320, QColor(0xFF, 0xD5, 0x4F)},
-    {"V04", "同学聚会", 6, 45, QColor(0x81, 0xC7, 0x84)},
+    {"V02", "毕业旅行·厦门鼓浪屿环岛骑行", 1, 152, QColor(0x4F, 0xC3, 0xF7)},
+    {"V03", "宝宝成长记录", 3, 320, QColor(0xFF, 0xD5, 0x4F), QSize(200, 300)},
+    {"V04", "同学聚会", 6, 45, QColor(0x81, 0xC7, 0x84), QSize(240, 240)},
     {"V05", "手机随拍", 1, 1024, QColor(0xBA, 0x68, 0xC8)},
     {"V06", "私房菜谱", 5, 37, QColor()},
-    {"V07", "西藏自驾 318", 1, 268, QColor(0x4D, 0xB6, 0xAC)},
-    {"V08", "婚礼花絮", 4, 199, QColor(0xF0, 0x62, 0x92)},
+    {"V07", "西藏自驾 318 国道全景", 1, 268, QColor(0x4D, 0xB6, 0xAC), QSize(480, 150)},
+    {"V08", "婚礼花絮", 4, 199, QColor(0xF0, 0x62, 0x92), QSize(180, 320)},
     {"V09", "Summer in Kyoto", 1, 73, QColor(0xFF, 0x8A, 0x65)},
-    {"V10", "猫咪日常", 1, 512, QColor(0xA1, 0x88, 0x7F)},
+    {"V10", "猫咪日常", 1, 512, QColor(0xA1, 0x88, 0x7F), QSize(220, 300)},
     {"V11", "公司年会", 6, 64, QColor()},
-    {"V12", "风景壁纸", 1, 88, QColor(0x79, 0x86, 0xCB)},
 };
 
 // The album list answer of the Qzone list service for kAlbums.
@@ -84,21 +89,23 @@ std::string AlbumListAnswer() {
     return CodePage::Encode(CodePage::FromUtf8(utf8), CodePage::GBK);
 }
 
-// A cover: a sky in the album's colour with hills and a sun, 300 by 200 as the sites serve them.
-std::string CoverJpeg(const QColor& colour) {
-    QImage image(300, 200, QImage::Format_RGB32);
+// A cover: a sky in the album's colour with hills and a sun, in the size the site serves it.
+std::string CoverJpeg(const QColor& colour, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    const double w = size.width();
+    const double h = size.height();
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, 200);
+    QLinearGradient sky(0, 0, 0, h);
     sky.setColorAt(0, colour.lighter(150));
     sky.setColorAt(1, colour);
     painter.fillRect(image.rect(), sky);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 200));
-    painter.drawEllipse(QPointF(220, 60), 26, 26);
+    painter.drawEllipse(QPointF(w * 0.73, h * 0.3), std::min(w, h) * 0.13, std::min(w, h) * 0.13);
     painter.setBrush(colour.darker(160));
-    painter.drawPolygon(QPolygonF({QPointF(0, 200), QPointF(90, 95), QPointF(170, 160), QPointF(230, 120),
-                                   QPointF(300, 170), QPointF(300, 200)}));
+    painter.drawPolygon(QPolygonF({QPointF(0, h), QPointF(w * 0.3, h * 0.48), QPointF(w * 0.57, h * 0.8),
+                                   QPointF(w * 0.77, h * 0.6), QPointF(w, h * 0.85), QPointF(w, h)}));
     painter.end();
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -179,7 +186,7 @@ int Run(const QString& outDir) {
         for (const Album& album : kAlbums) {
             if (album.cover.isValid() && request.target.find(album.id) != std::string::npos) {
                 reply.contentType = "image/jpeg";
-                reply.body = CoverJpeg(album.cover);
+                reply.body = CoverJpeg(album.cover, album.coverSize);
                 return;
             }
         }
@@ -206,16 +213,48 @@ int Run(const QString& outDir) {
             std::fprintf(stderr, "gui_screenshots: the album list did not come\n");
             return 1;
         }
-        // A few rows selected, as before a download.
+        // Three albums selected and downloading: the second is under way, the first has ended
+        // with two pictures that failed. The window is told as the download job tells it.
+        QtWindowPort& port = window.Port();
         window.Job().grid.SelectRows(2, 3);
         window.Job().grid.SelectRows(5, 5);
+        window.Grid().Sync();
+        port.SetText(IDC_DOWNLOAD_BUTTON, u"终止下载");
+        port.SetText(IDC_STAGE, u"正在下载第1/3个图集");
+        for (int i = 0; i < 150; ++i) {
+            port.ReportPictureOutcome(1, JobProgress::PictureOutcome::Saved, u"", u"");
+        }
+        port.ReportPictureOutcome(1, JobProgress::PictureOutcome::Failed,
+                                  u"http://b1.photo.store.qq.com/psb?/V02/pic/m/17/", u"超时（30秒）");
+        port.ReportPictureOutcome(1, JobProgress::PictureOutcome::Failed,
+                                  u"http://b1.photo.store.qq.com/psb?/V02/pic/m/94/", u"图片小于最小值(20K)");
+        port.SetText(IDC_STAGE, u"正在下载第2/3个图集");
+        port.SetText(IDC_PROGRESS, u"已下载137/320......");
+        Wait(100);
+        ok = Save(&window, outDir, "main_download.png") && ok;
+
+        port.ReportAlbumOutcome(2, {320, 0, 0});
+        port.SetText(IDC_STAGE, u"正在下载第3/3个图集");
+        port.ReportAlbumOutcome(4, {1024, 0, 0});
+        port.SetText(IDC_DOWNLOAD_BUTTON, u"下载");
+        port.SetText(IDC_STAGE, u"下载完毕");
+        port.SetText(IDC_PROGRESS, u"");
+        Wait(100);
         ok = Save(&window, outDir, "main_rows.png") && ok;
+        if (CDlgFailedPictures* failed = window.FailedPicturesWindow()) {
+            failed->resize(640, 220);
+            ok = Save(failed, outDir, "failed_pictures.png") && ok;
+            failed->hide();
+        }
 
         window.Grid().OpenFind();
         if (CDlgFind* find = window.Grid().FindWindow()) {
             if (auto* keyword = find->findChild<QLineEdit*>(QtWindowPort::ControlName(1639))) {
                 keyword->setText(QStringLiteral("旅行"));
             }
+            // Found once, then again by going round the end.
+            window.Grid().FindNext(true);
+            window.Grid().FindNext(true);
             ok = Save(find, outDir, "search.png") && ok;
             find->hide();
         }
@@ -223,6 +262,7 @@ int Run(const QString& outDir) {
         Find<QCheckBox>(&window, IDC_PREVIEW)->click();
         Wait(100);
         window.Grid().WaitForSwitch();
+        Wait(100);
         ok = Save(&window, outDir, "main_thumbnails.png") && ok;
 
         CDlgDownSet downSet(window.Job(), &window);

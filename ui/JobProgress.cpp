@@ -1,0 +1,170 @@
+#include "ui/JobProgress.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "MyCode/StringCtrl.h"
+
+namespace {
+
+// Reads "<prefix><a>/<b><suffix>" with two decimal numbers.
+bool ReadPair(std::u16string_view text, std::u16string_view prefix, std::u16string_view suffix, int& a,
+              int& b) {
+    if (text.size() < prefix.size() + suffix.size() || text.substr(0, prefix.size()) != prefix ||
+        text.substr(text.size() - suffix.size()) != suffix) {
+        return false;
+    }
+    std::u16string_view middle = text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
+    const std::size_t slash = middle.find(u'/');
+    if (slash == std::u16string_view::npos) {
+        return false;
+    }
+    auto number = [](std::u16string_view digits, int& out) {
+        if (digits.empty() || digits.size() > 9) {
+            return false;
+        }
+        int value = 0;
+        for (char16_t c : digits) {
+            if (c < u'0' || c > u'9') {
+                return false;
+            }
+            value = value * 10 + (c - u'0');
+        }
+        out = value;
+        return true;
+    };
+    return number(middle.substr(0, slash), a) && number(middle.substr(slash + 1), b);
+}
+
+}  // namespace
+
+void JobProgress::ListStarted() {
+    running_ = Job::List;
+    albums_.clear();
+    outcomes_.clear();
+    failed_.clear();
+    position_ = count_ = done_ = listed_ = 0;
+    bar_ = {true, 0, 0, u"正在获取相册列表"};
+}
+
+void JobProgress::ListEnded(int albumCount) {
+    if (running_ != Job::List) {
+        return;
+    }
+    running_ = Job::None;
+    bar_ = {true, 1, 1, StringCtrl::Format(u"共%d个相册", {albumCount})};
+}
+
+void JobProgress::DownloadStarted(std::vector<int> albums) {
+    running_ = Job::Download;
+    albums_ = std::move(albums);
+    // The failures listed at the end are this download's; an album downloaded again counts anew,
+    // while the other albums keep what their last download showed.
+    failed_.clear();
+    for (int album : albums_) {
+        outcomes_.erase(album);
+    }
+    position_ = done_ = listed_ = 0;
+    count_ = static_cast<int>(albums_.size());
+    UpdateDownloadBar();
+}
+
+void JobProgress::AlbumStarted(int position, int count) {
+    if (running_ != Job::Download || position < 1 || count < position) {
+        return;
+    }
+    position_ = position;
+    count_ = count;
+    done_ = listed_ = 0;
+    UpdateDownloadBar();
+}
+
+void JobProgress::PicturesDone(int done, int listed) {
+    if (running_ != Job::Download || position_ == 0 || listed < 0 || done < 0) {
+        return;
+    }
+    listed_ = listed;
+    done_ = std::min(done, listed);
+    UpdateDownloadBar();
+}
+
+void JobProgress::DownloadEnded(bool stopped) {
+    if (running_ != Job::Download) {
+        return;
+    }
+    running_ = Job::None;
+    bar_.shown = true;
+    bar_.maximum = std::max(count_, 1) * ALBUM_UNITS;
+    if (stopped) {
+        bar_.text = StringCtrl::Format(u"已停止：第%d/%d个相册", {position_, count_});
+        return;
+    }
+    bar_.value = bar_.maximum;
+    bar_.text = StringCtrl::Format(u"下载完毕：%d个相册", {count_});
+}
+
+void JobProgress::UpdateDownloadBar() {
+    bar_.shown = true;
+    bar_.maximum = std::max(count_, 1) * ALBUM_UNITS;
+    if (position_ == 0) {
+        bar_.value = 0;
+        bar_.text = count_ > 0 ? StringCtrl::Format(u"准备下载%d个相册", {count_}) : u"准备下载";
+        return;
+    }
+    const int within =
+        listed_ > 0 ? static_cast<int>(static_cast<long long>(done_) * ALBUM_UNITS / listed_) : 0;
+    bar_.value = (position_ - 1) * ALBUM_UNITS + within;
+    bar_.text = listed_ > 0
+                    ? StringCtrl::Format(u"第%d/%d个相册：%d/%d张", {position_, count_, done_, listed_})
+                    : StringCtrl::Format(u"第%d/%d个相册", {position_, count_});
+}
+
+int JobProgress::CurrentAlbum() const {
+    if (running_ != Job::Download || position_ < 1 || position_ > static_cast<int>(albums_.size())) {
+        return -1;
+    }
+    return albums_[static_cast<std::size_t>(position_ - 1)];
+}
+
+void JobProgress::AddPictureOutcome(int album, PictureOutcome outcome, std::u16string url,
+                                    std::u16string reason) {
+    if (album < 0) {
+        return;
+    }
+    AlbumOutcome& counts = outcomes_[album];
+    switch (outcome) {
+        case PictureOutcome::Saved:
+            ++counts.saved;
+            break;
+        case PictureOutcome::Skipped:
+            ++counts.skipped;
+            break;
+        case PictureOutcome::Failed:
+            ++counts.failed;
+            failed_.push_back({album, std::move(url), std::move(reason)});
+            break;
+    }
+}
+
+void JobProgress::SetAlbumOutcome(int album, const AlbumOutcome& outcome) {
+    if (album >= 0) {
+        outcomes_[album] = outcome;
+    }
+}
+
+bool JobProgress::ReadAlbumStage(std::u16string_view text, int& position, int& count) {
+    return ReadPair(text, u"正在下载第", u"个图集", position, count);
+}
+
+bool JobProgress::ReadPicturesDone(std::u16string_view text, int& done, int& listed) {
+    return ReadPair(text, u"已下载", u"......", done, listed);
+}
+
+std::u16string JobProgress::DoneText(const AlbumOutcome& outcome) {
+    // What the album folder holds now: the pictures saved, and those kept from before.
+    return StringCtrl::Format(u"完成 %d", {outcome.saved + outcome.skipped});
+}
+
+std::u16string JobProgress::FailedText(const AlbumOutcome& outcome) {
+    return outcome.failed > 0 ? StringCtrl::Format(u"失败 %d", {outcome.failed}) : std::u16string();
+}
