@@ -1,46 +1,29 @@
 // orvelle-cli on a community site: a Hupu user's albums listed, then one downloaded into save,
 // owner and album folders.
 
-#include <gtest/gtest.h>
-
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "cli/CliProcess.h"
-#include "cli/SiteCliFixtures.h"
-#include "platform/CodePage.h"
-#include "platform/FileSystem.h"
-#include "support/FixtureServer.h"
-#include "support/TempDir.h"
+#include "cli/SiteCliTest.h"
 
 namespace {
 
-using SiteCliFixtures::PictureBytes;
-
-std::string GbkFixture(const std::string& name) {
-    return SiteCliFixtures::GbkFixture("communities", name);
-}
-
-class CommunitiesCli : public ::testing::Test {
+class CommunitiesCli : public SiteCliTest {
 protected:
     CommunitiesCli() {
-        server.Serve("/alice/photo-1", GbkFixture("hupu_user_1.html"));
-        server.Serve("/alice/photo-2", GbkFixture("hupu_user_2.html"));
-        server.Serve("/alice/photo/a5-1.html", GbkFixture("hupu_album_1.html"));
-        server.Serve("/alice/photo/a5-2.html", GbkFixture("hupu_album_2.html"));
+        server.Serve("/alice/photo-1", GbkFixture("communities", "hupu_user_1.html"));
+        server.Serve("/alice/photo-2", GbkFixture("communities", "hupu_user_2.html"));
+        server.Serve("/alice/photo/a5-1.html", GbkFixture("communities", "hupu_album_1.html"));
+        server.Serve("/alice/photo/a5-2.html", GbkFixture("communities", "hupu_album_2.html"));
         server.Serve("/p/1.big.jpg", PictureBytes('1'), "image/jpeg");
         server.Serve("/p/2.big.jpg", PictureBytes('2'), "image/jpeg");
         server.Serve("/p/3.big.jpg", PictureBytes('3'), "image/jpeg");
     }
 
     std::vector<std::string> Args(const std::string& command, const std::vector<std::string>& more) const {
-        return SiteCliFixtures::Args(command, program.NativePath(), {"my.hupu.com", "i1.hoopchina.com.cn"},
-                                     {80}, server.Port(), more);
+        return SiteCliTest::Args(command, {"my.hupu.com", "i1.hoopchina.com.cn"}, more);
     }
-
-    FixtureServer server;
-    TempDir program;
-    TempDir save;
 };
 
 TEST_F(CommunitiesCli, HupuUserAlbumsAreListedThenDownloaded) {

@@ -1,60 +1,32 @@
 // orvelle-cli on a 56 user's albums: the album rows, then the pictures of one album on disk, each
 // fetched as from its picture page.
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "cli/CliProcess.h"
-#include "platform/CodePage.h"
-#include "platform/FileSystem.h"
-#include "support/FixtureServer.h"
-#include "support/TempDir.h"
+#include "cli/SiteCliTest.h"
 
 namespace {
 
-std::string GalleriesFixture(const std::string& name) {
-    std::string bytes;
-    EXPECT_TRUE(
-        FileSystem::ReadFile(CodePage::FromUtf8(std::string(ORVELLE_FIXTURES) + "/galleries/" + name), bytes))
-        << name;
-    return bytes;
-}
-
-std::string Jpeg(char seed) {
-    return "\xFF\xD8\xFF\xE0" + std::string(2000, seed);
-}
-
-class GalleriesCli : public ::testing::Test {
+class GalleriesCli : public SiteCliTest {
 protected:
     GalleriesCli() {
         server.Handle("/photo/album/index.php", [](const FixtureRequest& request, FixtureReply& reply) {
-            reply.body = request.Param("page") == "1" ? GalleriesFixture("56_albums.html")
+            reply.body = request.Param("page") == "1" ? Fixture("galleries", "56_albums.html")
                                                       : "<ul class=\"album_list\"></ul>";
         });
         server.Handle("/photo/album/", [](const FixtureRequest& request, FixtureReply& reply) {
             reply.body =
-                request.Param("page") == "1" ? GalleriesFixture("56_photos.html") : "<p>没有照片</p>";
+                request.Param("page") == "1" ? Fixture("galleries", "56_photos.html") : "<p>没有照片</p>";
         });
-        server.Serve("/p/9001/1.jpg", Jpeg('1'), "image/jpeg");
-        server.Serve("/p/9001/2.jpg", Jpeg('2'), "image/jpeg");
+        server.Serve("/p/9001/1.jpg", PictureBytes('1'), "image/jpeg");
+        server.Serve("/p/9001/2.jpg", PictureBytes('2'), "image/jpeg");
     }
 
     std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
-        std::vector<std::string> args{command, "--program-dir", program.NativePath()};
-        for (const char* host : {"www.56.com", "img.56.com"}) {
-            args.push_back("--connect-to");
-            args.push_back(std::string(host) + ":80:127.0.0.1:" + std::to_string(server.Port()));
-        }
-        args.insert(args.end(), more.begin(), more.end());
-        args.push_back("http://www.56.com/photo/album/index.php?user=alice");
-        return args;
+        more.push_back("http://www.56.com/photo/album/index.php?user=alice");
+        return SiteCliTest::Args(command, {"www.56.com", "img.56.com"}, more);
     }
-
-    FixtureServer server;
-    TempDir program;
-    TempDir save;
 };
 
 TEST_F(GalleriesCli, ListThenDownloadA56Album) {
@@ -67,9 +39,9 @@ TEST_F(GalleriesCli, ListThenDownloadA56Album) {
     EXPECT_NE(download.err.find("下载完毕"), std::string::npos) << download.err;
     std::string bytes;
     EXPECT_TRUE(FileSystem::ReadFile(save.Path() + u"alice/春游/海浪.jpg", bytes));
-    EXPECT_EQ(bytes, Jpeg('1'));
+    EXPECT_EQ(bytes, PictureBytes('1'));
     EXPECT_TRUE(FileSystem::ReadFile(save.Path() + u"alice/春游/春游.jpg", bytes));
-    EXPECT_EQ(bytes, Jpeg('2'));
+    EXPECT_EQ(bytes, PictureBytes('2'));
     EXPECT_FALSE(FileSystem::Exists(save.Path() + u"alice/海边"));
     for (const char* path : {"/p/9001/1.jpg", "/p/9001/2.jpg"}) {
         auto requests = server.RequestsTo(path);

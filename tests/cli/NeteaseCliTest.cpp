@@ -1,36 +1,12 @@
 // orvelle-cli on NetEase photo: the album rows of a user with their privacy labels, then one
 // album's pictures from the image hosts on disk, against the fixture server.
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "cli/CliProcess.h"
-#include "platform/CodePage.h"
-#include "platform/FileSystem.h"
-#include "support/FixtureServer.h"
-#include "support/TempDir.h"
+#include "cli/SiteCliTest.h"
 
 namespace {
-
-std::string GbkFixture(const std::string& name) {
-    std::string bytes;
-    EXPECT_TRUE(
-        FileSystem::ReadFile(CodePage::FromUtf8(std::string(ORVELLE_FIXTURES) + "/netease/" + name), bytes))
-        << name;
-    return CodePage::Encode(CodePage::FromUtf8(bytes), CodePage::GBK);
-}
-
-std::string Picture(char seed) {
-    return "\xFF\xD8\xFF\xE0" + std::string(3000, seed);
-}
-
-std::string FileAt(const std::u16string& path) {
-    std::string bytes;
-    FileSystem::ReadFile(path, bytes);
-    return bytes;
-}
 
 // Where each picture of photos.js lies, and the name it is saved under.
 struct Stored {
@@ -44,12 +20,12 @@ const std::vector<Stored> kPictures = {
     {"img9.bimg.126.net", "/new/photo/6.jpg", u"中间.jpg"},  {"img.ph.126.net", "/8.jpg", u"无斜杠.jpg"},
 };
 
-class NeteaseCli : public ::testing::Test {
+class NeteaseCli : public SiteCliTest {
 protected:
     NeteaseCli() {
-        server.Serve("/alice/", GbkFixture("home.html"));
-        server.Serve("/photo/alice/albums.js", GbkFixture("albums.js"));
-        server.Serve("/photo/alice/101.js", GbkFixture("photos.js"));
+        server.Serve("/alice/", GbkFixture("netease", "home.html"));
+        server.Serve("/photo/alice/albums.js", GbkFixture("netease", "albums.js"));
+        server.Serve("/photo/alice/101.js", GbkFixture("netease", "photos.js"));
         // The remote call names a data file for every non-public album but 108.
         server.Handle("/photo/alice/dwr/call/plaincall/AlbumBean.getAlbumData.dwr",
                       [](const FixtureRequest& request, FixtureReply& reply) {
@@ -60,27 +36,17 @@ protected:
                                                  id + ".js\");";
                       });
         for (std::size_t i = 0; i < kPictures.size(); ++i) {
-            server.Serve(kPictures[i].path, Picture(static_cast<char>('a' + i)), "image/jpeg");
+            server.Serve(kPictures[i].path, PictureBytes(static_cast<char>('a' + i)), "image/jpeg");
         }
     }
 
-    std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
-        std::vector<std::string> args{command, "--program-dir", program.NativePath()};
+    std::vector<std::string> Args(const std::string& command, const std::vector<std::string>& more) const {
         std::vector<std::string> hosts = {"photo.163.com", "s1.ph.126.net"};
         for (const Stored& picture : kPictures) {
             hosts.push_back(picture.host);
         }
-        for (const std::string& host : hosts) {
-            args.push_back("--connect-to");
-            args.push_back(host + ":80:127.0.0.1:" + std::to_string(server.Port()));
-        }
-        args.insert(args.end(), more.begin(), more.end());
-        return args;
+        return SiteCliTest::Args(command, hosts, more);
     }
-
-    FixtureServer server;
-    TempDir program;
-    TempDir save;
 };
 
 TEST_F(NeteaseCli, ListsAlbumsWithTheirAccessThenDownloadsOne) {
@@ -104,7 +70,7 @@ TEST_F(NeteaseCli, ListsAlbumsWithTheirAccessThenDownloadsOne) {
     for (std::size_t i = 0; i < kPictures.size(); ++i) {
         SCOPED_TRACE(kPictures[i].path);
         EXPECT_EQ(FileAt(save.Path() + u"alice/公开/" + kPictures[i].file),
-                  Picture(static_cast<char>('a' + i)));
+                  PictureBytes(static_cast<char>('a' + i)));
     }
 }
 

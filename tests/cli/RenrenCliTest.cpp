@@ -2,25 +2,25 @@
 // its photo pages give, downloaded into save folder, owner and album.
 
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "SiteCliTest.h"
+#include "cli/SiteCliTest.h"
 
 namespace {
 
 class RenrenCli : public SiteCliTest {
 protected:
     RenrenCli() {
-        server.Serve("/photo/22334455/album/relatives", Fixture("relatives.html"));
+        server.Serve("/photo/22334455/album/relatives", Fixture("renren", "relatives.html"));
         server.Serve("/photo/22334455/album/relatives/ajax", "<p>没有更多了</p>");
         // Album 101 answers its list service.
-        server.Serve("/photo/22334455/album-101", Fixture("album.html"));
+        server.Serve("/photo/22334455/album-101", Fixture("renren", "album.html"));
         server.Handle(
             "/photo/22334455/album-101/bypage/ajax", [](const FixtureRequest& request, FixtureReply& reply) {
-                reply.body = request.Param("curPage") == "0" ? Fixture("bypage.json") : "{\"photoList\":[]}";
+                reply.body =
+                    request.Param("curPage") == "0" ? Fixture("renren", "bypage.json") : "{\"photoList\":[]}";
             });
-        server.Serve("/photo/22334455/photo-9003/large", Fixture("large.html"));
+        server.Serve("/photo/22334455/photo-9003/large", Fixture("renren", "large.html"));
         // Album 102 does not: its photo pages lead from one photo to the next.
         server.Serve("/photo/22334455/album-102",
                      "<div class=\"ablum-infor\"><h1>头像<span>(2张)</span></h1></div>"
@@ -42,11 +42,8 @@ protected:
         }
     }
 
-    static std::string Fixture(const std::string& name) { return SiteCliTest::Fixture("renren", name); }
-
-    std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
-        return SiteCliTest::Args(command, {"www.renren.com", "photo.renren.com", "fmn.rrimg.com"},
-                                 std::move(more));
+    std::vector<std::string> Args(const std::string& command, const std::vector<std::string>& more) const {
+        return SiteCliTest::Args(command, {"www.renren.com", "photo.renren.com", "fmn.rrimg.com"}, more);
     }
 };
 

@@ -1,56 +1,39 @@
 // orvelle-cli on the shops: a Taobao shop listed item by item, and single products downloaded at
 // once, with the price in the picture names when the extension settings ask for it.
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "cli/CliProcess.h"
-#include "cli/SiteCliFixtures.h"
-#include "platform/CodePage.h"
-#include "platform/FileSystem.h"
-#include "support/FixtureServer.h"
-#include "support/TempDir.h"
+#include "cli/SiteCliTest.h"
 
 namespace {
-
-using SiteCliFixtures::PictureBytes;
-
-std::string GbkFixture(const std::string& name) {
-    return SiteCliFixtures::GbkFixture("shops", name);
-}
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-class ShopsCli : public ::testing::Test {
+class ShopsCli : public SiteCliTest {
 protected:
     ShopsCli() {
         server.Handle("/", [](const FixtureRequest& request, FixtureReply& reply) {
-            reply.body =
-                GbkFixture(request.Param("pageNum") == "1" ? "taobao_shop_1.html" : "taobao_shop_2.html");
+            reply.body = GbkFixture(
+                "shops", request.Param("pageNum") == "1" ? "taobao_shop_1.html" : "taobao_shop_2.html");
         });
-        server.Serve("/item.htm", GbkFixture("taobao_item.html"));
+        server.Serve("/item.htm", GbkFixture("shops", "taobao_item.html"));
         server.Serve("/imgextra/i1/12345/a.jpg", PictureBytes('a'), "image/jpeg");
         server.Serve("/imgextra/i2/12345/b.jpg", PictureBytes('b'), "image/jpeg");
-        server.Serve("/1234.html", GbkFixture("jd_item.html"));
+        server.Serve("/1234.html", GbkFixture("shops", "jd_item.html"));
         server.Serve("/n0/jfs/t1/a.jpg", PictureBytes('j'), "image/jpeg");
         server.Serve("/n0/jfs/t1/b.jpg", PictureBytes('k'), "image/jpeg");
     }
 
     // https goes to the fixture server too, where it fails: no picture may come from the internet.
     std::vector<std::string> Args(const std::string& command, const std::vector<std::string>& more) const {
-        return SiteCliFixtures::Args(
-            command, program.NativePath(),
+        return SiteCliTest::Args(
+            command,
             {"shop123.taobao.com", "item.taobao.com", "img.alicdn.com", "item.jd.com", "img10.360buyimg.com"},
-            {80, 443}, server.Port(), more);
+            more, {80, 443});
     }
-
-    FixtureServer server;
-    TempDir program;
-    TempDir save;
 };
 
 TEST_F(ShopsCli, ShopIsListedItemByItem) {

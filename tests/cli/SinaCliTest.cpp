@@ -2,32 +2,29 @@
 // page into save folder, owner and album.
 
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "SiteCliTest.h"
+#include "cli/SiteCliTest.h"
 
 namespace {
 
 class SinaCli : public SiteCliTest {
 protected:
     SinaCli() {
-        server.Serve("/xiaowang", Fixture("blog_home.html"));
-        server.Serve("/services/ctg_list_ctg.php", Fixture("categories.json"));
-        server.Serve("/category/u/1234567/s/1/page1", Fixture("category_page1.html"));
-        server.Serve("/category/u/1234567/s/1/page2", Fixture("category_page2.html"));
+        server.Serve("/xiaowang", Fixture("sina", "blog_home.html"));
+        server.Serve("/services/ctg_list_ctg.php", Fixture("sina", "categories.json"));
+        server.Serve("/category/u/1234567/s/1/page1", Fixture("sina", "category_page1.html"));
+        server.Serve("/category/u/1234567/s/1/page2", Fixture("sina", "category_page2.html"));
         server.Serve("/orignal/stamp.jpg", PictureBytes('s'), "image/jpeg");
         server.Serve("/orignal/4a01&690", PictureBytes('4'), "image/jpeg");
         server.Serve("/orignal/last.jpg", PictureBytes('l'), "image/jpeg");
     }
 
-    static std::string Fixture(const std::string& name) { return SiteCliTest::Fixture("sina", name); }
-
-    std::vector<std::string> Args(const std::string& command, std::vector<std::string> more) const {
+    std::vector<std::string> Args(const std::string& command, const std::vector<std::string>& more) const {
         return SiteCliTest::Args(
             command,
             {"blog.sina.com.cn", "photo.blog.sina.com.cn", "s1.sinaimg.cn", "s2.sinaimg.cn", "s3.sinaimg.cn"},
-            std::move(more));
+            more);
     }
 };
 

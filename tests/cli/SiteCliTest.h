@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -16,13 +15,18 @@
 // hosts, a program folder and a save folder.
 class SiteCliTest : public ::testing::Test {
 protected:
-    // The command with the program folder and each of hosts sent to the fixture server.
-    std::vector<std::string> Args(const std::string& command, std::initializer_list<const char*> hosts,
-                                  std::vector<std::string> more) const {
+    // command with the program folder, then every host on each port sent to the fixture server,
+    // then more. An https port sent there fails, so no test reaches the internet.
+    std::vector<std::string> Args(const std::string& command, const std::vector<std::string>& hosts,
+                                  const std::vector<std::string>& more,
+                                  const std::vector<int>& ports = {80}) const {
         std::vector<std::string> args{command, "--program-dir", program.NativePath()};
-        for (const char* host : hosts) {
-            args.push_back("--connect-to");
-            args.push_back(std::string(host) + ":80:127.0.0.1:" + std::to_string(server.Port()));
+        for (const std::string& host : hosts) {
+            for (int port : ports) {
+                args.push_back("--connect-to");
+                args.push_back(host + ":" + std::to_string(port) +
+                               ":127.0.0.1:" + std::to_string(server.Port()));
+            }
         }
         args.insert(args.end(), more.begin(), more.end());
         return args;
@@ -37,6 +41,14 @@ protected:
         return bytes;
     }
 
+    // The same file, kept in UTF-8, as the GBK or Big5 bytes a site answers with.
+    static std::string GbkFixture(const std::string& folder, const std::string& name) {
+        return CodePage::Encode(CodePage::FromUtf8(Fixture(folder, name)), CodePage::GBK);
+    }
+    static std::string Big5Fixture(const std::string& folder, const std::string& name) {
+        return CodePage::Encode(CodePage::FromUtf8(Fixture(folder, name)), CodePage::BIG5);
+    }
+
     // A small JPEG-looking body that differs by seed.
     static std::string PictureBytes(char seed) {
         std::string bytes = "\xFF\xD8\xFF\xE0";
@@ -46,6 +58,14 @@ protected:
         return bytes;
     }
 
+    // The bytes of the file at path, empty when there is none.
+    static std::string FileAt(const std::u16string& path) {
+        std::string bytes;
+        FileSystem::ReadFile(path, bytes);
+        return bytes;
+    }
+
+    // Whether the file at path holds exactly expected.
     static bool SameBytes(const std::u16string& path, const std::string& expected) {
         std::string bytes;
         return FileSystem::ReadFile(path, bytes) && bytes == expected;
