@@ -169,7 +169,8 @@ bool EndHeaderBlock(Attempt& a) {
     a.finalHeaders = true;
     a.source.compressed = NamesCompression(a.encoding);
     a.streaming = !r.streamPath.empty();
-    a.cutting = !a.source.compressed && r.savePath.empty() && !a.streaming;
+    a.cutting = !a.source.compressed && r.savePath.empty() && !a.streaming &&
+                (!r.cutStart.empty() || !r.cutEnd.empty());
     // An error page is not read at all where it is not wanted.
     if (r.refuseErrorAnswers && a.status >= 400) {
         return Reject(a, FetchError::HttpStatus);
@@ -181,8 +182,8 @@ bool EndHeaderBlock(Attempt& a) {
         return Reject(a, FetchError::TooLarge);
     }
     // A page that cut markers may keep short is judged by what is kept, as it comes.
-    bool held = !a.streaming && !(a.cutting && (!r.cutStart.empty() || !r.cutEnd.empty()));
-    if (held && a.contentLength >= 0 && static_cast<std::uint64_t>(a.contentLength) > HeldLimit(r)) {
+    if (!a.streaming && !a.cutting && a.contentLength >= 0 &&
+        static_cast<std::uint64_t>(a.contentLength) > HeldLimit(r)) {
         return Reject(a, FetchError::TooLarge);
     }
     return true;
@@ -263,6 +264,18 @@ std::size_t StreamBody(Attempt& a, const char* data, std::size_t n) {
     return n;
 }
 
+// Room for a held body of needed bytes: the declared length when it fits the limit, else twice the
+// room it had, and the whole limit once that passes half of it, so the last move before the limit
+// copies at most half of it.
+std::size_t GrownCapacity(const Attempt& a, std::size_t needed, std::size_t capacity, std::uint64_t limit) {
+    if (a.contentLength >= 0 && static_cast<std::uint64_t>(a.contentLength) <= limit &&
+        static_cast<std::size_t>(a.contentLength) >= needed) {
+        return static_cast<std::size_t>(a.contentLength);
+    }
+    std::size_t grown = std::max(needed, 2 * capacity);
+    return grown > limit / 2 ? std::max<std::size_t>(needed, static_cast<std::size_t>(limit)) : grown;
+}
+
 std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
     Attempt& a = *static_cast<Attempt*>(user);
     std::size_t n = size * count;
@@ -284,6 +297,9 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
     };
     if (!a.cutting && body.size() + n > limit) {
         return tooLarge();
+    }
+    if (body.size() + n > body.capacity()) {
+        body.reserve(GrownCapacity(a, body.size() + n, body.capacity(), limit));
     }
     std::size_t from = body.size();
     body.append(data, n);
