@@ -1,5 +1,7 @@
 #include "core/AlbumList.h"
 
+#include <algorithm>
+
 std::int32_t AlbumList::Add(const ST_PERLISTRECORD& record) {
     std::lock_guard lock(mutex_);
     auto index = static_cast<std::int32_t>(records_.size());
@@ -29,6 +31,7 @@ bool AlbumList::Rename(int index, std::u16string name) {
     std::u16string& current = records_[static_cast<std::size_t>(index)]->name;
     if (auto it = nameCounts_.find(current); it != nameCounts_.end() && --it->second == 0) {
         nameCounts_.erase(it);
+        nextCounters_.clear();  // a freed name may be a numbered variant to take again
     }
     ++nameCounts_[name];
     current = std::move(name);
@@ -38,6 +41,18 @@ bool AlbumList::Rename(int index, std::u16string name) {
 bool AlbumList::HasName(const std::u16string& name) const {
     std::lock_guard lock(mutex_);
     return nameCounts_.count(name) != 0;
+}
+
+unsigned AlbumList::FirstCounterToTry(const std::u16string& name) const {
+    std::lock_guard lock(mutex_);
+    auto it = nextCounters_.find(name);
+    return it == nextCounters_.end() ? 1 : it->second;
+}
+
+void AlbumList::NoteCounterTaken(const std::u16string& name, unsigned counter) {
+    std::lock_guard lock(mutex_);
+    unsigned& next = nextCounters_[name];
+    next = std::max(next, counter + 1);
 }
 
 std::size_t AlbumList::Size() const {
@@ -51,4 +66,5 @@ void AlbumList::Clear() {
         records_.pop_back();
     }
     nameCounts_.clear();
+    nextCounters_.clear();
 }
