@@ -255,8 +255,8 @@ Measure MeasureCurl(const Settings& s, int port, const fs::path& folder) {
         }
     }
     Measure m = RunCommand({"curl", "--parallel", "--parallel-max", std::to_string(s.threads), "--silent",
-                            "--show-error", "--fail", "--remote-name-all", "--output-dir", folder.string(),
-                            "--config", config.string()});
+                            "--show-error", "--no-progress-meter", "--fail", "--remote-name-all",
+                            "--output-dir", folder.string(), "--config", config.string()});
     fs::remove(config);
     return m;
 }
