@@ -1,12 +1,10 @@
 #include "core/AlbumList.h"
 
-#include <algorithm>
-
 std::int32_t AlbumList::Add(const ST_PERLISTRECORD& record) {
     std::lock_guard lock(mutex_);
     auto index = static_cast<std::int32_t>(records_.size());
     records_.push_back(std::make_unique<ST_PERLISTRECORD>(ST_PERLISTRECORD::CopyForList(record, index)));
-    ++nameCounts_[record.name];
+    names_.Add(record.name);
     return index;
 }
 
@@ -29,30 +27,25 @@ bool AlbumList::Rename(int index, std::u16string name) {
         return false;
     }
     std::u16string& current = records_[static_cast<std::size_t>(index)]->name;
-    if (auto it = nameCounts_.find(current); it != nameCounts_.end() && --it->second == 0) {
-        nameCounts_.erase(it);
-        nextCounters_.clear();  // a freed name may be a numbered variant to take again
-    }
-    ++nameCounts_[name];
+    names_.Remove(current);
+    names_.Add(name);
     current = std::move(name);
     return true;
 }
 
 bool AlbumList::HasName(const std::u16string& name) const {
     std::lock_guard lock(mutex_);
-    return nameCounts_.count(name) != 0;
+    return names_.Has(name);
 }
 
 unsigned AlbumList::FirstCounterToTry(const std::u16string& name) const {
     std::lock_guard lock(mutex_);
-    auto it = nextCounters_.find(name);
-    return it == nextCounters_.end() ? 1 : it->second;
+    return names_.FirstCounterToTry(name);
 }
 
-void AlbumList::NoteCounterTaken(const std::u16string& name, unsigned counter) {
+void AlbumList::NoteTakenBelow(const std::u16string& name, unsigned counter) {
     std::lock_guard lock(mutex_);
-    unsigned& next = nextCounters_[name];
-    next = std::max(next, counter + 1);
+    names_.NoteTakenBelow(name, counter);
 }
 
 std::size_t AlbumList::Size() const {
@@ -65,6 +58,5 @@ void AlbumList::Clear() {
     while (!records_.empty()) {
         records_.pop_back();
     }
-    nameCounts_.clear();
-    nextCounters_.clear();
+    names_.Clear();
 }

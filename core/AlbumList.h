@@ -7,9 +7,9 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "core/NameIndex.h"
 #include "core/ST_PERLISTRECORD.h"
 
 // The albums of the last album-list job, in the order they were found. The grid stores positions
@@ -34,13 +34,9 @@ public:
     std::size_t Size() const;
     // Whether a record has exactly this name (case-sensitive), without a scan of the list.
     bool HasName(const std::u16string& name) const;
-    // For numbered variants of a name ("N (1)", "N (2)", ...): the counter to try first, past the
-    // last one noted for name, so a long run of equal names is not counted up from 1 for each new
-    // one. Every counter below it names an album of the list, as long as no album gave up its name:
-    // a rename that frees a name, or a clear, starts every count at 1 again.
+    // For numbered variants of a name ("N (1)", "N (2)", ...), as NameIndex keeps them.
     unsigned FirstCounterToTry(const std::u16string& name) const;
-    // Notes that counter gave name's variant that was taken, and that those before it were taken.
-    void NoteCounterTaken(const std::u16string& name, unsigned counter);
+    void NoteTakenBelow(const std::u16string& name, unsigned counter);
     // Deletes every record, last first.
     void Clear();
 
@@ -50,6 +46,5 @@ public:
 private:
     mutable std::mutex mutex_;
     std::vector<std::unique_ptr<ST_PERLISTRECORD>> records_;
-    std::unordered_map<std::u16string, int> nameCounts_;         // how many records carry each name
-    std::unordered_map<std::u16string, unsigned> nextCounters_;  // FirstCounterToTry by name
+    NameIndex names_;  // the records' names
 };

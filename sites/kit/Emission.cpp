@@ -24,7 +24,7 @@ std::u16string UniqueName(AlbumList& albums, const std::u16string& name) {
         std::size_t room = ALBUM_NAME_MAX > suffix.size() ? ALBUM_NAME_MAX - suffix.size() : 0;
         std::u16string candidate = std::u16string(StringCtrl::KeepUnits(name, room)) + suffix;
         if (!albums.HasName(candidate)) {
-            albums.NoteCounterTaken(name, counter);
+            albums.NoteTakenBelow(name, counter);
             return candidate;
         }
     }
