@@ -57,11 +57,10 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, co
             request.url = fallback;
             ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
         }
-        if (ok) {
-            file = source.TakeFile();
-            return file != nullptr;
+        if (ok && (file = source.TakeFile()) != nullptr) {
+            return true;
         }
-        failure = FailureOf(source);
+        failure = ok ? PictureOutcome{PictureResult::Failed, FetchError::WriteFailed, 0} : FailureOf(source);
         return false;
     } catch (...) {
         // A picture that cannot be fetched is simply not there; the pool goes on.
