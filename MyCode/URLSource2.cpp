@@ -63,7 +63,10 @@ std::int64_t KiB(std::int32_t units) {
 
 // The most a body held in memory may hold.
 std::uint64_t HeldLimit(const UrlRequest& request) {
-    return request.maxSizeKB != 0 ? static_cast<std::uint64_t>(KiB(request.maxSizeKB)) : kHeldBodyLimitBytes;
+    if (request.maxSizeKB == 0) {
+        return kHeldBodyLimitBytes;
+    }
+    return static_cast<std::uint64_t>(std::max<std::int64_t>(0, KiB(request.maxSizeKB)));
 }
 
 // Keeps what follows the last cutStart and drops everything from the first cutEnd on; true when
