@@ -373,6 +373,7 @@ std::u16string StripTags(std::u16string_view text) {
         }
     }
     if (!flat) {
+        // A stray "<" lets one removal join text into another tag: the removals are made in turn.
         std::u16string result(text);
         for (std::u16string_view tag : tags) {
             std::u16string whole;
