@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 
 #include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
@@ -220,16 +221,28 @@ GridCellId AlbumCell(const JobContext& job, int k) {
 }
 
 void SelectAlbums(JobContext& job, const std::vector<int>& albums) {
-    const bool thumbnails = IsThumbnailMode(job);
-    for (int k : albums) {
-        const GridCellId cell = AlbumCell(job, k);
-        if (!cell.IsValid()) {
-            continue;
+    if (IsThumbnailMode(job)) {
+        for (int k : albums) {
+            const GridCellId cell = AlbumCell(job, k);
+            if (cell.IsValid()) {
+                job.grid.SetSelected(cell.row, cell.column, true);
+            }
         }
-        if (thumbnails) {
-            job.grid.SetSelected(cell.row, cell.column, true);
-        } else {
-            job.grid.SelectRows(cell.row, cell.row);
+        return;
+    }
+    // The rows are looked up once, not once per album: a long list keeps a long selection.
+    std::unordered_map<std::int64_t, int> rowOf;
+    job.grid.Visit([&](const GridState& grid) {
+        for (std::size_t row = grid.fixedRows; row < grid.rows.size(); ++row) {
+            const std::vector<GridCell>& cells = grid.rows[row].cells;
+            if (!cells.empty()) {
+                rowOf.emplace(cells[0].itemData, static_cast<int>(row));
+            }
+        }
+    });
+    for (int k : albums) {
+        if (auto it = rowOf.find(k); k >= 0 && it != rowOf.end()) {
+            job.grid.SelectRows(it->second, it->second);
         }
     }
 }

@@ -6,8 +6,10 @@
 #include <ctime>
 #include <mutex>
 #include <random>
+#include <unordered_set>
 #include <utility>
 
+#include "MyCode/TextCursor.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -33,13 +35,33 @@ std::function<std::u16string()> clipboardProvider;
 namespace StringCtrl {
 
 // Replaces every occurrence left to right; the scan goes on after each inserted text, so a
-// replacement is never searched again.
+// replacement is never searched again. A replacement no longer than what it replaces is written
+// over the text itself, so decoding a large page needs no second copy of it.
 void ReplaceAll(std::u16string& text, std::u16string_view find, std::u16string_view replacement) {
     if (find.empty()) {
         return;
     }
     std::size_t pos = text.find(find);
     if (pos == std::u16string::npos) {
+        return;
+    }
+    if (replacement.size() <= find.size()) {
+        // The write position never passes the read position, and what lies behind the last
+        // occurrence found is not written before it has been searched.
+        using Traits = std::char_traits<char16_t>;
+        char16_t* data = text.data();
+        std::size_t write = pos;
+        std::size_t from = pos;
+        while (pos != std::u16string::npos) {
+            Traits::move(data + write, data + from, pos - from);
+            write += pos - from;
+            Traits::copy(data + write, replacement.data(), replacement.size());
+            write += replacement.size();
+            from = pos + find.size();
+            pos = text.find(find, from);
+        }
+        Traits::move(data + write, data + from, text.size() - from);
+        text.resize(write + text.size() - from);
         return;
     }
     std::u16string out;
@@ -124,36 +146,28 @@ std::u16string Format(std::u16string_view pattern, std::initializer_list<FormatA
 
 std::u16string GetBetween(std::u16string& text, std::u16string_view before, std::u16string_view after,
                           int flags) {
-    std::size_t start = text.find(before);
-    if (start == std::u16string::npos) {
-        return {};
-    }
-    std::u16string rest = text.substr(start + before.size());
-    std::u16string value;
-    std::size_t end = rest.find(after);
-    if (end != std::u16string::npos) {
-        value = rest.substr(0, end);
-    } else if (flags & GB_REST) {
-        value = rest;
-    }
-    if (flags & GB_ADVANCE) {
-        text = std::move(rest);
-    }
+    // The rest is searched where it lies; moving the cursor drops the front in place.
+    TextCursor cursor(text);
+    std::u16string value = cursor.GetBetween(before, after, flags);
+    text.erase(0, cursor.Position());
     return value;
 }
 
 int Split(std::u16string_view text, std::u16string_view separator, std::vector<std::u16string>& array) {
     array.clear();
-    int count = CountOf(text, separator);
-    if (count == 0) {
+    if (separator.empty()) {
         return 0;
     }
-    array.reserve(static_cast<std::size_t>(count) + 1);
+    std::size_t pos = text.find(separator);
+    if (pos == std::u16string_view::npos) {
+        return 0;
+    }
+    int count = 0;
     std::size_t from = 0;
-    for (int i = 0; i < count; ++i) {
-        std::size_t pos = text.find(separator, from);
+    for (; pos != std::u16string_view::npos; pos = text.find(separator, from)) {
         array.emplace_back(text.substr(from, pos - from));
         from = pos + separator.size();
+        ++count;
     }
     array.emplace_back(text.substr(from));
     return count;
@@ -172,12 +186,10 @@ int CountOf(std::u16string_view text, std::u16string_view sub) {
 }
 
 int SkipPast(std::u16string& text, std::u16string_view marker, bool includeMarker) {
-    std::size_t pos = text.find(marker);
-    if (pos == std::u16string::npos) {
-        return -1;
-    }
-    text.erase(0, includeMarker ? pos + marker.size() : pos);
-    return static_cast<int>(pos);
+    TextCursor cursor(text);
+    int pos = cursor.SkipPast(marker, includeMarker);
+    text.erase(0, cursor.Position());
+    return pos;
 }
 
 int CutAt(std::u16string& text, std::u16string_view marker) {
@@ -326,12 +338,67 @@ std::u16string UrlDecode(std::u16string_view text, bool utf8) {
 }
 
 std::u16string StripTags(std::u16string_view text) {
-    std::u16string result(text);
-    std::u16string walk(text);
-    for (std::u16string tag = GetBetween(walk, u"<", u">", GB_ADVANCE); !tag.empty();
-         tag = GetBetween(walk, u"<", u">", GB_ADVANCE)) {
-        ReplaceAll(result, u"<" + tag + u">", u"");
+    // The tags are those a GetBetween walk with "<", ">" and GB_ADVANCE meets: it moves just past
+    // each "<" in turn and stops at the first empty tag or at a "<" without a ">" after it. Every
+    // occurrence of each tag is removed, tag after tag, from the whole text.
+    std::vector<std::u16string_view> tags;
+    std::size_t close = std::u16string_view::npos;  // the first ">" after the current "<"
+    for (std::size_t open = text.find(u'<'); open != std::u16string_view::npos;
+         open = text.find(u'<', open + 1)) {
+        if (close == std::u16string_view::npos || close <= open) {
+            close = text.find(u'>', open + 1);
+            if (close == std::u16string_view::npos) {
+                break;
+            }
+        }
+        if (close == open + 1) {
+            break;
+        }
+        tags.push_back(text.substr(open + 1, close - open - 1));
     }
+    if (tags.empty()) {
+        return std::u16string(text);
+    }
+    // Where a ">" comes between every two "<", a tag occurs only as a whole "<...>" of the text,
+    // and removing some of them never joins text into a new one: the removals, made one after the
+    // other, come to dropping every such "<...>" whose inside is one of the tags, in one pass.
+    bool flat = true;
+    bool open = false;
+    for (char16_t c : text) {
+        if (c == u'<') {
+            flat = flat && !open;
+            open = true;
+        } else if (c == u'>') {
+            open = false;
+        }
+    }
+    if (!flat) {
+        // A stray "<" lets one removal join text into another tag: the removals are made in turn.
+        std::u16string result(text);
+        for (std::u16string_view tag : tags) {
+            std::u16string whole;
+            whole.reserve(tag.size() + 2);
+            whole.append(u"<").append(tag).append(u">");
+            ReplaceAll(result, whole, u"");
+        }
+        return result;
+    }
+    std::unordered_set<std::u16string_view> removed(tags.begin(), tags.end());
+    std::u16string result;
+    result.reserve(text.size());
+    std::size_t from = 0;
+    for (std::size_t at = text.find(u'<'); at != std::u16string_view::npos; at = text.find(u'<', at + 1)) {
+        std::size_t end = text.find(u'>', at + 1);
+        if (end == std::u16string_view::npos) {
+            break;
+        }
+        if (removed.count(text.substr(at + 1, end - at - 1)) != 0) {
+            result.append(text.substr(from, at - from));
+            from = end + 1;
+        }
+        at = end;
+    }
+    result.append(text.substr(from));
     return result;
 }
 

@@ -61,17 +61,31 @@ std::int64_t KiB(std::int32_t units) {
     return static_cast<std::int64_t>(units) * 1024;
 }
 
+// The most a body held in memory may hold.
+std::uint64_t HeldLimit(const UrlRequest& request) {
+    if (request.maxSizeKB == 0) {
+        return kHeldBodyLimitBytes;
+    }
+    return static_cast<std::uint64_t>(std::max<std::int64_t>(0, KiB(request.maxSizeKB)));
+}
+
 // Keeps what follows the last cutStart and drops everything from the first cutEnd on; true when
-// cutEnd was found. Bytes before from were searched before and held no whole marker.
+// cutEnd was found. Bytes before from were searched before and held no whole marker. The kept text
+// starts after the last of the occurrences that follow one another without overlapping, which is
+// where erasing through the first occurrence again and again would leave it, in one erase.
 bool ApplyCutMarkers(std::string& bytes, const std::string& cutStart, const std::string& cutEnd,
                      std::size_t from) {
     auto searchFrom = [&](const std::string& marker) {
         return from >= marker.size() ? from - marker.size() + 1 : 0;
     };
     if (!cutStart.empty()) {
+        std::size_t keep = std::string::npos;
         for (std::size_t at = bytes.find(cutStart, searchFrom(cutStart)); at != std::string::npos;
-             at = bytes.find(cutStart)) {
-            bytes.erase(0, at + cutStart.size());
+             at = bytes.find(cutStart, at + cutStart.size())) {
+            keep = at + cutStart.size();
+        }
+        if (keep != std::string::npos) {
+            bytes.erase(0, keep);
             from = 0;
         }
     }
@@ -102,6 +116,9 @@ struct Attempt {
     std::string lastBlock;  // the last complete header block
     // Set once the headers of the answer itself (not a redirect) are in; body reads follow.
     bool finalHeaders = false;
+    bool streaming = false;  // the body goes to file, not into memory
+    std::unique_ptr<AtomicFile> file;
+    std::uint64_t received = 0;  // body bytes of the answer itself
     bool cutting = false;
     bool cutDone = false;
     bool rejected = false;
@@ -154,7 +171,9 @@ bool EndHeaderBlock(Attempt& a) {
     const UrlRequest& r = a.request;
     a.finalHeaders = true;
     a.source.compressed = NamesCompression(a.encoding);
-    a.cutting = !a.source.compressed && r.savePath.empty();
+    a.streaming = !r.streamPath.empty();
+    a.cutting = !a.source.compressed && r.savePath.empty() && !a.streaming &&
+                (!r.cutStart.empty() || !r.cutEnd.empty());
     // An error page is not read at all where it is not wanted.
     if (r.refuseErrorAnswers && a.status >= 400) {
         return Reject(a, FetchError::HttpStatus);
@@ -163,6 +182,11 @@ bool EndHeaderBlock(Attempt& a) {
         return Reject(a, FetchError::TooSmall);
     }
     if (a.contentLength >= 0 && r.maxSizeKB != 0 && a.contentLength > KiB(r.maxSizeKB)) {
+        return Reject(a, FetchError::TooLarge);
+    }
+    // A page that cut markers may keep short is judged by what is kept, as it comes.
+    if (!a.streaming && !a.cutting && a.contentLength >= 0 &&
+        static_cast<std::uint64_t>(a.contentLength) > HeldLimit(r)) {
         return Reject(a, FetchError::TooLarge);
     }
     return true;
@@ -222,6 +246,39 @@ std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user
     return n;
 }
 
+FetchError WriteError(int error) {
+    return AtomicFile::IsDiskFull(error) ? FetchError::DiskFull : FetchError::WriteFailed;
+}
+
+// A streamed body goes to its file piece by piece; maxSizeKB cuts it as soon as it is passed.
+std::size_t StreamBody(Attempt& a, const char* data, std::size_t n) {
+    const UrlRequest& r = a.request;
+    if (r.maxSizeKB != 0 && static_cast<std::int64_t>(a.received) > KiB(r.maxSizeKB)) {
+        Reject(a, FetchError::TooLarge);
+        return 0;
+    }
+    if (!a.file) {
+        a.file = std::make_unique<AtomicFile>(r.streamPath);
+    }
+    if (!a.file->Write(std::string_view(data, n))) {
+        Reject(a, WriteError(a.file->Error()));
+        return 0;
+    }
+    return n;
+}
+
+// Room for a held body of needed bytes: the declared length when it fits the limit, else twice the
+// room it had, and the whole limit once that passes half of it, so the last move before the limit
+// copies at most half of it.
+std::size_t GrownCapacity(const Attempt& a, std::size_t needed, std::size_t capacity, std::uint64_t limit) {
+    if (a.contentLength >= 0 && static_cast<std::uint64_t>(a.contentLength) <= limit &&
+        static_cast<std::size_t>(a.contentLength) >= needed) {
+        return static_cast<std::size_t>(a.contentLength);
+    }
+    std::size_t grown = std::max(needed, 2 * capacity);
+    return grown > limit / 2 ? std::max<std::size_t>(needed, static_cast<std::size_t>(limit)) : grown;
+}
+
 std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
     Attempt& a = *static_cast<Attempt*>(user);
     std::size_t n = size * count;
@@ -229,16 +286,32 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
     if (!a.finalHeaders) {
         return n;  // the body of a redirect
     }
+    a.received += n;
+    if (a.streaming) {
+        return StreamBody(a, data, n);
+    }
     std::string& body = a.source.body;
+    const std::uint64_t limit = HeldLimit(a.request);
+    // Past the limit the body is given up at once: it never grows beyond it, and its memory goes.
+    auto tooLarge = [&] {
+        Reject(a, FetchError::TooLarge);
+        std::string().swap(body);
+        return std::size_t{0};
+    };
+    if (!a.cutting && body.size() + n > limit) {
+        return tooLarge();
+    }
+    if (body.size() + n > body.capacity()) {
+        body.reserve(GrownCapacity(a, body.size() + n, body.capacity(), limit));
+    }
     std::size_t from = body.size();
     body.append(data, n);
     if (a.cutting && ApplyCutMarkers(body, a.request.cutStart, a.request.cutEnd, from)) {
         a.cutDone = true;
         return 0;  // the rest of the page is not wanted
     }
-    if (a.request.maxSizeKB != 0 && static_cast<std::int64_t>(body.size()) > KiB(a.request.maxSizeKB)) {
-        Reject(a, FetchError::TooLarge);
-        return 0;
+    if (body.size() > limit) {
+        return tooLarge();
     }
     return n;
 }
@@ -407,10 +480,18 @@ CURLcode Transfer(const std::string& url, Attempt& attempt, bool fresh, bool& re
     return code;
 }
 
+// Whether a body escapes the soft-failure checks: longer than minLength, without retryMarker.
+bool PassesSoftChecks(const UrlRequest& request, std::string_view bytes) {
+    return bytes.size() > request.minLength &&
+           (request.retryMarker.empty() || bytes.find(request.retryMarker) == std::string_view::npos);
+}
+
 }  // namespace
 
 bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no cache to consult*/) {
     body.clear();
+    bodyLength = 0;
+    file_.reset();
     compressed = false;
     status = 0;
     error = FetchError::None;
@@ -425,10 +506,13 @@ bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no
         return false;
     }
     bool fresh = freshConnection_;
+    std::unique_ptr<AtomicFile> file;
     for (;;) {
         Attempt attempt(request, *this);
         bool reused = false;
         CURLcode code = Transfer(url, attempt, fresh, reused);
+        bodyLength = attempt.streaming ? attempt.received : body.size();
+        file = std::move(attempt.file);
         if (!attempt.lastBlock.empty()) {
             rawHeaders = CodePage::Decode(attempt.lastBlock, CodePage::ANSI);
         }
@@ -454,11 +538,11 @@ bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no
         }
         break;
     }
-    if (request.refuseErrorAnswers && body.empty()) {
+    if (request.refuseErrorAnswers && bodyLength == 0) {
         error = FetchError::Empty;
         return false;
     }
-    auto length = static_cast<std::int64_t>(body.size());
+    auto length = static_cast<std::int64_t>(bodyLength);
     if (length < KiB(request.minSizeKB)) {
         error = FetchError::TooSmall;
         return false;
@@ -470,8 +554,19 @@ bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no
     // A half-written picture is worse than none: the file appears whole or not at all.
     int writeError = 0;
     if (!request.savePath.empty() && !FileSystem::WriteFileAtomic(request.savePath, body, 0644, writeError)) {
-        error = AtomicFile::IsDiskFull(writeError) ? FetchError::DiskFull : FetchError::WriteFailed;
+        error = WriteError(writeError);
         return false;
+    }
+    if (!request.streamPath.empty()) {
+        // An empty answer that is wanted is an empty file.
+        if (!file) {
+            file = std::make_unique<AtomicFile>(request.streamPath);
+        }
+        if (file->Error() != 0) {
+            error = WriteError(file->Error());
+            return false;
+        }
+        file_ = std::move(file);
     }
     return true;
 }
@@ -488,9 +583,13 @@ std::string UrlSource::BodyBytes(bool inflate) const {
 }
 
 void UrlSource::GetText(std::u16string& out, unsigned flags) const {
-    std::string bytes = BodyBytes((flags & TEXT_INFLATE) != 0);
+    // An uncompressed body was cut as it came and is decoded where it lies, not copied first.
+    std::string_view bytes = body;
+    std::string inflated;
     if (compressed) {
-        ApplyCutMarkers(bytes, cutStart, cutEnd, 0);
+        inflated = BodyBytes((flags & TEXT_INFLATE) != 0);
+        ApplyCutMarkers(inflated, cutStart, cutEnd, 0);
+        bytes = inflated;
     }
     unsigned codePage = CodePage::ANSI;
     if (rawHeaders.find(u"charset=GBK") != std::u16string::npos) {
@@ -519,13 +618,20 @@ bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
                 ok = true;
                 break;
             }
-            std::string bytes = source.BodyBytes(true);
-            if (bytes.size() > request.minLength &&
-                (request.retryMarker.empty() || bytes.find(request.retryMarker) == std::string::npos)) {
+            bool passes;
+            if (!request.streamPath.empty()) {
+                passes = source.bodyLength > request.minLength;
+            } else if (source.compressed) {
+                passes = PassesSoftChecks(request, source.BodyBytes(true));
+            } else {
+                passes = PassesSoftChecks(request, source.body);
+            }
+            if (passes) {
                 ok = true;
                 break;
             }
             source.error = FetchError::SoftFailure;
+            source.file_.reset();
         }
         // Whatever went wrong may have been the connection's: the next attempt takes a new one.
         source.freshConnection_ = true;

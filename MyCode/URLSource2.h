@@ -2,16 +2,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "MyCode/FetchError.h"
 #include "MyCode/TextFlags.h"
 #include "MyCode/UrlRequest.h"
+#include "platform/AtomicFile.h"
 
 // Inflating stops past this many output bytes unless the request sets maxSizeKB, so a tiny
 // compressed body cannot fill the memory.
 constexpr std::size_t kInflateLimitBytes = 64u << 20;
+// A body held in memory (a page, a cover) stops here unless the request sets maxSizeKB: past it
+// the attempt fails as too large, so an endless or huge answer cannot fill the memory.
+constexpr std::size_t kHeldBodyLimitBytes = 64u << 20;
 
 // The answer to a request, reused by a caller for its successive requests.
 class UrlSource {
@@ -20,6 +25,7 @@ public:
     std::string body;           // as received, compressed or not
     std::string cutStart;       // the request's cut markers, copied by each attempt
     std::string cutEnd;
+    std::uint64_t bodyLength = 0;         // body bytes of the last answer, also those streamed to a file
     bool compressed = false;              // the final response's Content-Encoding names gzip or deflate
     int status = 0;                       // the final response's status; 0 when none arrived
     FetchError error = FetchError::None;  // why the last attempt failed
@@ -38,10 +44,15 @@ public:
     // not inflate from its very first bytes is taken as it came.
     std::string BodyBytes(bool inflate) const;
 
+    // The whole body of the last successful fetch with streamPath, in a file not yet published
+    // (AtomicFile::Publish puts it in place); null when there is none. Dropping it leaves nothing.
+    std::unique_ptr<AtomicFile> TakeFile() { return std::move(file_); }
+
 private:
     friend bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags);
 
     std::size_t inflateLimit_ = kInflateLimitBytes;
+    std::unique_ptr<AtomicFile> file_;  // the streamed body
     // Set by FetchUrl after a failed attempt: the next one takes a connection of its own.
     bool freshConnection_ = false;
 };

@@ -16,16 +16,24 @@ struct UrlRequest {
 
     std::u16string url;
     std::u16string verb = u"GET";
-    std::u16string headers;       // extra lines separated by CR LF, no trailing CR LF; sent unchanged
-    std::string cutStart;         // raw bytes of the response
-    std::string cutEnd;           // raw bytes of the response
-    std::string retryMarker;      // a body containing these bytes is a soft failure
-    std::u16string savePath;      // when not empty, the body is written to this file
+    std::u16string headers;   // extra lines separated by CR LF, no trailing CR LF; sent unchanged
+    std::string cutStart;     // raw bytes of the response
+    std::string cutEnd;       // raw bytes of the response
+    std::string retryMarker;  // a body containing these bytes is a soft failure
+    std::u16string savePath;  // when not empty, the body is written to this file
+    // When not empty, the body goes into an unnamed file in this path's folder as it arrives,
+    // never into memory: UrlSource::bodyLength counts it, and after a successful fetch the caller
+    // takes the file (UrlSource::TakeFile) and publishes it under this path. The size limits cut
+    // the transfer as the data comes; a failed attempt leaves nothing. minLength judges the
+    // length; retryMarker is not looked for in a file.
+    std::u16string streamPath;
     std::string postData;         // request body; empty sends none
     std::uint32_t readTimeoutMs;  // longest wait for more body data
     std::uint32_t sendTimeoutMs;  // longest wait while connecting, sending and awaiting the answer
     std::int32_t minSizeKB = 0;   // smallest accepted body, 1024-byte units
-    std::int32_t maxSizeKB = 0;   // largest accepted body, 1024-byte units; 0 is no limit
+    // Largest accepted body, 1024-byte units. 0: no limit for a body streamed to a file; a body
+    // held in memory stops at kHeldBodyLimitBytes all the same.
+    std::int32_t maxSizeKB = 0;
     std::uint32_t minLength = 0;  // a body of this many bytes or fewer is a soft failure; 0 is no check
     // Pictures and covers: an answer with status 400 or above, or an empty body, is a failed
     // attempt (its body is dropped), as a failed connection is. Pages keep any answer: some sites

@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -27,7 +29,30 @@ void WidenBacklog(int port) {
     }
 }
 
-[[noreturn]] void Serve(int reportFd, std::size_t pictureBytes, std::chrono::milliseconds delay) {
+// total bytes of album rows, made as they are sent and sent without a declared length.
+void ServeHugePage(httplib::Response& res, std::size_t total) {
+    static const std::string block = [] {
+        std::string bytes;
+        while (bytes.size() < (1u << 20)) {
+            bytes += "<li><a onclick=\"chackAlbum('1')\"><img title=\"x\"></a></li>\n";
+        }
+        bytes.resize(1u << 20);
+        return bytes;
+    }();
+    // Not a text type, so the server sends it as it is rather than compressed: the page is the
+    // client's to hold.
+    res.set_chunked_content_provider(
+        "application/octet-stream", [total](std::size_t offset, httplib::DataSink& sink) {
+            if (offset >= total) {
+                sink.done();
+                return true;
+            }
+            return sink.write(block.data(), std::min(block.size(), total - offset));
+        });
+}
+
+[[noreturn]] void Serve(int reportFd, std::size_t pictureBytes, std::chrono::milliseconds delay,
+                        const std::map<std::string, std::string>& pagesByUser) {
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
     httplib::Server server;
     server.new_task_queue = [] { return new httplib::ThreadPool(64); };
@@ -41,6 +66,19 @@ void WidenBacklog(int port) {
     server.Get(R"(/p/(\d+)\.jpg)", [&](const httplib::Request&, httplib::Response& res) {
         std::this_thread::sleep_for(delay);
         res.set_content(body, "image/jpeg");
+    });
+    server.Get("/photo/album/index.php", [&](const httplib::Request& req, httplib::Response& res) {
+        const std::string user = req.get_param_value("user");
+        if (user.rfind("huge", 0) == 0) {
+            ServeHugePage(res, std::strtoul(user.c_str() + 4, nullptr, 10) << 20);
+            return;
+        }
+        auto page = pagesByUser.find(user);
+        if (page == pagesByUser.end()) {
+            res.status = 404;
+            return;
+        }
+        res.set_content(page->second, "text/html; charset=utf-8");
     });
     int port = server.bind_to_any_port("127.0.0.1");
     if (port > 0) {
@@ -56,7 +94,8 @@ void WidenBacklog(int port) {
 
 }  // namespace
 
-BenchServer::BenchServer(std::size_t pictureBytes, std::chrono::milliseconds delay) {
+BenchServer::BenchServer(std::size_t pictureBytes, std::chrono::milliseconds delay,
+                         std::map<std::string, std::string> pagesByUser) {
     int fds[2];
     if (::pipe(fds) != 0) {
         return;
@@ -64,7 +103,7 @@ BenchServer::BenchServer(std::size_t pictureBytes, std::chrono::milliseconds del
     pid_ = ::fork();
     if (pid_ == 0) {
         ::close(fds[0]);
-        Serve(fds[1], pictureBytes, delay);
+        Serve(fds[1], pictureBytes, delay, pagesByUser);
     }
     ::close(fds[1]);
     if (pid_ > 0 && ::read(fds[0], &port_, sizeof(port_)) != sizeof(port_)) {

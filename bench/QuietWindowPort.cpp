@@ -5,7 +5,10 @@
 #include "platform/CodePage.h"
 
 std::u16string QuietWindowPort::GetText(int control) {
-    return control == IDC_SAVE_PATH ? savePath_ : std::u16string();
+    if (control == IDC_SAVE_PATH) {
+        return savePath_;
+    }
+    return control == IDC_INPUT ? input_ : std::u16string();
 }
 
 int QuietWindowPort::MessageBox(const std::u16string& text, const std::u16string&, int buttons) {

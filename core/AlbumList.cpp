@@ -4,7 +4,7 @@ std::int32_t AlbumList::Add(const ST_PERLISTRECORD& record) {
     std::lock_guard lock(mutex_);
     auto index = static_cast<std::int32_t>(records_.size());
     records_.push_back(std::make_unique<ST_PERLISTRECORD>(ST_PERLISTRECORD::CopyForList(record, index)));
-    ++nameCounts_[record.name];
+    names_.Add(record.name);
     return index;
 }
 
@@ -27,17 +27,25 @@ bool AlbumList::Rename(int index, std::u16string name) {
         return false;
     }
     std::u16string& current = records_[static_cast<std::size_t>(index)]->name;
-    if (auto it = nameCounts_.find(current); it != nameCounts_.end() && --it->second == 0) {
-        nameCounts_.erase(it);
-    }
-    ++nameCounts_[name];
+    names_.Remove(current);
+    names_.Add(name);
     current = std::move(name);
     return true;
 }
 
 bool AlbumList::HasName(const std::u16string& name) const {
     std::lock_guard lock(mutex_);
-    return nameCounts_.count(name) != 0;
+    return names_.Has(name);
+}
+
+unsigned AlbumList::FirstCounterToTry(const std::u16string& name) const {
+    std::lock_guard lock(mutex_);
+    return names_.FirstCounterToTry(name);
+}
+
+void AlbumList::NoteTakenBelow(const std::u16string& name, unsigned counter) {
+    std::lock_guard lock(mutex_);
+    names_.NoteTakenBelow(name, counter);
 }
 
 std::size_t AlbumList::Size() const {
@@ -50,5 +58,5 @@ void AlbumList::Clear() {
     while (!records_.empty()) {
         records_.pop_back();
     }
-    nameCounts_.clear();
+    names_.Clear();
 }

@@ -7,9 +7,9 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "core/NameIndex.h"
 #include "core/ST_PERLISTRECORD.h"
 
 // The albums of the last album-list job, in the order they were found. The grid stores positions
@@ -34,6 +34,9 @@ public:
     std::size_t Size() const;
     // Whether a record has exactly this name (case-sensitive), without a scan of the list.
     bool HasName(const std::u16string& name) const;
+    // For numbered variants of a name ("N (1)", "N (2)", ...), as NameIndex keeps them.
+    unsigned FirstCounterToTry(const std::u16string& name) const;
+    void NoteTakenBelow(const std::u16string& name, unsigned counter);
     // Deletes every record, last first.
     void Clear();
 
@@ -43,5 +46,5 @@ public:
 private:
     mutable std::mutex mutex_;
     std::vector<std::unique_ptr<ST_PERLISTRECORD>> records_;
-    std::unordered_map<std::u16string, int> nameCounts_;  // how many records carry each name
+    NameIndex names_;  // the records' names
 };

@@ -1,10 +1,33 @@
 #include "core/PictureList.h"
 
+#include <algorithm>
+
+namespace {
+
+char16_t FoldCase(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return static_cast<char16_t>(c + 0x20);
+    }
+    if (c >= 0xFF21 && c <= 0xFF3A) {
+        return static_cast<char16_t>(c + 0x20);
+    }
+    return c;
+}
+
+}  // namespace
+
+std::u16string PictureList::FileNameKey(std::u16string_view name) {
+    std::u16string key(name);
+    std::transform(key.begin(), key.end(), key.begin(), FoldCase);
+    return key;
+}
+
 void PictureList::Clear() {
     std::lock_guard lock(mutex_);
     url_.clear();
     fileName_.clear();
     headers_.clear();
+    fileNames_.Clear();
     albumDirCreated_ = false;
 }
 
@@ -13,6 +36,7 @@ void PictureList::Append(const PictureRecord& record) {
     url_.push_back(record.url);
     fileName_.push_back(record.fileName);
     headers_.push_back(record.headers);
+    fileNames_.Add(FileNameKey(record.fileName));
 }
 
 PictureRecord PictureList::Get(std::size_t i) const {
@@ -31,6 +55,8 @@ std::size_t PictureList::Size() const {
 void PictureList::SetFileName(std::size_t i, std::u16string fileName) {
     std::lock_guard lock(mutex_);
     if (i < fileName_.size()) {
+        fileNames_.Remove(FileNameKey(fileName_[i]));
+        fileNames_.Add(FileNameKey(fileName));
         fileName_[i] = std::move(fileName);
     }
 }
@@ -38,6 +64,21 @@ void PictureList::SetFileName(std::size_t i, std::u16string fileName) {
 std::vector<std::u16string> PictureList::Urls() const {
     std::lock_guard lock(mutex_);
     return url_;
+}
+
+bool PictureList::HasFileName(std::u16string_view name) const {
+    std::lock_guard lock(mutex_);
+    return fileNames_.Has(FileNameKey(name));
+}
+
+unsigned PictureList::FirstCounterToTry(const std::u16string& base) const {
+    std::lock_guard lock(mutex_);
+    return fileNames_.FirstCounterToTry(base);
+}
+
+void PictureList::NoteTakenBelow(const std::u16string& base, unsigned counter) const {
+    std::lock_guard lock(mutex_);
+    fileNames_.NoteTakenBelow(base, counter);
 }
 
 void PictureList::SetAlbumDir(std::u16string dir) {

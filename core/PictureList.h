@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/NameIndex.h"
 #include "core/PictureRecord.h"
 
 // The pictures of the album being downloaded: three parallel arrays that always have the same
@@ -26,6 +28,17 @@ public:
     // All urls in order (the marker file and the download list read them).
     std::vector<std::u16string> Urls() const;
 
+    // Whether a listed file name equals name without regard to letter case, as FileNameKey
+    // compares them; no scan of the list.
+    bool HasFileName(std::u16string_view name) const;
+    // For numbered variants of a file name ("N(1).jpg", "N(2).jpg", ...) of a base (the stem and
+    // extension as FileNameKey gives them), as NameIndex keeps them.
+    unsigned FirstCounterToTry(const std::u16string& base) const;
+    void NoteTakenBelow(const std::u16string& base, unsigned counter) const;
+    // A file name as Windows compares file names, for the letters picture names realistically
+    // hold: ASCII, Latin-1 and the full-width Latin letters of Chinese text in lower case.
+    static std::u16string FileNameKey(std::u16string_view name);
+
     void SetAlbumDir(std::u16string dir);
     // The current album's folder, ending with "/".
     std::u16string AlbumDir() const;
@@ -39,6 +52,8 @@ private:
     std::vector<std::u16string> url_;
     std::vector<std::u16string> fileName_;
     std::vector<std::u16string> headers_;
+    // The file names' keys; the counters are a cache that const readers may fill.
+    mutable NameIndex fileNames_;
     std::u16string albumDir_;
     bool albumDirCreated_ = false;
 };

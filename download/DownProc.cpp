@@ -35,12 +35,13 @@ PictureOutcome FailureOf(const UrlSource& source) {
 
 }  // namespace
 
-bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, std::string& body,
-                  PictureOutcome& failure) {
+bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& path,
+                  std::unique_ptr<AtomicFile>& file, PictureOutcome& failure) {
     try {
-        // The body is written by the pool's writer, not by the client, so the next download need
-        // not wait for the disk.
+        // The file is published by the pool's writer, not by the client, so the next download need
+        // not wait for the disk's flush.
         UrlRequest request(picture.PrimaryUrl(), u"", kConnectTimeoutMs);
+        request.streamPath = path;
         request.readTimeoutMs = static_cast<std::uint32_t>(params.timeoutSec) * 1000;
         if (!picture.headers.empty()) {
             request.headers = picture.headers;
@@ -52,15 +53,14 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, st
         UrlSource source;
         bool ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
         std::u16string fallback = picture.FallbackUrl();
-        if (source.body.empty() && !fallback.empty()) {
+        if (source.bodyLength == 0 && !fallback.empty()) {
             request.url = fallback;
             ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
         }
-        if (ok) {
-            body = std::move(source.body);
+        if (ok && (file = source.TakeFile()) != nullptr) {
             return true;
         }
-        failure = FailureOf(source);
+        failure = ok ? PictureOutcome{PictureResult::Failed, FetchError::WriteFailed, 0} : FailureOf(source);
         return false;
     } catch (...) {
         // A picture that cannot be fetched is simply not there; the pool goes on.
@@ -112,13 +112,17 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& st
                 break;
             }
             PictureRecord picture = pictures.Get(i);
-            std::string body;
+            std::unique_ptr<AtomicFile> file;
             PictureOutcome failure;
-            if (!FetchPicture(picture, params, body, failure)) {
+            if (!FetchPicture(picture, params, albumDir + picture.fileName, file, failure)) {
+                if (failure.error == FetchError::DiskFull) {
+                    diskFull.store(true);
+                    writer.Halt();
+                }
                 settle(i, picture, failure);
                 continue;
             }
-            writer.Put(albumDir + picture.fileName, std::move(body), [&, i, picture](int error) {
+            writer.Put(std::move(file), [&, i, picture](int error) {
                 PictureOutcome outcome{PictureResult::Saved, FetchError::None, 0};
                 if (error == ECANCELED) {
                     outcome.result = PictureResult::NotTried;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,20 +9,23 @@
 #include "core/PictureOutcome.h"
 #include "core/PictureRecord.h"
 #include "download/DownloadPool.h"
+#include "platform/AtomicFile.h"
 
 class WindowPort;
 
 // Fetches one picture as a pool worker does: the user's read time-out and size limits, the
 // picture's own header lines, and the fallback address when the first address brought no data. An
-// error status or an empty answer brings no data either. True when a body within the limits
-// arrived; it is then in body. Otherwise failure says what became of the picture and why. Never
-// throws.
-bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, std::string& body,
-                  PictureOutcome& failure);
+// error status or an empty answer brings no data either. The body goes straight into a file in
+// path's folder as it arrives (an AtomicFile, nameless until published), so a picture of any size
+// costs no memory; a picture past maxPictureKB is cut off as it comes. True when a body within the limits
+// arrived; file then holds it whole, to be published under path. Otherwise nothing is left on disk and
+// failure says what became of the picture and why. Never throws.
+bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& path,
+                  std::unique_ptr<AtomicFile>& file, PictureOutcome& failure);
 
 // The pool manager for the album in pictures, run on the download thread: keeps up to the pool's
-// thread count of downloads going, hands out the pictures in list order, writes each picture that
-// arrived within the limits to the album folder under its name, shows "已下载%d/%d......" (the
+// thread count of downloads going, hands out the pictures in list order, streams each picture into
+// the album folder and gives it its name once it arrived within the limits, shows "已下载%d/%d......" (the
 // pictures saved so far, of all) in the progress line (1006) of status whenever a picture is done,
 // tells status of each picture that was not saved, and tells status when the pool has ended.
 // outcomes gets one entry per picture: pictures that never started stay NotTried.

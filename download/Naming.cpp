@@ -70,22 +70,8 @@ bool IsLowSurrogate(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-// Letter case as Windows file names ignore it, for the letters picture names realistically hold:
-// ASCII, Latin-1 and the full-width Latin letters of Chinese text.
-char16_t FoldCase(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<char16_t>(c + 0x20);
-    }
-    if (c >= 0xFF21 && c <= 0xFF3A) {
-        return static_cast<char16_t>(c + 0x20);
-    }
-    return c;
-}
-
 std::u16string Folded(std::u16string_view text) {
-    std::u16string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), FoldCase);
-    return out;
+    return PictureList::FileNameKey(text);
 }
 
 // Length in UTF-8 of the character starting at text[i], and how many units it takes.
@@ -141,36 +127,6 @@ bool IsPictureExtension(std::u16string_view extension) {
 // A duplicate's name: the stem, "(counter)" and the extension, the stem shortened to fit.
 std::u16string Counted(std::u16string_view stem, unsigned counter, std::u16string_view extension) {
     return FitName(stem, u"(" + Number(counter) + u")" + std::u16string(extension));
-}
-
-// The counter of a name shaped "...(counter)<extension>" (extension already folded) and the number
-// of its digits; 0 for any other name, and for counters written with a leading zero, which the
-// duplicate names never have.
-unsigned CounterOf(std::u16string_view name, std::u16string_view extension, std::size_t& digits) {
-    digits = 0;
-    if (!name.ends_with(extension)) {
-        return 0;
-    }
-    name.remove_suffix(extension.size());
-    if (!name.ends_with(u')')) {
-        return 0;
-    }
-    name.remove_suffix(1);
-    std::size_t count = 0;
-    while (count < name.size() && count < 9 && name[name.size() - 1 - count] >= u'0' &&
-           name[name.size() - 1 - count] <= u'9') {
-        ++count;
-    }
-    if (count == 0 || count == name.size() || name[name.size() - 1 - count] != u'(' ||
-        name[name.size() - count] == u'0') {
-        return 0;
-    }
-    unsigned counter = 0;
-    for (char16_t digit : name.substr(name.size() - count)) {
-        counter = counter * 10 + (digit - u'0');
-    }
-    digits = count;
-    return counter;
 }
 
 }  // namespace
@@ -270,7 +226,6 @@ std::u16string PictureBaseName(const NamingValues& values, const NamingSettings&
 }
 
 std::u16string FinishPictureName(std::u16string_view name, const PictureList& pictures) {
-    const std::size_t c = pictures.Size();
     const std::ptrdiff_t limit = kPathUnits - static_cast<std::ptrdiff_t>(pictures.AlbumDir().size());
     std::u16string_view stem = name;
     if (static_cast<std::ptrdiff_t>(stem.size()) > limit) {
@@ -285,46 +240,19 @@ std::u16string FinishPictureName(std::u16string_view name, const PictureList& pi
     }
 
     std::u16string fileName = FitName(stem, extension);
-    if (c == 0) {
+    if (!pictures.HasFileName(fileName)) {
         return fileName;
     }
-    // One pass over the listed names finds whether the name is taken and which counters are, so an
-    // album whose pictures all share one name does not rescan the list for every counter.
-    const std::u16string folded = Folded(fileName);
-    const std::u16string foldedStem = Folded(stem);
-    const std::u16string foldedExtension = Folded(extension);
-    // How much of the stem a counter of d digits leaves: the fitting depends on the digit count only.
-    std::array<std::size_t, 11> keptFor{};
-    for (std::size_t d = 1; d < keptFor.size(); ++d) {
-        keptFor[d] = FitName(stem, u"(" + std::u16string(d, u'0') + u")" + std::u16string(extension)).size() -
-                     (d + 2 + extension.size());
-    }
-    std::vector<bool> counterTaken(c + 2, false);
-    bool taken = false;
-    for (std::size_t i = 0; i < c; ++i) {
-        std::u16string listed = Folded(pictures.Get(i).fileName);
-        if (listed == folded) {
-            taken = true;
-            continue;
-        }
-        std::size_t digits = 0;
-        unsigned counter = CounterOf(listed, foldedExtension, digits);
-        if (counter == 0 || counter > c + 1) {
-            continue;
-        }
-        std::u16string_view prefix(listed.data(), listed.size() - (digits + 2 + foldedExtension.size()));
-        if (prefix == std::u16string_view(foldedStem).substr(0, keptFor[digits])) {
-            counterTaken[counter] = true;
+    // The first counter whose name is free; the list remembers how far the counting got, so an
+    // album whose pictures all share one name does not count up from 1 for every picture.
+    const std::u16string base = Folded(stem) + u'/' + Folded(extension);
+    for (unsigned counter = pictures.FirstCounterToTry(base);; ++counter) {
+        std::u16string counted = Counted(stem, counter, extension);
+        if (!pictures.HasFileName(counted)) {
+            pictures.NoteTakenBelow(base, counter);
+            return counted;
         }
     }
-    if (!taken) {
-        return fileName;
-    }
-    unsigned counter = 1;
-    while (counterTaken[counter]) {
-        ++counter;  // c names cannot take all of 1 .. c + 1
-    }
-    return Counted(stem, counter, extension);
 }
 
 std::u16string PictureFileName(const NamingValues& values, const NamingSettings& naming,

@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <system_error>
 
-#include "platform/FileSystem.h"
-
 PictureWriter::PictureWriter(std::size_t threads, std::size_t capacity)
     : capacity_(capacity == 0 ? 1 : capacity) {
     threads_.reserve(threads);
@@ -22,8 +20,8 @@ PictureWriter::~PictureWriter() {
     Finish();
 }
 
-void PictureWriter::Put(std::u16string path, std::string body, Done done) {
-    Item item{std::move(path), std::move(body), std::move(done)};
+void PictureWriter::Put(std::unique_ptr<AtomicFile> file, Done done) {
+    Item item{std::move(file), std::move(done)};
     {
         std::unique_lock lock(mutex_);
         if (!closing_ && started_) {
@@ -66,11 +64,12 @@ void PictureWriter::Run() {
     }
 }
 
-void PictureWriter::Write(const Item& item) {
+void PictureWriter::Write(Item& item) {
     int error = ECANCELED;
-    if (!halted_.load()) {
-        FileSystem::WriteFileAtomic(item.path, item.body, 0644, error);
+    if (item.file && !halted_.load()) {
+        error = item.file->Publish() ? 0 : item.file->Error();
     }
+    item.file.reset();  // a file not published leaves nothing
     if (item.done) {
         item.done(error);
     }

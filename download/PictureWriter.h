@@ -5,47 +5,50 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-// Writes fetched pictures to disk on threads of its own, so a worker goes on with its next
-// download while the last picture is still being created and flushed: on a disk a flush costs
-// milliseconds, and file creation in one folder is serialised by the file system. The queue holds
-// at most capacity pictures; Put() waits while it is full, so memory stays bounded when the disk is
-// slower than the network.
+#include "platform/AtomicFile.h"
+
+// Puts fetched pictures in place on threads of its own, so a worker goes on with its next download
+// while the last picture is still being flushed and named: on a disk a flush costs milliseconds,
+// and file creation in one folder is serialised by the file system. A picture comes already
+// written to its unnamed file, so the queue holds open files, never bodies; it holds at most
+// capacity of them, and Put() waits while it is full.
 class PictureWriter {
 public:
-    // Called once per picture after its write: 0 when the file is in place, else the errno
+    // Called once per picture after it was published: 0 when the file is in place, else the errno
     // (ENOSPC when the disk is full, ECANCELED when the writer was halted before it).
     using Done = std::function<void(int error)>;
 
     PictureWriter(std::size_t threads, std::size_t capacity);
-    // Writes what is queued, then joins the threads.
+    // Publishes what is queued, then joins the threads.
     ~PictureWriter();
     PictureWriter(const PictureWriter&) = delete;
     PictureWriter& operator=(const PictureWriter&) = delete;
 
-    // Whether any writer thread runs; without one, Put() writes on the caller's thread.
+    // Whether any writer thread runs; without one, Put() publishes on the caller's thread.
     bool Started() const { return started_; }
 
-    // Queues body for path; the file appears whole or not at all.
-    void Put(std::u16string path, std::string body, Done done);
-    // Writes nothing more: what is queued and what comes later is reported as ECANCELED. For a
-    // full disk, where every further write would fail the same way.
+    // Queues file for publishing under its name; it appears whole or not at all.
+    void Put(std::unique_ptr<AtomicFile> file, Done done);
+    // Publishes nothing more: what is queued and what comes later is dropped and reported as
+    // ECANCELED. For a full disk, where every further flush would fail the same way.
     void Halt() { halted_.store(true); }
-    // Writes what is queued and joins the threads; later Put() calls write on the caller's thread.
+    // Publishes what is queued and joins the threads; later Put() calls publish on the caller's
+    // thread.
     void Finish();
 
 private:
     struct Item {
-        std::u16string path;
-        std::string body;
+        std::unique_ptr<AtomicFile> file;
         Done done;
     };
     void Run();
-    void Write(const Item& item);
+    void Write(Item& item);
 
     std::size_t capacity_;
     std::mutex mutex_;

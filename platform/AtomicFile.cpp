@@ -18,6 +18,7 @@ namespace {
 constexpr std::string_view kPartMark = ".part";
 // A temporary is being written by a live process at most this long.
 constexpr std::time_t kStaleAfterSeconds = 24 * 60 * 60;
+constexpr std::uint64_t kStartWritebackBytes = 1u << 20;
 
 std::atomic<bool> g_useUnnamed{true};
 
@@ -132,7 +133,18 @@ bool AtomicFile::Write(std::string_view bytes) {
         return false;
     }
     int error = 0;
-    return WriteAll(fd_, bytes, error) || Fail(error);
+    if (!WriteAll(fd_, bytes, error)) {
+        return Fail(error);
+    }
+    // A large file starts on its way to the disk while the rest is still coming, so the flush
+    // that publishes it finds little left to do.
+    written_ += bytes.size();
+    if (written_ - started_ >= kStartWritebackBytes) {
+        ::sync_file_range(fd_, static_cast<off_t>(started_), static_cast<off_t>(written_ - started_),
+                          SYNC_FILE_RANGE_WRITE);
+        started_ = written_;
+    }
+    return true;
 }
 
 bool AtomicFile::Publish() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,8 @@ private:
     std::string temp_;  // the named temporary, when one is used
     unsigned mode_;
     int fd_ = -1;
+    std::uint64_t written_ = 0;  // bytes written
+    std::uint64_t started_ = 0;  // bytes whose way to the disk was started
     int error_ = 0;
     bool unnamed_ = false;
     bool published_ = false;

@@ -15,15 +15,16 @@ namespace {
 // name, or "name (1)", "name (2)", ... : the first that no album of the list has. The name is
 // shortened before its counter so the grid's cut to ALBUM_NAME_MAX cannot make two names equal
 // again (they would share one folder).
-std::u16string UniqueName(const AlbumList& albums, const std::u16string& name) {
+std::u16string UniqueName(AlbumList& albums, const std::u16string& name) {
     if (!albums.HasName(name)) {
         return name;
     }
-    for (unsigned counter = 1;; ++counter) {
+    for (unsigned counter = albums.FirstCounterToTry(name);; ++counter) {
         std::u16string suffix = StringCtrl::Format(u" (%u)", {counter});
         std::size_t room = ALBUM_NAME_MAX > suffix.size() ? ALBUM_NAME_MAX - suffix.size() : 0;
         std::u16string candidate = std::u16string(StringCtrl::KeepUnits(name, room)) + suffix;
         if (!albums.HasName(candidate)) {
+            albums.NoteTakenBelow(name, counter);
             return candidate;
         }
     }

@@ -245,6 +245,22 @@ TEST_F(PictureNaming, CounterSkipsNumbersThatListedNamesAlreadyHold) {
     }
 }
 
+// Thousands of pictures of one name keep counting up; a name given up by a renamed picture (the
+// format pass) is taken again, and names holding a counter of their own are stepped over.
+TEST_F(PictureNaming, ThousandsOfEqualNamesAreCountedInOrder) {
+    naming.baseName = BASE_DESCRIPTION;
+    constexpr int kPictures = 3000;
+    for (int i = 0; i < kPictures; ++i) {
+        std::u16string counter = i == 0 ? u"" : u"(" + CodePage::FromUtf8(std::to_string(i)) + u")";
+        ASSERT_EQ(Emit(u"http://h/x", u"n"), u"n" + counter + u".jpg");
+    }
+    pictures.SetFileName(7, u"n(7).png");
+    EXPECT_EQ(Emit(u"http://h/y", u"N"), u"N(7).jpg");
+    EXPECT_EQ(Emit(u"http://h/z", u"n(3001)"), u"n(3001).jpg");
+    EXPECT_EQ(Emit(u"http://h/x", u"n"), u"n(3000).jpg");
+    EXPECT_EQ(Emit(u"http://h/x", u"n"), u"n(3002).jpg");
+}
+
 TEST_F(PictureNaming, CounterStillFitsWhenTheNameIsAtTheLimit) {
     naming.baseName = BASE_DESCRIPTION;
     pictures.SetAlbumDir(u"/s/");

@@ -205,6 +205,22 @@ TEST_F(AlbumEmission, RowSelectionIsTopToBottomThroughColumnZero) {
     EXPECT_TRUE(SelectedAlbumIndices(job).empty());
 }
 
+// A selection kept over a rebuild comes back where the albums are shown; albums filtered out, or
+// not in the list, select nothing.
+TEST_F(AlbumEmission, KeptSelectionReturnsToTheRowsShown) {
+    for (const char16_t* name : {u"猫1", u"狗2", u"猫3", u"猫4"}) {
+        EmitAlbum(Album(name), job);
+    }
+    job.filterText = u"猫";
+    Rebuild(job);
+    SelectAlbums(job, {3, 1, 0, 99, -1});
+    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({0, 3}));
+
+    SwitchLayout(true);
+    SelectAlbums(job, {3, 1, 99});
+    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({1, 3}));
+}
+
 TEST_F(AlbumEmission, ThumbnailCellsSixToARow) {
     SwitchLayout(true);
     for (int k = 0; k < 8; ++k) {
