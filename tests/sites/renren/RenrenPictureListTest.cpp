@@ -231,11 +231,11 @@ TEST_F(RenrenPictures, SecondListEndsOnAPageWithoutALowerPosition) {
     server.Serve(kAlbumPage, Fixture("album.html"));
     server.Serve("/photo/22334455/photo-9001",
                  PhotoPage({{3, "three", Picture("large_3.jpg"), PhotoLink(9002), ""}}));
+    const std::string sameAgain = PhotoPage({{5, "five", Picture("large_5.jpg"), PhotoLink(9002), ""},
+                                             {3, "three", Picture("large_3.jpg"), PhotoLink(9002), ""}});
     std::atomic<int> answered{0};
     server.Handle("/photo/22334455/photo-9002", [&](const FixtureRequest&, FixtureReply& reply) {
-        reply.body = ++answered < 20 ? PhotoPage({{5, "five", Picture("large_5.jpg"), PhotoLink(9002), ""},
-                                                  {3, "three", Picture("large_3.jpg"), PhotoLink(9002), ""}})
-                                     : "";
+        reply.body = ++answered < 20 ? sameAgain : "";
     });
 
     ListPictures(RenrenPhotoAdapter::SecondPictureList, Album());
