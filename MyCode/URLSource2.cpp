@@ -11,7 +11,6 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 #include "MyCode/ConnectToRules.h"
 #include "MyCode/CookieStore.h"
@@ -424,7 +423,6 @@ CURLcode Run(CURL* easy, Attempt& a) {
         if (idle >= limit) {
             break;
         }
-
         long wait = std::clamp<long>(static_cast<long>((limit - idle).count()), 1, kPollSliceMs);
         curl_multi_poll(multi, nullptr, 0, static_cast<int>(wait), nullptr);
     }
@@ -613,7 +611,6 @@ bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
     source.freshConnection_ = false;
     for (unsigned attempt = 0; attempt < request.attempts; ++attempt) {
         if (source.Request(request, flags)) {
-            // The marker and the length are the page's: a gzip answer is judged by what it inflates to.
             if (request.minLength == 0 && request.retryMarker.empty()) {
                 ok = true;
                 break;
@@ -622,6 +619,8 @@ bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
             if (!request.streamPath.empty()) {
                 passes = source.bodyLength > request.minLength;
             } else if (source.compressed) {
+                // The marker and the length are the page's: a gzip answer is judged by what it
+                // inflates to.
                 passes = PassesSoftChecks(request, source.BodyBytes(true));
             } else {
                 passes = PassesSoftChecks(request, source.body);
