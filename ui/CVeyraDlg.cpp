@@ -140,6 +140,11 @@ CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
     actions.albumOutcome = [this](int album, const JobProgress::AlbumOutcome& outcome) {
         ShowAlbumOutcome(album, outcome);
     };
+    actions.albumStarted = [this](int album, int position, int count) {
+        jobProgress_.AlbumStarted(position, count, album);
+        ShowAlbumState();
+        UpdateProgressBar();
+    };
     port_ = std::make_unique<QtWindowPort>(*this, std::move(actions));
     job_->window = port_.get();
     controller_ = std::make_unique<JobController>(*job_, adapters);
@@ -686,12 +691,6 @@ void CVeyraDlg::OnJobText(int control, const QString& text) {
                 downloadStopPressed_ = false;
                 ShowAlbumState();
                 ShowFailedPictures();
-            }
-            break;
-        case IDC_STAGE:
-            if (JobProgress::ReadAlbumStage(value, first, second)) {
-                jobProgress_.AlbumStarted(first, second);
-                ShowAlbumState();
             }
             break;
         case IDC_PROGRESS:

@@ -69,9 +69,15 @@ void JobProgress::DownloadStarted(std::vector<int> albums) {
     UpdateDownloadBar();
 }
 
-void JobProgress::AlbumStarted(int position, int count) {
+void JobProgress::AlbumStarted(int position, int count, int album) {
     if (running_ != Job::Download || position < 1 || count < position) {
         return;
+    }
+    if (album >= 0) {
+        if (albums_.size() < static_cast<std::size_t>(count)) {
+            albums_.resize(static_cast<std::size_t>(count), -1);
+        }
+        albums_[static_cast<std::size_t>(position - 1)] = album;
     }
     position_ = position;
     count_ = count;
@@ -150,10 +156,6 @@ void JobProgress::SetAlbumOutcome(int album, const AlbumOutcome& outcome) {
     if (album >= 0) {
         outcomes_[album] = outcome;
     }
-}
-
-bool JobProgress::ReadAlbumStage(std::u16string_view text, int& position, int& count) {
-    return ReadPair(text, u"正在下载第", u"个图集", position, count);
 }
 
 bool JobProgress::ReadPicturesDone(std::u16string_view text, int& done, int& listed) {

@@ -6,8 +6,8 @@
 #include <vector>
 
 // What the window knows of the running job, for its progress bar, the marked album row and the
-// outcome columns. It is fed on the window's thread from two roads: the status texts the jobs
-// write today (the album being downloaded, "i of n", and the pictures done of listed), and the
+// outcome columns. It is fed on the window's thread from what the jobs report: the buttons' texts
+// and the progress line's "pictures done of listed", the album whose download starts, and the
 // per-picture and per-album outcomes of the download, which name the album by its place in the
 // album list. No toolkit here, so the rules are tested without a window.
 class JobProgress {
@@ -44,8 +44,9 @@ public:
     // A download of these albums (places in the album list), in the order they are downloaded.
     // Their old outcomes and the old list of failed pictures are dropped.
     void DownloadStarted(std::vector<int> albums);
-    // The download of the position-th album (from 1) of count has started.
-    void AlbumStarted(int position, int count);
+    // The download of the position-th album (from 1) of count has started; album, when not -1, is
+    // its place in the album list as the job reports it, which wins over the selection's.
+    void AlbumStarted(int position, int count, int album = -1);
     // done of listed pictures of the current album have been dealt with.
     void PicturesDone(int done, int listed);
     // The download has ended; stopped when the user stopped it.
@@ -56,9 +57,7 @@ public:
     void AddPictureOutcome(int album, PictureOutcome outcome, std::u16string url, std::u16string reason);
     void SetAlbumOutcome(int album, const AlbumOutcome& outcome);
 
-    // Reads the status texts the jobs write: the stage line's "正在下载第%d/%d个图集" and the progress
-    // line's "已下载%d/%d......". False for any other text.
-    static bool ReadAlbumStage(std::u16string_view text, int& position, int& count);
+    // Reads the progress line's "已下载%d/%d......". False for any other text.
     static bool ReadPicturesDone(std::u16string_view text, int& done, int& listed);
 
     Job Running() const { return running_; }

@@ -268,8 +268,11 @@ std::u16string QtWindowPort::ClipboardText() {
     return Call<std::u16string>([] { return QGuiApplication::clipboard()->text().toStdU16String(); }, {});
 }
 
-void QtWindowPort::AlbumStarted(int album, int, int) {
+void QtWindowPort::AlbumStarted(int album, int position, int count) {
     currentAlbum_ = album;
+    if (actions_.albumStarted) {
+        Post([this, album, position, count] { actions_.albumStarted(album, position, count); });
+    }
 }
 
 void QtWindowPort::PictureNotSaved(const std::u16string&, const std::u16string& url, const PictureOutcome& outcome) {

@@ -35,6 +35,8 @@ public:
                            const std::u16string& reason)>
             pictureOutcome;
         std::function<void(int album, const JobProgress::AlbumOutcome& outcome)> albumOutcome;
+        // The download of album (its place in the album list), position of count, has started.
+        std::function<void(int album, int position, int count)> albumStarted;
     };
 
     QtWindowPort(QWidget& window, Actions actions);

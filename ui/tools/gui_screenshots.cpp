@@ -221,6 +221,7 @@ int Run(const QString& outDir) {
         window.Grid().Sync();
         port.SetText(IDC_DOWNLOAD_BUTTON, u"终止下载");
         port.SetText(IDC_STAGE, u"正在下载第1/3个图集");
+        port.AlbumStarted(1, 1, 3);
         for (int i = 0; i < 150; ++i) {
             port.ReportPictureOutcome(1, JobProgress::PictureOutcome::Saved, u"", u"");
         }
@@ -229,12 +230,14 @@ int Run(const QString& outDir) {
         port.ReportPictureOutcome(1, JobProgress::PictureOutcome::Failed,
                                   u"http://b1.photo.store.qq.com/psb?/V02/pic/m/94/", u"图片小于最小值(20K)");
         port.SetText(IDC_STAGE, u"正在下载第2/3个图集");
+        port.AlbumStarted(2, 2, 3);
         port.SetText(IDC_PROGRESS, u"已下载137/320......");
         Wait(100);
         ok = Save(&window, outDir, "main_download.png") && ok;
 
         port.ReportAlbumOutcome(2, {320, 0, 0});
         port.SetText(IDC_STAGE, u"正在下载第3/3个图集");
+        port.AlbumStarted(4, 3, 3);
         port.ReportAlbumOutcome(4, {1024, 0, 0});
         port.SetText(IDC_DOWNLOAD_BUTTON, u"下载");
         port.SetText(IDC_STAGE, u"下载完毕");
