@@ -62,7 +62,8 @@ void CliWindowPort::OpenLoginBrowser(const std::u16string& url) {
     Print(u"请在窗口程序的登录菜单里登录，或用 --cookies 导入浏览器导出的 cookies.txt 后重试");
 }
 
-void CliWindowPort::PictureNotSaved(const std::u16string& line, const std::u16string&, const PictureOutcome&) {
+void CliWindowPort::PictureNotSaved(const std::u16string& line, const std::u16string&,
+                                    const PictureOutcome&) {
     Print(line);
 }
 

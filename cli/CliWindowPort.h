@@ -30,7 +30,8 @@ public:
     int SubModeSelection() override { return subMode_; }
     int MessageBox(const std::u16string& text, const std::u16string& caption, int buttons) override;
     void OpenLoginBrowser(const std::u16string& url) override;
-    void PictureNotSaved(const std::u16string& line, const std::u16string& url, const PictureOutcome& outcome) override;
+    void PictureNotSaved(const std::u16string& line, const std::u16string& url,
+                         const PictureOutcome& outcome) override;
     void AlbumEnded(int album, const std::u16string& line, const DownloadTally& tally) override;
     void JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) override;
 

@@ -275,10 +275,12 @@ void QtWindowPort::AlbumStarted(int album, int position, int count) {
     }
 }
 
-void QtWindowPort::PictureNotSaved(const std::u16string&, const std::u16string& url, const PictureOutcome& outcome) {
+void QtWindowPort::PictureNotSaved(const std::u16string&, const std::u16string& url,
+                                   const PictureOutcome& outcome) {
     // Pictures the size limits left out were left out on purpose: they are not failures.
-    JobProgress::PictureOutcome kind = outcome.result == PictureResult::Failed ? JobProgress::PictureOutcome::Failed
-                                                                                : JobProgress::PictureOutcome::Skipped;
+    JobProgress::PictureOutcome kind = outcome.result == PictureResult::Failed
+                                           ? JobProgress::PictureOutcome::Failed
+                                           : JobProgress::PictureOutcome::Skipped;
     ReportPictureOutcome(currentAlbum_, kind, url, ReasonText(outcome));
 }
 

@@ -70,7 +70,8 @@ public:
     // What the download job reports, carried to the outcome feed below: the album being downloaded,
     // each picture not saved (for that album) and each album's counts.
     void AlbumStarted(int album, int position, int count) override;
-    void PictureNotSaved(const std::u16string& line, const std::u16string& url, const PictureOutcome& outcome) override;
+    void PictureNotSaved(const std::u16string& line, const std::u16string& url,
+                         const PictureOutcome& outcome) override;
     void AlbumEnded(int album, const std::u16string& line, const DownloadTally& tally) override;
 
     // The download's outcome feed, callable from any job thread and carried onto the window's

@@ -371,7 +371,6 @@ TEST_F(Cli, InstalledCopyKeepsItsFilesInTheUsersFolders) {
     }
 }
 
-
 // For each answer of the picture server: the file on disk or not, the failure told on stderr with
 // its reason, the marker only for an album that is all there, and the exit code. One worker, so the
 // second picture goes out on the connection the first one leaves. The cases run side by side, each

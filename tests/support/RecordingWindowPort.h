@@ -83,7 +83,8 @@ public:
     void AddInputHistoryItem(const std::u16string& text) override;
     void GridChanged() override;
     std::u16string ClipboardText() override;
-    void PictureNotSaved(const std::u16string& line, const std::u16string& url, const PictureOutcome& outcome) override;
+    void PictureNotSaved(const std::u16string& line, const std::u16string& url,
+                         const PictureOutcome& outcome) override;
     void AlbumEnded(int album, const std::u16string& line, const DownloadTally& tally) override;
     void JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) override;
 

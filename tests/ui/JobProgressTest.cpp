@@ -16,9 +16,12 @@ TEST(JobProgress, ReadsThePicturesDoneAndNothingElse) {
         int first;
         int second;
     } cases[] = {
-        {u"已下载37/118......", true, 37, 118}, {u"已下载0/1......", true, 0, 1},
-        {u"已开始下载图片", false, 0, 0},       {u"......", false, 0, 0},
-        {u"正在下载第2/5个图集", false, 0, 0},  {u"已下载3/x......", false, 0, 0},
+        {u"已下载37/118......", true, 37, 118},
+        {u"已下载0/1......", true, 0, 1},
+        {u"已开始下载图片", false, 0, 0},
+        {u"......", false, 0, 0},
+        {u"正在下载第2/5个图集", false, 0, 0},
+        {u"已下载3/x......", false, 0, 0},
         {u"下载完毕", false, 0, 0},
     };
     for (const Case& c : cases) {

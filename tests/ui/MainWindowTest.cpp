@@ -816,7 +816,8 @@ TEST_F(MainWindow, ADownloadShowsItsProgressMarksItsAlbumAndListsTheFailures) {
     EXPECT_TRUE(failed->isVisible());
     EXPECT_FALSE(failed->isModal());
     ASSERT_EQ(failed->RowCount(), 2);
-    EXPECT_EQ(failed->Row(0), QStringList({"Friends", "http://a1.photo.store.qq.com/psb?/A/p4/b/", "HTTP 404"}));
+    EXPECT_EQ(failed->Row(0),
+              QStringList({"Friends", "http://a1.photo.store.qq.com/psb?/A/p4/b/", "HTTP 404"}));
 
     // The outcomes outlive a filter's rebuild and go with the next album list.
     job.filterText = u"Friends";

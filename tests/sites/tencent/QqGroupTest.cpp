@@ -109,8 +109,9 @@ TEST_F(QqGroup, PictureListTakesTheLargestAddressAndPagesBy500) {
 // The whole exchange as a table: host, path, query in the order sent, headers.
 TEST_F(QqGroup, PictureListRequestsInOrder) {
     ServePages({{kPhotoList, {{"start", "0"}}, Fixture("qqgroup_photos.jsonp")}});
-    ListPictures(QqGroupAdapter::PictureList,
-                 ST_PERLISTRECORD{.name = u"第1册", .url = u"qunId=778899&albumId=a01&uin=0123456&g_tk=5381"});
+    ListPictures(
+        QqGroupAdapter::PictureList,
+        ST_PERLISTRECORD{.name = u"第1册", .url = u"qunId=778899&albumId=a01&uin=0123456&g_tk=5381"});
     auto page = [](const char* start) {
         return ExpectedRequest{"qun.photo.qq.com",
                                kPhotoList,
