@@ -118,14 +118,14 @@ void ShowAlbum(JobContext& job, int k) {
     if (k < 0) {
         return;
     }
-    ST_PERLISTRECORD* album = job.albums.Get(static_cast<std::size_t>(k));
+    ST_PERLISTRECORD* album = job.list.albums.Get(static_cast<std::size_t>(k));
     if (album == nullptr) {
         return;
     }
     if (album->name.size() > ALBUM_NAME_MAX) {
         std::u16string name = album->name;
         CutAlbumName(name);
-        job.albums.Rename(k, std::move(name));
+        job.list.albums.Rename(k, std::move(name));
     }
     if (IsThumbnailMode(job)) {
         ShowAlbumThumbnail(job, *album, k);
@@ -136,7 +136,7 @@ void ShowAlbum(JobContext& job, int k) {
 
 void Rebuild(JobContext& job) {
     SetUpAlbumGrid(job);
-    std::size_t count = job.albums.Size();
+    std::size_t count = job.list.albums.Size();
     for (std::size_t k = 0; k < count && job.modeSwitch.load() != MODE_SWITCH_INTERRUPT; ++k) {
         ShowAlbum(job, static_cast<int>(k));
     }
@@ -154,7 +154,7 @@ void SelectAllAlbums(JobContext& job, bool select) {
 }
 
 std::vector<int> SelectedAlbumIndices(const JobContext& job) {
-    const auto albumCount = static_cast<std::int64_t>(job.albums.Size());
+    const auto albumCount = static_cast<std::int64_t>(job.list.albums.Size());
     const bool thumbnails = IsThumbnailMode(job);
     std::vector<int> indices;
     auto take = [&](std::int64_t index) {

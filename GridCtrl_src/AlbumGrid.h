@@ -25,7 +25,7 @@ void SetUpThumbnailLayout(JobContext& job);
 // The set-up of the layout in force (previewMode).
 void SetUpAlbumGrid(JobContext& job);
 
-// Shows album k (its position in job.albums) in the layout in force: in row mode a row when the
+// Shows album k (its position in job.list.albums) in the layout in force: in row mode a row when the
 // filter lets it through, in thumbnail mode cell (k / 6, k % 6), making its thumbnail first from the
 // cover picture. Cuts the record's name to ALBUM_NAME_MAX characters first.
 void ShowAlbum(JobContext& job, int k);
@@ -41,16 +41,16 @@ void Rebuild(JobContext& job);
 // "全选": selects every album row (every row below the fixed rows), or clears the selection.
 void SelectAllAlbums(JobContext& job, bool select);
 
-// The albums to download, as indices into job.albums. Row mode: every album row with a selected
+// The albums to download, as indices into job.list.albums. Row mode: every album row with a selected
 // cell, top to bottom, the index taken from column 0. Thumbnail mode: the selected cells row by
 // row, left to right, among the first n cells (n albums) and with indices below n.
 std::vector<int> SelectedAlbumIndices(const JobContext& job);
 
-// Where album k (its position in job.albums) is shown in the layout in force: its row (column 0)
+// Where album k (its position in job.list.albums) is shown in the layout in force: its row (column 0)
 // in row mode, its cell in thumbnail mode; an invalid cell when it is not shown (filtered out, or
 // not yet shown by a rebuild).
 GridCellId AlbumCell(const JobContext& job, int k);
 
-// Selects these albums (positions in job.albums) where they are shown: their whole rows in row
+// Selects these albums (positions in job.list.albums) where they are shown: their whole rows in row
 // mode, their cells in thumbnail mode. The rest of the selection stays as it is.
 void SelectAlbums(JobContext& job, const std::vector<int>& albums);

@@ -149,8 +149,8 @@ int RunEngine(const Settings& s, int port, const fs::path& folder) {
     QuietWindowPort window(CodePage::FromUtf8(folder.string()));
     job.window = &window;
     job.ready = 1;
-    job.siteType = SITE_TENCENT;
-    job.subMode = TENCENT_QZONE;
+    job.list.siteType = SITE_TENCENT;
+    job.list.subMode = TENCENT_QZONE;
     SiteSettings& settings = job.siteSettings[SITE_TENCENT];
     settings.download = DownloadParams{0, 0, static_cast<std::uint16_t>(s.threads), 30};
     settings.naming.baseName = BASE_URL;
@@ -186,7 +186,7 @@ int RunList(int port, const std::u16string& input, const fs::path& programDir) {
     job.programDir = CodePage::FromUtf8(programDir.string() + "/");
     SetUpAlbumGrid(job);
     GetListFunc(job, AdapterTable::Default(), {});
-    return static_cast<int>(job.albums.Size());
+    return static_cast<int>(job.list.albums.Size());
 }
 
 // A 56 user's album index of count albums, named "album<n>", or all "N" when sameName.

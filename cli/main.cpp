@@ -124,7 +124,7 @@ int Run(const CliOptions& options, InterruptWatch& interrupts) {
 
     CliWindowPort port(input, savePath, site, subMode, options.answerYes);
     job->window = &port;
-    job->siteType = site;
+    job->list.siteType = site;
     job->ready = 1;
     SetUpAlbumGrid(*job);
 

@@ -8,9 +8,11 @@
 #include "core/JobContext.h"
 #include "core/WindowPort.h"
 #include "download/Naming.h"
+#include "settings/ExtensionFile.h"
 #include "settings/SettingsEdits.h"
 #include "sites/AdapterTable.h"
 #include "sites/SiteCatalogue.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/InputRules.h"
 #include "sites/kit/Run.h"
 
@@ -38,20 +40,24 @@ void MakeFolderLevel(std::u16string& text) {
 // chose, then its second list when the first found nothing. True when the plan asks for a single
 // album to be downloaded at once.
 bool ListAlbums(JobContext& job, const AdapterTable& adapters, std::u16string input) {
-    const Normalisation* normalise = NormalisationFor(job.siteType);
-    ListPlan plan{.input = std::move(input), .subMode = job.subMode};
-    if (normalise == nullptr || !(*normalise)(plan, job)) {
+    const Normalisation* normalise = NormalisationFor(job.list.siteType);
+    ListPlan plan{.input = std::move(input), .subMode = job.list.subMode};
+    if (normalise == nullptr) {
         return false;
     }
-    job.subMode = plan.subMode;
-    const AdapterRow* row = adapters.Find(job.siteType, job.subMode);
+    AlbumCall call(job);
+    if (!(*normalise)(plan, call)) {
+        return false;
+    }
+    job.list.subMode = plan.subMode;
+    const AdapterRow* row = adapters.Find(job.list.siteType, job.list.subMode);
     if (row == nullptr) {
         return false;
     }
     int found = RunAlbumList(row->albums, plan.input, job);
     if (found == 0 && !row->secondAlbumsName.empty()) {
         if (row->secondAlbumsSubMode != SAME_SUBMODE) {
-            job.subMode = row->secondAlbumsSubMode;
+            job.list.subMode = row->secondAlbumsSubMode;
         }
         found = RunAlbumList(row->secondAlbums, plan.input, job);
     }
@@ -92,10 +98,10 @@ void LeaveBusyState(JobContext& job, WindowPort& window, int albumCount) {
 int GetListFunc(JobContext& job, const AdapterTable& adapters, const std::function<void()>& pressDownload) {
     WindowPort& window = *job.window;
 
-    job.extension.Load(job.programDir);
-    job.siteType = window.SiteSelection();
-    job.ownerName.clear();
-    job.ownerSuffix.clear();
+    job.extension = ExtensionFile::Load(job.programDir);
+    job.list.siteType = window.SiteSelection();
+    job.list.ownerName.clear();
+    job.list.ownerSuffix.clear();
 
     std::u16string input = StringCtrl::Trim(window.GetText(IDC_INPUT));
     if (input.empty()) {
@@ -107,19 +113,19 @@ int GetListFunc(JobContext& job, const AdapterTable& adapters, const std::functi
     EnterBusyState(job, window);
 
     bool autoDownload = false;
-    if (job.siteType != SITE_TENCENT && !InputRules::HasScheme(input)) {
+    if (job.list.siteType != SITE_TENCENT && !InputRules::HasScheme(input)) {
         window.MessageBox(std::u16string(kAddressRequired), std::u16string(kNotice), MB_OK);
     } else {
         if (window.SubModeVisible()) {
-            job.subMode = window.SubModeSelection();
+            job.list.subMode = window.SubModeSelection();
         }
         autoDownload = ListAlbums(job, adapters, input);
     }
 
-    MakeFolderLevel(job.ownerName);
-    MakeFolderLevel(job.ownerSuffix);
+    MakeFolderLevel(job.list.ownerName);
+    MakeFolderLevel(job.list.ownerSuffix);
     window.GridChanged();
-    int albumCount = static_cast<int>(job.albums.Size());
+    int albumCount = static_cast<int>(job.list.albums.Size());
     LeaveBusyState(job, window, albumCount);
 
     if (albumCount > 0) {

@@ -16,6 +16,7 @@
 #include "download/SideFiles.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
+#include "settings/ExtensionFile.h"
 #include "sites/AdapterTable.h"
 #include "sites/kit/Run.h"
 
@@ -107,7 +108,7 @@ void RemoveEmptyNewAlbumFolder(const PictureList& pictures, const std::u16string
 }
 
 void ListPictures(JobContext& job, const AdapterTable& adapters, int album, Window& window) {
-    const AdapterRow* row = adapters.Find(job.siteType, job.subMode);
+    const AdapterRow* row = adapters.Find(job.list.siteType, job.list.subMode);
     if (row == nullptr) {
         window.Message(u"Error ListType Code.");
         return;
@@ -123,7 +124,7 @@ void ListPictures(JobContext& job, const AdapterTable& adapters, int album, Wind
 
 int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
     Window window(*job.window);
-    job.extension.Load(job.programDir);
+    job.extension = ExtensionFile::Load(job.programDir);
 
     // An early end leaves the job idle, so the button starts the next job instead of stopping
     // this one.
@@ -134,7 +135,7 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
         window.JobEnded(u"", {}, DownloadEnd::NotStarted);
         return 0;
     }
-    std::u16string root = WithSlash(savePath) + job.ownerName + job.ownerSuffix;
+    std::u16string root = WithSlash(savePath) + job.list.ownerName + job.list.ownerSuffix;
     root = WithSlash(StringCtrl::Trim(root));
     std::u16string failedLevel;
     if (!CreateRootTree(root, failedLevel) || !FileSystem::CanCreateFilesIn(root)) {
@@ -165,7 +166,7 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
     job.pool.SetParams(job.CurrentSettings().download);
 
     std::vector<int> selected = SelectedAlbumIndices(job);
-    job.albums.selectedCount = static_cast<std::int32_t>(selected.size());
+    job.list.albums.selectedCount = static_cast<std::int32_t>(selected.size());
     std::size_t total = 0;
     DownloadTally tally;
     bool diskFull = false;
@@ -184,7 +185,7 @@ int DownloadJobFunc(JobContext& job, const AdapterTable& adapters) {
 
         ListPictures(job, adapters, album, window);
         const std::size_t m = pictures.Size();
-        std::optional<ST_PERLISTRECORD> record = job.albums.CopyOf(album);
+        std::optional<ST_PERLISTRECORD> record = job.list.albums.CopyOf(album);
         const std::u16string name = record ? record->name : std::u16string();
         if (m == 0) {
             // Said, not counted: the site listed nothing, or nothing since the last download.

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "GridCtrl_src/GridData.h"
-#include "core/AlbumList.h"
+#include "core/ExtensionSettings.h"
+#include "core/ListResult.h"
 #include "core/NullWindowPort.h"
 #include "core/PictureList.h"
 #include "core/SiteSettings.h"
 #include "core/SiteType.h"
 #include "download/DownloadPool.h"
-#include "settings/ExtensionSettings.h"
 
 enum ListState : std::uint8_t { LIST_IDLE = 0, LIST_RUNNING = 1, LIST_STOP = 2 };
 enum DownloadState : std::uint8_t { DL_IDLE = 0, DL_RUNNING = 1, DL_ALBUM_DONE = 2, DL_STOP = 3 };
@@ -32,20 +32,13 @@ constexpr int PREVIEW_ROW_HEIGHT = THUMB_HEIGHT + 10;
 // The main window's job state: one instance, living as long as the window. The jobs and adapters
 // read and write it; stop requests come from the window thread through the state bytes.
 struct JobContext {
-    std::int32_t siteType = SITE_TENCENT;
-    std::int32_t subMode = SUBMODE_UNSET;
-    AlbumList albums;
+    ListResult list;
     // The album grid (control 1003): rows or thumbnail cells of the albums.
     GridData grid;
     // The one picture list of the process: the album being downloaded.
     PictureList pictures;
     // The worker pool's parameters and flags; the download button's stop reaches the pool here.
     DownloadPool pool;
-    std::u16string ownerName;    // first folder level under the save path, escape ?8
-    std::u16string ownerSuffix;  // appended to ownerName
-    std::u16string siteKey;      // kept from listing to download; each adapter says what it holds
-    std::u16string extraKey;
-    std::u16string userKey;
     std::u16string filterText;    // the grid filter
     std::u16string lastFirstUrl;  // first picture of the previous download into the album folder
     std::u16string programDir;    // ends with "/"; holds "soft.dat", "cookies.txt" and "tmp/"
@@ -66,8 +59,8 @@ struct JobContext {
     WindowPort* window = &NullWindowPort::Shared();
 
     // The slot of the site type that is current now.
-    SiteSettings& CurrentSettings() { return siteSettings[SlotOf(siteType)]; }
-    const SiteSettings& CurrentSettings() const { return siteSettings[SlotOf(siteType)]; }
+    SiteSettings& CurrentSettings() { return siteSettings[SlotOf(list.siteType)]; }
+    const SiteSettings& CurrentSettings() const { return siteSettings[SlotOf(list.siteType)]; }
 
 private:
     static std::size_t SlotOf(std::int32_t type) {

@@ -30,10 +30,10 @@ void JobController::PressListButton() {
         return;
     }
     SetUpAlbumGrid(job_);
-    job_.albums.Clear();
+    job_.list.albums.Clear();
     job_.listState = LIST_RUNNING;
-    job_.subMode = SUBMODE_UNSET;
-    job_.siteType = job_.window->SiteSelection();
+    job_.list.subMode = SUBMODE_UNSET;
+    job_.list.siteType = job_.window->SiteSelection();
     if (!Start(listWorkers_, &JobController::RunList)) {
         job_.listState = LIST_IDLE;
         job_.window->MessageBox(u"Create thread:GetListFunc failed.", u"", MB_OK);

@@ -8,7 +8,7 @@
 namespace SettingsEdits {
 
 bool ToggleOption(JobContext& context, OptionFlag flag) {
-    if (!OptionToggles::IsEnabled(flag, context.siteType)) {
+    if (!OptionToggles::IsEnabled(flag, context.list.siteType)) {
         return false;
     }
     std::uint16_t& options = context.CurrentSettings().naming.options;

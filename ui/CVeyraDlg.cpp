@@ -498,7 +498,7 @@ void CVeyraDlg::OnSiteTypeChange() {
     if (type < 0) {
         return;
     }
-    job_->siteType = type;
+    job_->list.siteType = type;
     if (type == SITE_TENCENT) {
         if (subMode_->count() != static_cast<int>(WindowRules::TENCENT_SUBMODES.size())) {
             subMode_->clear();
@@ -645,7 +645,7 @@ void CVeyraDlg::UpdateOptionItems() {
     for (const OptionToggles::OptionItem& item : OptionToggles::ITEMS) {
         if (QAction* action = MenuAction(item.menuId)) {
             action->setChecked(OptionToggles::IsChecked(options, item.flag));
-            action->setEnabled(OptionToggles::IsEnabled(item.flag, job_->siteType));
+            action->setEnabled(OptionToggles::IsEnabled(item.flag, job_->list.siteType));
         }
     }
 }
@@ -679,7 +679,7 @@ void CVeyraDlg::OnJobText(int control, const QString& text) {
                 jobProgress_.ListStarted();
                 ShowAlbumState();
             } else if (value == kListIdle) {
-                jobProgress_.ListEnded(static_cast<int>(job_->albums.Size()));
+                jobProgress_.ListEnded(static_cast<int>(job_->list.albums.Size()));
             }
             break;
         case IDC_DOWNLOAD_BUTTON:
@@ -764,7 +764,7 @@ void CVeyraDlg::ShowFailedPictures() {
         failedPictures_ = new CDlgFailedPictures(this);
     }
     failedPictures_->SetPictures(jobProgress_.FailedPictures(), [this](int album) {
-        std::optional<ST_PERLISTRECORD> record = job_->albums.CopyOf(album);
+        std::optional<ST_PERLISTRECORD> record = job_->list.albums.CopyOf(album);
         return record ? record->name : std::u16string();
     });
     failedPictures_->show();
@@ -776,7 +776,7 @@ void CVeyraDlg::UpdateGroupTitle() {
     if (job_->listState != LIST_IDLE) {
         return;
     }
-    const int total = static_cast<int>(job_->albums.Size());
+    const int total = static_cast<int>(job_->list.albums.Size());
     if (total == 0) {
         return;
     }

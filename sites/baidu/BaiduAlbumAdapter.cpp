@@ -67,7 +67,7 @@ void BaiduAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
     if (!call.Fetch(AlbumService(Format(u"/u/%s", {user})), TEXT_INFLATE | TEXT_UTF8, page) || page.empty()) {
         return;
     }
-    call.job.ownerName = user;
+    call.job.list.ownerName = user;
 
     ST_PERLISTRECORD record;
     if (!EmitPhoneAlbum(call, page, record)) {

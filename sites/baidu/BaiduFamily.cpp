@@ -6,6 +6,7 @@
 #include "sites/baidu/BaiduHosts.h"
 #include "sites/baidu/TiebaForumAdapter.h"
 #include "sites/baidu/TiebaPostAdapter.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 
@@ -17,16 +18,16 @@ namespace {
 
 // A Tieba address names a forum, or one photo post of it; anything else is a user of the album
 // service, named in the address or on the typed page.
-bool Normalise(ListPlan& plan, JobContext& job) {
+bool Normalise(ListPlan& plan, AlbumCall& call) {
     std::u16string& in = plan.input;
     if (Contains(in, BaiduHosts::kTiebaHost)) {
         bool photoPage = Fields::ContainsAfterStart(in, BaiduHosts::kTiebaPhotoPage);
         std::u16string keyword = in;
         SkipPast(keyword, u"kw=");
         CutAtEach(keyword, {u"/", u"?", u"#", u"&"});
-        job.siteKey = keyword;
+        call.job.list.siteKey = keyword;
         // Tieba names travel percent-encoded in GBK.
-        job.ownerName = StringCtrl::UrlDecode(keyword, false);
+        call.job.list.ownerName = StringCtrl::UrlDecode(keyword, false);
         if (photoPage) {
             // One photo post is one album: it is downloaded at once when found.
             plan.subMode = BAIDU_TIEBA_PAGE;
@@ -39,7 +40,7 @@ bool Normalise(ListPlan& plan, JobContext& job) {
     }
     if (!Contains(in, u"u/")) {
         std::u16string page;
-        if (!InputRules::FetchPage(job, in, page)) {
+        if (!call.Fetch(in, TEXT_INFLATE | TEXT_UTF8, page)) {
             return false;
         }
         in = StringCtrl::GetBetween(page, u"/profile/", u"\"");

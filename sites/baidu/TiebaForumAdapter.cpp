@@ -51,7 +51,7 @@ void TiebaForumAdapter::PictureList(PictureCall& call) {
             return Tieba(
                 Format(u"/photo/g/bw/picture/list?kw=%s&alt=jview&rn=200&tid=%s&pn=%d&ps=%d&pe=%d"
                        u"&wall_type=v&_=%s",
-                       {call.job.siteKey, call.album().url, page, 0, 200, RandomFraction()}));
+                       {call.job.list.siteKey, call.album().url, page, 0, 200, RandomFraction()}));
         },
         [&](std::u16string& item) {
             std::u16string id = Cut(item, u"\"", u"\"");

@@ -23,17 +23,17 @@ std::u16string Main(std::u16string_view pathAndQuery) {
 
 // "alice的相册" names the owner; a page without it leaves the user id.
 void TakeOwner(JobContext& job, std::u16string_view page, const std::u16string& user) {
-    job.ownerName = Peek(page, u"<title>", u"的相册");
-    if (job.ownerName.empty()) {
-        job.ownerName = user;
+    job.list.ownerName = Peek(page, u"<title>", u"的相册");
+    if (job.list.ownerName.empty()) {
+        job.list.ownerName = user;
     }
-    CleanName(job.ownerName, true);
+    CleanName(job.list.ownerName, true);
 }
 
 }  // namespace
 
 void BabytreeAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
-    call.job.siteKey = user;
+    call.job.list.siteKey = user;
     call.session.request.cutEnd = "vertical-align:middle";
     ST_PERLISTRECORD record;
     ForEachPage(
@@ -85,7 +85,7 @@ void BabytreeAlbumAdapter::PictureList(PictureCall& call) {
 }
 
 void BabytreeAlbumAdapter::OldAlbumList(AlbumCall& call, const std::u16string& user) {
-    call.job.siteKey = user;
+    call.job.list.siteKey = user;
     call.session.request.cutEnd = "vertical-align:middle";
     ST_PERLISTRECORD record;
     ForEachPage(

@@ -7,6 +7,7 @@
 #include "sites/communities/HupuAlbumAdapter.h"
 #include "sites/communities/MokoAlbumAdapter.h"
 #include "sites/communities/PconlineAlbumAdapter.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 
 using Fields::Contains;
@@ -17,7 +18,7 @@ namespace {
 constexpr std::u16string_view kHupuEmpty = u"请先在登录菜单里登录虎扑帐号后重试(登录时勾上下次自动登录)";
 
 // A user's post list, or any page of a user whose name follows the host.
-bool NormaliseMoko(ListPlan& plan, JobContext&) {
+bool NormaliseMoko(ListPlan& plan, AlbumCall&) {
     std::u16string& in = plan.input;
     if (!Contains(in, u"/post")) {
         StringCtrl::SkipPast(in, CommunityHosts::kMokoDomain);
@@ -28,7 +29,7 @@ bool NormaliseMoko(ListPlan& plan, JobContext&) {
 }
 
 // The new pages first; the table's second album list reads the old pages when they find nothing.
-bool NormaliseBabytree(ListPlan& plan, JobContext&) {
+bool NormaliseBabytree(ListPlan& plan, AlbumCall&) {
     plan.subMode = BABYTREE_NEW;
     StringCtrl::SkipPast(plan.input, CommunityHosts::kBabytreeTopLevelDomain);
     Fields::CutAtEach(plan.input, {u"&", u"/"});
@@ -36,14 +37,14 @@ bool NormaliseBabytree(ListPlan& plan, JobContext&) {
 }
 
 // A page of an album listing, a personal album page, or any page of a user.
-bool NormalisePconline(ListPlan& plan, JobContext& job) {
+bool NormalisePconline(ListPlan& plan, AlbumCall& call) {
     std::u16string& in = plan.input;
     if (ContainsAfterStart(in, u"_p")) {
         // A page of an album: the first "_p<page>_" becomes the place the adapter pages through.
         for (int i = 1; i <= 99; ++i) {
-            job.siteKey = StringCtrl::Format(u"_p%d_", {i});
-            if (Contains(in, job.siteKey)) {
-                StringCtrl::ReplaceAll(in, job.siteKey, u"_dk1stp_");
+            call.job.list.siteKey = StringCtrl::Format(u"_p%d_", {i});
+            if (Contains(in, call.job.list.siteKey)) {
+                StringCtrl::ReplaceAll(in, call.job.list.siteKey, u"_dk1stp_");
                 break;
             }
         }
@@ -52,14 +53,14 @@ bool NormalisePconline(ListPlan& plan, JobContext& job) {
     } else {
         StringCtrl::SkipPast(in, CommunityHosts::kPconlineTopLevelDomain);
         StringCtrl::CutAt(in, u"/");
-        job.siteKey = in;
+        call.job.list.siteKey = in;
         in = StringCtrl::Format(
             std::u16string(CommunityHosts::kPconlinePhoto) + u"/%s/myphoto_dk1stp_n15.html", {in});
     }
     return true;
 }
 
-bool NormaliseHupu(ListPlan& plan, JobContext&) {
+bool NormaliseHupu(ListPlan& plan, AlbumCall&) {
     plan.emptyMessage = kHupuEmpty;
     return true;
 }

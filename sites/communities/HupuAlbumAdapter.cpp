@@ -52,11 +52,11 @@ void HupuAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& input) {
         record.url = AlbumPath(input);
         record.pictureCount = CutNumber(text, u">共", u"张");
         call.Album(record);
-        call.job.ownerName = UserPart(input);
+        call.job.list.ownerName = UserPart(input);
         return;
     }
     const std::u16string user = UserPart(input);
-    call.job.ownerName = user;
+    call.job.list.ownerName = user;
     ForEachPage(
         call, {.separator = u"<li", .textFlags = TEXT_INFLATE, .nextMarker = u"id=\"j_next"},
         [&](int page) {

@@ -35,7 +35,7 @@ std::vector<std::u16string> Categories(AlbumCall& call, const std::u16string& in
     if (!call.Fetch(input, TEXT_INFLATE | TEXT_UTF8, text) || text.empty()) {
         return {};
     }
-    call.job.ownerName = TitleOwner(text);
+    call.job.list.ownerName = TitleOwner(text);
     StringCtrl::SkipPast(text, u"class=\"mwC\"");
     StringCtrl::CutAt(text, u"<div class=\"sBox");
     std::vector<std::u16string> categories;
@@ -76,8 +76,8 @@ void MokoAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& input) {
             [&](Page& page) {
                 // The next-page arrow, written plainly or as an entity.
                 page.hasNext = page.hasNext || Contains(page.text, u"class=\"b bC\">&gt;</a>");
-                if (page.number == 1 && firstCategory && call.job.ownerName.empty()) {
-                    call.job.ownerName = TitleOwner(page.text);
+                if (page.number == 1 && firstCategory && call.job.list.ownerName.empty()) {
+                    call.job.list.ownerName = TitleOwner(page.text);
                 }
                 // Two generations of the listing.
                 showLayout = ContainsAfterStart(page.text, u"class=\"show");

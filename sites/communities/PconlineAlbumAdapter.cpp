@@ -20,9 +20,9 @@ void PconlineAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& list
     ForEachPage(
         call, {.separator = u"class=\"picbox", .nextMarker = u">下一页</a>"},
         [&](int page) {
-            call.job.siteKey = Format(u"_p%d_", {page});
+            call.job.list.siteKey = Format(u"_p%d_", {page});
             std::u16string address = listTemplate;
-            StringCtrl::ReplaceAll(address, u"_dk1stp_", call.job.siteKey);
+            StringCtrl::ReplaceAll(address, u"_dk1stp_", call.job.list.siteKey);
             return address;
         },
         [&](std::u16string& item) {
@@ -35,7 +35,7 @@ void PconlineAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& list
         [&](Page& page) {
             if (page.number == 1) {
                 // "【...】alice_太平洋..."; without it the user part of the address.
-                std::u16string& owner = call.job.ownerName;
+                std::u16string& owner = call.job.list.ownerName;
                 owner = Peek(page.text, u"】", u"_太平洋");
                 if (owner.empty()) {
                     owner = listTemplate;

@@ -7,6 +7,7 @@
 #include "sites/galleries/PocoActivityAdapter.h"
 #include "sites/galleries/PocoAlbumAdapter.h"
 #include "sites/galleries/YupooAdapter.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 
@@ -29,8 +30,8 @@ std::u16string Joined(std::u16string_view a, std::u16string_view b, std::u16stri
 }
 
 // Any 56 address names the user; the list is the user's album index.
-bool Normalise56(ListPlan& plan, JobContext& job) {
-    std::u16string& user = job.ownerName;
+bool Normalise56(ListPlan& plan, AlbumCall& call) {
+    std::u16string& user = call.job.list.ownerName;
     user = plan.input;
     SkipPast(user, u"user=");
     SkipPast(user, u"album/");
@@ -41,7 +42,7 @@ bool Normalise56(ListPlan& plan, JobContext& job) {
 }
 
 // An album or theme address lists the user's albums; any other the user's activity list.
-bool NormalisePoco(ListPlan& plan, JobContext& job) {
+bool NormalisePoco(ListPlan& plan, AlbumCall& call) {
     std::u16string& in = plan.input;
     if (ContainsAfterStart(in, u"/album") || ContainsAfterStart(in, u"/theme")) {
         plan.subMode = POCO_ALBUMS;
@@ -54,7 +55,7 @@ bool NormalisePoco(ListPlan& plan, JobContext& job) {
         SkipPast(in, u"id-");
         SkipPast(in, u"id=");
         CutAtEach(in, {u"/", u"&", u"*", u"?", u"#", u"."});
-        job.siteKey = in;
+        call.job.list.siteKey = in;
         in = StringCtrl::Format(
             Joined(GalleryHosts::kPocoPersonal, u"/act/act_list.htx&user_id=%s&act_type_id=0"), {in});
     }
@@ -65,7 +66,7 @@ bool NormalisePoco(ListPlan& plan, JobContext& job) {
 }
 
 // A user's albums on either Yupoo host, or one album's address as typed.
-bool NormaliseYupoo(ListPlan& plan, JobContext&) {
+bool NormaliseYupoo(ListPlan& plan, AlbumCall&) {
     std::u16string& in = plan.input;
     StringCtrl::ReplaceAll(in, u"/collections/", u"/albums/");
     if (ContainsAfterStart(in, GalleryHosts::kYupooUserHostMarker)) {

@@ -10,8 +10,8 @@ namespace PocoPages {
 
 bool ReadOwner(SiteCall& call, Page& page) {
     if (page.number == 1) {
-        call.job.ownerName = Fields::Cut(page.text, u"userName:'", u"'");
-        CleanName(call.job.ownerName, true);
+        call.job.list.ownerName = Fields::Cut(page.text, u"userName:'", u"'");
+        CleanName(call.job.list.ownerName, true);
     }
     return true;
 }

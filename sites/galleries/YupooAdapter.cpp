@@ -37,12 +37,12 @@ bool HasScheme(std::u16string_view url) {
 // The title names the owner before "的相册" (the owner's albums); an album page's title puts the
 // album's name in front, joined by "-" or "_".
 void OwnerFromTitle(JobContext& job, std::u16string& text, bool albumPage) {
-    job.ownerName = Cut(text, u"<title>", u"的相册");
+    job.list.ownerName = Cut(text, u"<title>", u"的相册");
     if (albumPage) {
-        StringCtrl::SkipPast(job.ownerName, u"-");
-        StringCtrl::SkipPast(job.ownerName, u"_");
+        StringCtrl::SkipPast(job.list.ownerName, u"-");
+        StringCtrl::SkipPast(job.list.ownerName, u"_");
     }
-    CleanName(job.ownerName, true);
+    CleanName(job.list.ownerName, true);
 }
 
 // One album by its address: a single row named from the page.
@@ -127,7 +127,7 @@ void YupooAdapter::PictureList(PictureCall& call) {
     RetryShortPages(call);
     call.session.request.sendTimeoutMs = 15000;
     const ST_PERLISTRECORD& album = call.album();
-    std::u16string& base = call.job.siteKey;  // the user's base address
+    std::u16string& base = call.job.list.siteKey;  // the user's base address
     base = album.url;
     StringCtrl::CutAt(base, u"albums/");
     const bool large = (call.job.CurrentSettings().naming.options & OPT_YUPOO_LARGE) != 0;

@@ -41,8 +41,8 @@ void EmitAlbum(const ST_PERLISTRECORD& record, JobContext& job) {
         ST_PERLISTRECORD copy = record;
         CleanName(copy.name, true);
         CutAlbumName(copy.name);
-        copy.name = UniqueName(job.albums, copy.name);
-        k = job.albums.Add(copy);
+        copy.name = UniqueName(job.list.albums, copy.name);
+        k = job.list.albums.Add(copy);
     } catch (const std::bad_alloc&) {
         job.window->MessageBox(u"内存分配失败", u"", MB_OK);
         return;
@@ -52,12 +52,12 @@ void EmitAlbum(const ST_PERLISTRECORD& record, JobContext& job) {
 
 void EmitPicture(JobContext& job, const std::u16string& url, const std::u16string& description,
                  const std::u16string& headers, int albumIndex) {
-    const std::optional<ST_PERLISTRECORD> album = job.albums.CopyOf(albumIndex);
+    const std::optional<ST_PERLISTRECORD> album = job.list.albums.CopyOf(albumIndex);
     if (!album) {
         return;
     }
-    const NamingValues values{job.albums.selectedCount.load(), static_cast<std::int64_t>(job.albums.Size()),
-                              job.ownerName};
+    const NamingValues values{job.list.albums.selectedCount.load(),
+                              static_cast<std::int64_t>(job.list.albums.Size()), job.list.ownerName};
     Intake intake = TakePicture(job.pictures, job.CurrentSettings().naming, values, *album, job.lastFirstUrl,
                                 PictureRecord{url, {}, headers}, description);
     if (intake == Intake::PreviouslyDownloaded) {

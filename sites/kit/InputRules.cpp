@@ -1,12 +1,7 @@
 #include "sites/kit/InputRules.h"
 
 #include "MyCode/StringCtrl.h"
-#include "MyCode/TextFlags.h"
-#include "core/JobContext.h"
-#include "core/WindowPort.h"
 #include "sites/kit/Fields.h"
-#include "sites/kit/SiteCall.h"
-#include "sites/kit/SiteSession.h"
 
 namespace InputRules {
 
@@ -34,16 +29,6 @@ bool IsAllDigits(std::u16string_view text) {
         }
     }
     return true;
-}
-
-bool FetchPage(JobContext& job, std::u16string_view url, std::u16string& page) {
-    SiteSession session;
-    session.SetStop([&job] { return ListStopped(job); });
-    return session.Fetch(url, TEXT_INFLATE | TEXT_UTF8, page);
-}
-
-void Notice(JobContext& job, std::u16string_view text, std::u16string_view caption) {
-    job.window->MessageBox(std::u16string(text), std::u16string(caption), MB_OK);
 }
 
 }  // namespace InputRules

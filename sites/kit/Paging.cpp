@@ -1,22 +1,27 @@
 #include "sites/kit/Paging.h"
 
+#include <unordered_set>
 #include <vector>
 
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/PageGuard.h"
 #include "sites/kit/SiteCall.h"
 
-int ForEachPage(SiteCall& call, const PageRules& rules,
-                const std::function<std::u16string(int page)>& address,
-                const std::function<bool(std::u16string& item)>& onItem,
-                const std::function<bool(Page& page)>& onPage) {
+int ForEachPage(SiteCall& call, const PageRules& rules, const PageAddress& address, const ItemHook& onItem,
+                const PageHook& onPage, const PageHook& onEmptyPage) {
     PageGuard guard;
     std::u16string separator(rules.separator);
+    std::unordered_set<std::u16string> cursors;
+    Page place;  // where the next fetch goes: its number, offset and cursor
     int pages = 0;
-    for (int number = 1;; ++number) {
+    for (;;) {
         Page page;
-        page.number = number;
-        page.url = address(number);
+        page.number = place.number;
+        page.offset = place.offset;
+        page.cursor = place.cursor;
+        page.attempt = place.attempt;
+        page.url = address(page);
         if (!call.Fetch(page.url, rules.textFlags, page.text) || page.text.empty()) {
             return pages;
         }
@@ -28,6 +33,17 @@ int ForEachPage(SiteCall& call, const PageRules& rules,
         }
         separator = page.separator;
         std::vector<std::u16string> items = Fields::Items(page.text, separator);
+        page.itemCount = static_cast<int>(items.size());
+        if (items.empty() && onEmptyPage) {
+            if (!onEmptyPage(page) || call.Stopped()) {
+                return pages;
+            }
+            place.attempt = page.again ? page.attempt + 1 : 0;
+            if (!page.again) {
+                ++place.number;
+            }
+            continue;
+        }
         if (!guard.Admit(items, page.text)) {
             return pages;
         }
@@ -35,12 +51,36 @@ int ForEachPage(SiteCall& call, const PageRules& rules,
             return pages;
         }
         for (std::u16string& item : items) {
-            if (!onItem(item)) {
+            if (!onItem(item, page)) {
                 return pages;
             }
         }
         if (call.Stopped() || page.last || !page.hasNext) {
             return pages;
         }
+        place.number = page.number + 1;
+        place.offset = page.offset + page.itemCount;
+        place.attempt = 0;
+        if (rules.totalItems > 0 && place.offset >= rules.totalItems) {
+            return pages;
+        }
+        if (rules.byCursor) {
+            cursors.insert(page.cursor);
+            if (page.next.empty() || !cursors.insert(page.next).second) {
+                return pages;
+            }
+            place.cursor = page.next;
+        }
     }
+}
+
+int ForEachAlbumPage(AlbumCall& call, const PageRules& rules, const PageAddress& address,
+                     const AlbumFill& fill, const PageHook& onPage) {
+    return ForEachPage(
+        call, rules, address,
+        [&](std::u16string& item) {
+            ST_PERLISTRECORD album;
+            return !fill(item, album) || call.Album(album);
+        },
+        onPage);
 }

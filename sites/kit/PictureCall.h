@@ -1,13 +1,15 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "core/ListHandoff.h"
 #include "core/ST_PERLISTRECORD.h"
 #include "sites/kit/SiteCall.h"
 
-// A call of a picture-list operation for one album. It works on a copy of the album's record, so
-// nothing it holds points into the album list.
+// A call of a picture-list operation for one album. It works on a copy of the album's record and
+// shares what the album list kept, so nothing it holds points into the album list.
 class PictureCall : public SiteCall {
 public:
     PictureCall(JobContext& job, int albumIndex, ST_PERLISTRECORD album);
@@ -17,6 +19,9 @@ public:
     // Emits a picture; false when the operation must return now (the album is done or the
     // download was stopped). An empty address is no picture: it is skipped, never emitted.
     bool Picture(std::u16string_view url, std::u16string_view description, std::u16string_view headers = {});
+    // A picture's description as the sites leave it to the album: the album's name when the site
+    // gave none.
+    std::u16string Describe(std::u16string description) const;
 
     // The album learns its name from its own page: the list and this call's copy take it, so the
     // folder made at the first picture carries it. Call it before the first picture.
@@ -28,8 +33,24 @@ public:
     const ST_PERLISTRECORD& album() const { return album_; }
     int albumIndex() const { return albumIndex_; }
 
+    // The owner the album list named.
+    const std::u16string& OwnerName() const;
+    // The input box's text as the download started; a site that names the owner by it reads it.
+    const std::u16string& Input() const { return input_; }
+
+    // What this family's album list kept with AlbumCall::Keep<T>(); an empty record when it kept
+    // none.
+    template <typename T>
+    const T& Kept() const {
+        static const T none{};
+        const auto* kept = dynamic_cast<const T*>(handoff_.get());
+        return kept != nullptr ? *kept : none;
+    }
+
 private:
     int albumIndex_;
     ST_PERLISTRECORD album_;
+    std::shared_ptr<const ListHandoff> handoff_;
+    std::u16string input_;
     int emitted_ = 0;
 };

@@ -8,14 +8,14 @@ int RunAlbumList(const AlbumListOp& op, const std::u16string& input, JobContext&
     if (!op) {
         return 0;
     }
-    std::size_t before = job.albums.Size();
+    std::size_t before = job.list.albums.Size();
     AlbumCall call(job);
     op(call, input);
-    return static_cast<int>(job.albums.Size() - before);
+    return static_cast<int>(job.list.albums.Size() - before);
 }
 
 int RunPictureList(const PictureListOp& op, JobContext& job, int albumIndex) {
-    std::optional<ST_PERLISTRECORD> album = job.albums.CopyOf(albumIndex);
+    std::optional<ST_PERLISTRECORD> album = job.list.albums.CopyOf(albumIndex);
     if (!op || !album) {
         return 0;
     }

@@ -13,20 +13,35 @@ bool SiteCall::Fetch(std::u16string_view url, unsigned textFlags, std::u16string
     return session.Fetch(url, textFlags, text);
 }
 
-WindowPort& SiteCall::window() {
-    return *job.window;
+bool SiteCall::FetchNonEmpty(std::u16string_view url, unsigned textFlags, std::u16string& text) {
+    return Fetch(url, textFlags, text) && !text.empty();
 }
 
 void SiteCall::Notice(std::u16string_view text, std::u16string_view caption) {
-    window().MessageBox(std::u16string(text), std::u16string(caption), MB_OK);
+    job.window->MessageBox(std::u16string(text), std::u16string(caption), MB_OK);
 }
 
 bool SiteCall::Ask(std::u16string_view text, std::u16string_view caption) {
-    return window().MessageBox(std::u16string(text), std::u16string(caption), MB_YESNO) == IDYES;
+    return job.window->MessageBox(std::u16string(text), std::u16string(caption), MB_YESNO) == IDYES;
 }
 
 void SiteCall::Login(std::u16string_view url) {
-    window().OpenLoginBrowser(std::u16string(url));
+    job.window->OpenLoginBrowser(std::u16string(url));
+}
+
+bool SiteCall::AskLogin(std::u16string_view question, std::u16string_view caption,
+                        std::u16string_view loginUrl) {
+    if (!Ask(question, caption)) {
+        return false;
+    }
+    Login(loginUrl);
+    return true;
+}
+
+bool SiteCall::FetchAfterLogin(std::u16string_view question, std::u16string_view caption,
+                               std::u16string_view loginUrl, std::u16string_view url, unsigned textFlags,
+                               std::u16string& text) {
+    return AskLogin(question, caption, loginUrl) && FetchNonEmpty(url, textFlags, text);
 }
 
 bool SiteCall::Wait(std::chrono::milliseconds duration) {
@@ -34,7 +49,19 @@ bool SiteCall::Wait(std::chrono::milliseconds duration) {
 }
 
 void SiteCall::Dump(std::u16string_view name, std::u16string_view text) {
-    WriteTextFile(job.programDir + std::u16string(name), text);
+    WriteTextFile(ProgramFile(name), text);
+}
+
+std::u16string SiteCall::ProgramFile(std::u16string_view name) const {
+    return job.programDir + std::u16string(name);
+}
+
+const NamingSettings& SiteCall::Naming() const {
+    return job.CurrentSettings().naming;
+}
+
+const ExtensionSettings& SiteCall::Extension() const {
+    return job.extension;
 }
 
 bool ListStopped(const JobContext& job) {

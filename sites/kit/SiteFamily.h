@@ -8,7 +8,6 @@
 
 #include "core/SiteType.h"
 
-struct JobContext;
 class AlbumCall;
 class PictureCall;
 
@@ -51,10 +50,11 @@ struct ListPlan {
     bool autoDownload = false;         // a single album found is downloaded at once
 };
 
-// Turns the trimmed input in plan.input into a plan, and sets what the site keeps in the job
-// (ownerName, siteKey, ...). plan.subMode comes in as the job's sub-mode. False when the branch ends
-// here: the input cannot be used (the user has been told) or a page it needed could not be read.
-using Normalisation = std::function<bool(ListPlan& plan, JobContext& job)>;
+// Turns the trimmed input in plan.input into a plan; through call it may name the owner, keep what
+// the picture lists need, read a page or tell the user. plan.subMode comes in as the job's
+// sub-mode. False when the branch ends here: the input cannot be used (the user has been told) or
+// a page it needed could not be read.
+using Normalisation = std::function<bool(ListPlan& plan, AlbumCall& call)>;
 
 // A domain text whose presence in an address (after its first character) names the site type.
 struct DomainMarker {

@@ -1,5 +1,6 @@
 #include "sites/netease/NeteaseFamily.h"
 
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/netease/NeteaseHosts.h"
 #include "sites/netease/NeteasePhotoAdapter.h"
@@ -8,7 +9,7 @@
 namespace {
 
 // A pp address lists pp albums; any other address the photo albums, whose sub-mode stays unset.
-bool Normalise(ListPlan& plan, JobContext&) {
+bool Normalise(ListPlan& plan, AlbumCall&) {
     if (Fields::ContainsAfterStart(plan.input, NeteaseHosts::kPpMarker)) {
         plan.subMode = NETEASE_PP;
     }

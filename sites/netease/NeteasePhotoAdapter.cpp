@@ -119,9 +119,9 @@ void NeteasePhotoAdapter::AlbumList(AlbumCall& call, const std::u16string& addre
         call.Notice(u"输入网址有误，应该输入相册网址或首页网址");
         return;
     }
-    job.ownerName = user;
+    job.list.ownerName = user;
     // The album-list job turns ownerName into a folder level; the remote calls need the bare name.
-    job.userKey = user;
+    job.list.userKey = user;
 
     // An album page does not name the album list's data file; the user's own page does.
     std::u16string listFile = Cut(page, u"albumUrl : '", u"'");
@@ -179,7 +179,7 @@ void NeteasePhotoAdapter::AlbumList(AlbumCall& call, const std::u16string& addre
 
 void NeteasePhotoAdapter::PictureList(PictureCall& call) {
     const ST_PERLISTRECORD& album = call.album();
-    const std::u16string& user = call.job.userKey;
+    const std::u16string& user = call.job.list.userKey;
     const std::u16string scheme(NeteaseHosts::kScheme);
     if (album.url.empty()) {
         call.Notice(u"该相册为非公开,如果该相册为私密相册,登录帐号后重新获取相册列表可下载");

@@ -16,7 +16,7 @@ void NeteasePpAdapter::AlbumList(AlbumCall& call, const std::u16string& address)
     }
     std::u16string nickname = Cut(page, u"nickName : '", u"'");
     CleanName(nickname, true);
-    call.job.ownerName = nickname;
+    call.job.list.ownerName = nickname;
 
     ST_PERLISTRECORD record;
     for (std::u16string& item : Items(page, u"<li class=\"w-cover")) {

@@ -23,7 +23,7 @@ std::u16string PhotoHost(std::u16string_view path) {
 }  // namespace
 
 void PchomeAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
-    call.job.siteKey = user;
+    call.job.list.siteKey = user;
     ST_PERLISTRECORD record;
     ForEachPage(
         call,
@@ -49,7 +49,7 @@ void PchomeAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) 
 }
 
 void PchomeAlbumAdapter::PictureList(PictureCall& call) {
-    const std::u16string& user = call.job.siteKey;
+    const std::u16string& user = call.job.list.siteKey;
     ForEachPage(
         call, {.separator = u"Icon:'", .textFlags = kBig5, .nextMarker = kNextPage},
         [&](int page) {

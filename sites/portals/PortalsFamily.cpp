@@ -2,6 +2,7 @@
 
 #include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/portals/PchomeAlbumAdapter.h"
 #include "sites/portals/PortalHosts.h"
@@ -11,23 +12,23 @@
 namespace {
 
 // The user name follows the host in every portal's address.
-bool Normalise51(ListPlan& plan, JobContext& job) {
+bool Normalise51(ListPlan& plan, AlbumCall& call) {
     StringCtrl::SkipPast(plan.input, PortalHosts::k51TopLevelDomain);
     StringCtrl::CutAt(plan.input, u"/");
-    job.ownerName = plan.input;
+    call.job.list.ownerName = plan.input;
     return true;
 }
 
-bool NormaliseZol(ListPlan& plan, JobContext&) {
+bool NormaliseZol(ListPlan& plan, AlbumCall&) {
     StringCtrl::SkipPast(plan.input, PortalHosts::kZolTopLevelDomain);
     StringCtrl::CutAt(plan.input, u"/");
     return true;
 }
 
-bool NormalisePchome(ListPlan& plan, JobContext& job) {
+bool NormalisePchome(ListPlan& plan, AlbumCall& call) {
     StringCtrl::SkipPast(plan.input, PortalHosts::kPchomeTopLevelDomain);
     Fields::CutAtEach(plan.input, {u"/", u"&", u"*", u"?"});
-    job.ownerName = plan.input;
+    call.job.list.ownerName = plan.input;
     return true;
 }
 

@@ -50,7 +50,7 @@ std::u16string FullTitle(PictureCall& call, std::u16string& item) {
 
 void Site51Adapter::AlbumList(AlbumCall& call, const std::u16string& user) {
     RetryBusyAnswers(call);
-    call.job.siteKey = user;
+    call.job.list.siteKey = user;
     std::u16string text;
     if (!call.Fetch(Home(Format(u"/?u=%s&c=photo&a=getdata&gid=0&total=0", {user})), TEXT_INFLATE, text) ||
         text.empty()) {
@@ -80,7 +80,7 @@ void Site51Adapter::AlbumList(AlbumCall& call, const std::u16string& user) {
 void Site51Adapter::PictureList(PictureCall& call) {
     RetryBusyAnswers(call);
     const ST_PERLISTRECORD& album = call.album();
-    const std::u16string& user = call.job.siteKey;
+    const std::u16string& user = call.job.list.siteKey;
     const bool namedByDescription = call.job.CurrentSettings().naming.baseName == BASE_DESCRIPTION;
     // The service pages on past the album's end with empty answers; the album's count ends it
     // sooner where the list gave one.

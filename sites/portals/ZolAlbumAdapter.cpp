@@ -46,7 +46,7 @@ std::u16string FullPicture(const std::u16string& thumbnail) {
 }  // namespace
 
 void ZolAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
-    call.job.siteKey = user;
+    call.job.list.siteKey = user;
     PageRules rules = kPages;
     rules.emptyPageGoesOn = true;
     ST_PERLISTRECORD record;
@@ -67,8 +67,8 @@ void ZolAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
         [&](Page& page) {
             // The title names the user: "<display name>的全部相册".
             if (page.number == 1) {
-                call.job.ownerName = Cut(page.text, u"<title>", u"的全部相册");
-                CleanName(call.job.ownerName, true);
+                call.job.list.ownerName = Cut(page.text, u"<title>", u"的全部相册");
+                CleanName(call.job.list.ownerName, true);
             }
             return true;
         });

@@ -2,6 +2,7 @@
 
 #include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 #include "sites/renren/RenrenHosts.h"
@@ -17,7 +18,7 @@ constexpr std::u16string_view kZhanEmpty =
 
 // One album's address, a zhan site, or a user: by number, or by a profile name whose page names
 // the number.
-bool Normalise(ListPlan& plan, JobContext& job) {
+bool Normalise(ListPlan& plan, AlbumCall& call) {
     std::u16string& in = plan.input;
     if (Fields::ContainsAfterStart(in, u"/album-")) {
         StringCtrl::CutAt(in, u"?");
@@ -40,7 +41,7 @@ bool Normalise(ListPlan& plan, JobContext& job) {
         // A profile name: its page names the numeric id.
         std::u16string page;
         std::u16string profile(publicPage ? RenrenHosts::kPublicPage : RenrenHosts::kMain);
-        if (!InputRules::FetchPage(job, profile + u"/" + in, page)) {
+        if (!call.Fetch(profile + u"/" + in, TEXT_INFLATE | TEXT_UTF8, page)) {
             return false;
         }
         in = StringCtrl::GetBetween(page, u"pid: '", u"'");

@@ -49,7 +49,7 @@ void TypedAlbum(AlbumCall& call, const std::u16string& address) {
     if (owner == u"我的相册") {
         owner = Peek(page, u"guestName\" value=\"", u"\"");
     }
-    call.job.ownerName = owner;
+    call.job.list.ownerName = owner;
 
     SkipPast(page, u"class=\"ablum-infor\">");
     ST_PERLISTRECORD record;
@@ -95,7 +95,7 @@ void UserAlbums(AlbumCall& call, const std::u16string& user) {
             if (page.number == 1) {
                 std::u16string owner = Cut(page.text, u"<title>人人网 - ", u"</title>");
                 CutAt(owner, u"的相册");
-                call.job.ownerName = owner;
+                call.job.list.ownerName = owner;
                 if (!Contains(page.text, kFirstPage)) {
                     if (!call.Fetch(
                             Photo(Format(u"/photo/%s/ajax?__view=async-html&offset=0&limit=500", {user})),

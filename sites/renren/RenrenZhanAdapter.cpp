@@ -49,20 +49,20 @@ void RenrenZhanAdapter::AlbumList(AlbumCall& call, const std::u16string& address
     CutAt(site, u"?");
     site = StringCtrl::Trim(site);
     const std::u16string siteId = Peek(page, u"site_id=", u"\"");
-    call.job.siteKey = siteId;
+    call.job.list.siteKey = siteId;
     std::u16string tag;
     if (ContainsAfterStart(address, u"tagId=")) {
         tag = address.substr(address.find(u"tagId=") + 6);
         CutAt(tag, u"&");
     }
-    call.job.ownerName = Peek(page, u"name:'", u"'");
+    call.job.list.ownerName = Peek(page, u"name:'", u"'");
 
     // One tag's posts come in a single run without months; the tag's name becomes a folder level.
     std::u16string tagPart;
     std::vector<std::u16string> months;
     if (!tag.empty()) {
         std::u16string tagItem = Peek(page, u"class=\"s\"", u"</li>");
-        call.job.ownerSuffix = Cut(tagItem, u">", u"<");
+        call.job.list.ownerSuffix = Cut(tagItem, u">", u"<");
         tagPart = u"&tag_id=" + tag;
         months.emplace_back();
     } else if (!ArchiveMonths(call, siteId, months)) {

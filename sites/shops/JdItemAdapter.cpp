@@ -26,17 +26,17 @@ void JdItemAdapter::AlbumList(AlbumCall& call, const std::u16string& item) {
         ProductPages::ReportNoProduct(call);
         return;
     }
-    call.job.ownerName = u"京东";
+    call.job.list.ownerName = u"京东";
     // The item page is the picture list's source too; kept before the album goes out, so that a
     // stop during the listing cannot leave the download of this one album without its page.
-    call.job.siteKey = page;
+    call.job.list.siteKey = page;
     record.url = item;
     record.pictureCount = -1;
     call.Album(record);
 }
 
 void JdItemAdapter::PictureList(PictureCall& call) {
-    std::u16string text = call.job.siteKey;
+    std::u16string text = call.job.list.siteKey;
     if (!ContainsAfterStart(text, u"class=\"spec-items")) {
         ProductPages::ReportPageShape(call, text, true);
         return;

@@ -30,7 +30,7 @@ void Offer1688Adapter::AlbumList(AlbumCall& call, const std::u16string& offer) {
     if (!call.Fetch(offer, TEXT_INFLATE, page)) {
         return;
     }
-    std::u16string& owner = call.job.ownerName;
+    std::u16string& owner = call.job.list.ownerName;
     owner = CompanyName(page, u"_compname\">");
     if (owner.empty()) {
         owner = CompanyName(page, u"chinaname hidden\"");
@@ -43,7 +43,7 @@ void Offer1688Adapter::AlbumList(AlbumCall& call, const std::u16string& offer) {
 
     // The offer page is the picture list's source too. Kept before the album goes out, so that a
     // stop during the listing cannot leave the download of this one album without its page.
-    call.job.siteKey = page;
+    call.job.list.siteKey = page;
     std::u16string text = page;
     StringCtrl::SkipPast(text, u"class=\"box-img");
     ST_PERLISTRECORD record;
@@ -55,7 +55,7 @@ void Offer1688Adapter::AlbumList(AlbumCall& call, const std::u16string& offer) {
 }
 
 void Offer1688Adapter::PictureList(PictureCall& call) {
-    const std::u16string& page = call.job.siteKey;
+    const std::u16string& page = call.job.list.siteKey;
     if (!ContainsAfterStart(page, u"data-tfs-url=\"")) {
         ProductPages::ReportPageShape(call, page, true);
         return;

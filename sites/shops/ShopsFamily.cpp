@@ -2,6 +2,7 @@
 
 #include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 #include "sites/shops/JdItemAdapter.h"
@@ -24,12 +25,12 @@ constexpr std::u16string_view kTaobaoEmpty =
 
 // A 1688 offer, a Taobao or Tmall item, search or category page, or a whole shop. A single product
 // is one album and is downloaded at once when found.
-bool NormaliseShop(ListPlan& plan, JobContext& job) {
+bool NormaliseShop(ListPlan& plan, AlbumCall& call) {
     std::u16string& in = plan.input;
     plan.autoDownload = true;
     if (ContainsAfterStart(in, ShopHosts::k1688Marker)) {
         if (!Contains(in, ShopHosts::k1688Offer)) {
-            InputRules::Notice(job, kOfferAddressRequired, kNotice);
+            call.Notice(kOfferAddressRequired, kNotice);
             return false;
         }
         plan.subMode = SHOP_1688;
@@ -54,10 +55,10 @@ bool NormaliseShop(ListPlan& plan, JobContext& job) {
 }
 
 // A JD item is one album: it is downloaded at once when found.
-bool NormaliseJd(ListPlan& plan, JobContext& job) {
+bool NormaliseJd(ListPlan& plan, AlbumCall& call) {
     plan.autoDownload = true;
     if (!Contains(plan.input, ShopHosts::kJdItemHost)) {
-        InputRules::Notice(job, kJdItemAddressRequired, kNotice);
+        call.Notice(kJdItemAddressRequired, kNotice);
         return false;
     }
     return true;

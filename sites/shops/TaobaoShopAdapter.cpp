@@ -54,7 +54,7 @@ void ItemPage(AlbumCall& call, const std::u16string& address) {
     if (ContainsAfterStart(record.name, u"-")) {
         record.name = LeftOfLast(record.name, u"-");
     }
-    call.job.ownerName = SellerName(text);
+    call.job.list.ownerName = SellerName(text);
     record.url = address;
     record.pictureCount = -1;
     call.Album(record);
@@ -97,8 +97,8 @@ void ShopListing(AlbumCall& call, const std::u16string& address) {
         [&](Page& page) {
             lastPage = page.text;
             if (page.number == 1) {
-                call.job.ownerName = SellerName(page.text);
-                call.job.ownerSuffix = StringCtrl::StripTags(Peek(page.text, u"<ol>", u"</ol>"));
+                call.job.list.ownerName = SellerName(page.text);
+                call.job.list.ownerSuffix = StringCtrl::StripTags(Peek(page.text, u"<ol>", u"</ol>"));
             }
             page.hasNext = !FoundBeyondStart(page.text, u"没有下一页") &&
                            !FoundBeyondStart(page.text, u"disable\">下一页") &&
@@ -164,7 +164,7 @@ void TaobaoShopAdapter::PictureList(PictureCall& call) {
         ProductPages::ReportPageShape(call, page, true);
         return;
     }
-    std::u16string& price = call.job.siteKey;
+    std::u16string& price = call.job.list.siteKey;
     price = Peek(page, u"defaultItemPrice':'", u"'");
     if (price.empty()) {
         price = Peek(page, u"price:", u",");
@@ -179,7 +179,7 @@ void TaobaoShopAdapter::PictureList(PictureCall& call) {
     StringCtrl::SkipPast(page, u"id=\"J_UlThumb\"");
     std::u16string thumbs = StringCtrl::LeftOf(page, u"</ul>");
 
-    const std::u16string& prefix = call.job.extraKey = PricePrefix(call.job.extension, price);
+    const std::u16string& prefix = call.job.list.extraKey = PricePrefix(call.job.extension, price);
     if (call.job.CurrentSettings().naming.options & OPT_DESCRIPTION_ONLY) {
         return;
     }

@@ -35,7 +35,7 @@ void SinaBlogArticleAdapter::AlbumList(AlbumCall& call, const std::u16string& li
         },
         [&](Page& page) {
             if (page.number == 1) {
-                call.job.ownerName = StringCtrl::StripTags(Cut(page.text, u"blogtitle\">", u"</"));
+                call.job.list.ownerName = StringCtrl::StripTags(Cut(page.text, u"blogtitle\">", u"</"));
                 // Blogs in the older template mark each article with a dotted line instead.
                 if (!Contains(page.text, page.separator)) {
                     page.separator = u"class=\"SG_j_linedot";

@@ -22,10 +22,10 @@ void SinaBlogPhotoAdapter::AlbumList(AlbumCall& call, const std::u16string& addr
     if (!call.Fetch(address, kText, page) || page.empty()) {
         return;
     }
-    call.job.ownerName = StringCtrl::StripTags(Cut(page, u"blogtitle\">", u"</"));
+    call.job.list.ownerName = StringCtrl::StripTags(Cut(page, u"blogtitle\">", u"</"));
     // The article list's address names the blog's user id: "articlelist_1234567_0_1.html".
     const std::u16string user = Cut(page, u"articlelist_", u"_");
-    call.job.siteKey = user;
+    call.job.list.siteKey = user;
 
     std::u16string list;
     if (!call.Fetch(std::u16string(SinaHosts::kBlogPhoto) +

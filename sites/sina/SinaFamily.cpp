@@ -1,5 +1,6 @@
 #include "sites/sina/SinaFamily.h"
 
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/sina/SinaBlogArticleAdapter.h"
 #include "sites/sina/SinaBlogPhotoAdapter.h"
@@ -13,7 +14,7 @@ constexpr std::u16string_view kSinaEmpty =
 
 // A blog article address lists the blog's articles, a Weibo address the user's Weibo albums, any
 // other the blog's photo albums.
-bool Normalise(ListPlan& plan, JobContext&) {
+bool Normalise(ListPlan& plan, AlbumCall&) {
     std::u16string& in = plan.input;
     if (Fields::ContainsAfterStart(in, u"/s/")) {
         plan.subMode = SINA_BLOG_ARTICLES;

@@ -65,9 +65,9 @@ void SinaWeiboAdapter::AlbumList(AlbumCall& call, const std::u16string& address)
     std::u16string user;
     std::u16string nickname;
     ReadUser(page, user, nickname);
-    call.job.siteKey = user;
+    call.job.list.siteKey = user;
     CleanName(nickname, true);
-    call.job.ownerName = nickname;
+    call.job.list.ownerName = nickname;
     if (user.empty()) {
         return;
     }
@@ -97,7 +97,7 @@ void SinaWeiboAdapter::AlbumList(AlbumCall& call, const std::u16string& address)
 }
 
 void SinaWeiboAdapter::PictureList(PictureCall& call) {
-    const std::u16string& user = call.job.siteKey;
+    const std::u16string& user = call.job.list.siteKey;
     call.session.SetExtraHeaders(u"Referer: " +
                                  WeiboPhoto(Format(u"/%s/talbum/index?from=profile_wb", {user})));
     const int expectedPages = (call.album().pictureCount + kPageSize - 1) / kPageSize;

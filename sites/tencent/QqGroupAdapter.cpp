@@ -34,7 +34,7 @@ void QqGroupAdapter::AlbumList(AlbumCall& call, const std::u16string& group) {
     if (!own.empty() && own[0] == u'0') {
         own.erase(0, 1);
     }
-    call.job.siteKey = own;
+    call.job.list.siteKey = own;
 
     ST_PERLISTRECORD record;
     ForEachPage(

@@ -72,8 +72,8 @@ QzoneRoute FallbackRoute(std::u16string text) {
 }
 
 void KeepHosts(JobContext& job, const QzoneRoute& route) {
-    job.siteKey = route.photoHost;
-    job.extraKey = route.viewHost;
+    job.list.siteKey = route.photoHost;
+    job.list.extraKey = route.viewHost;
 }
 
 // Both album lists: false when the route service could not be reached (the user has been told).
@@ -218,7 +218,7 @@ void QzoneAdapter::PictureList(PictureCall& call) {
     const std::u16string albumUrl = call.album().url;
     const std::int32_t privacy = call.album().privacy;
     JobContext& job = call.job;
-    call.session.SetExtraHeaders(u"Referer: " + SpaceAddress(job.window->GetText(IDC_INPUT)));
+    call.session.SetExtraHeaders(u"Referer: " + SpaceAddress(call.Input()));
 
     // Protected albums go to the album view at once, unless the switch file asks to try the paged
     // photo list first.
@@ -235,7 +235,7 @@ void QzoneAdapter::PictureList(PictureCall& call) {
         std::u16string url;
         if (isView) {
             url =
-                u"http://" + job.extraKey +
+                u"http://" + job.list.extraKey +
                 Format(
                     u"/cgi-bin/common/cgi_view_album_v2?inCharset=gbk&outCharset=gbk&format=jsonp&plat=qzone"
                     u"&source=qzone&%s&t=%s&g_tk=%u&uin=%s",
@@ -244,7 +244,7 @@ void QzoneAdapter::PictureList(PictureCall& call) {
             viewTried = true;
         } else {
             url =
-                u"http://" + job.siteKey +
+                u"http://" + job.list.siteKey +
                 Format(
                     u"/fcgi-bin/cgi_list_photo?g_tk=%u&callback=shine0_Callback&mode=0&%s&noTopic=0&uin=%s"
                     u"&pageStart=%d&pageNum=500&singleurl=1&notice=0&appid=4&inCharset=gbk&outCharset=gbk"

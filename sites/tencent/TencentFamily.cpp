@@ -2,6 +2,7 @@
 
 #include "MyCode/StringCtrl.h"
 #include "core/JobContext.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 #include "sites/tencent/QqGroupAdapter.h"
@@ -31,16 +32,16 @@ constexpr std::u16string_view kQqGroupEmpty =
 
 // The sub-mode box chooses among the three services; a Tencent Weibo address chooses Weibo
 // whatever the box says.
-bool Normalise(ListPlan& plan, JobContext& job) {
+bool Normalise(ListPlan& plan, AlbumCall& call) {
     std::u16string& in = plan.input;
     if (plan.subMode == TENCENT_QZONE) {
         SkipPast(in, TencentHosts::kTopLevelDomain);
         CutAtEach(in, {u"/", u"&", u"*", u"?", u"#"});
         if (!InputRules::IsAllDigits(in)) {
-            InputRules::Notice(job, kQzoneNumberOnly);
+            call.Notice(kQzoneNumberOnly);
             return false;
         }
-        job.ownerName = in;
+        call.job.list.ownerName = in;
         plan.emptyMessage = kQzoneEmpty;
         return true;
     }
@@ -48,8 +49,8 @@ bool Normalise(ListPlan& plan, JobContext& job) {
         SkipPast(in, TencentHosts::kWeiboTopLevelDomain);
         SkipPast(in, u"hoto/");
         CutAtEach(in, {u"/", u"?"});
-        job.extraKey = in;
-        job.ownerName = in;
+        call.job.list.extraKey = in;
+        call.job.list.ownerName = in;
         plan.subMode = TENCENT_WEIBO;
         plan.emptyMessage = kWeiboEmpty;
         return true;
@@ -57,7 +58,7 @@ bool Normalise(ListPlan& plan, JobContext& job) {
     if (plan.subMode == TENCENT_QQGROUP) {
         SkipPast(in, u"!/");
         CutAtEach(in, {u"/", u"?", u"#"});
-        job.ownerName = in;
+        call.job.list.ownerName = in;
         plan.emptyMessage = kQqGroupEmpty;
         return true;
     }

@@ -50,7 +50,7 @@ void TencentWeiboAdapter::AlbumList(AlbumCall& call, const std::u16string& accou
     // The visitor's page names the account's numeric id after the guest block.
     StringCtrl::SkipPast(text, u"MI.App.guest");
     const std::u16string uin = Cut(text, u"uin\":\"", u"\"");
-    call.job.siteKey = uin;
+    call.job.list.siteKey = uin;
 
     ST_PERLISTRECORD record;
     ForEachPage(
@@ -88,14 +88,14 @@ void TencentWeiboAdapter::PictureList(PictureCall& call) {
         [&](int page) {
             return ApiAddress(Format(u"/asyn/gettopicalbum.php?op=2&uin=%s&page=%d&n=24&topicid=%s&apiType=14"
                                      u"&apiHost=",
-                                     {call.job.siteKey, page, call.album().url})) +
+                                     {call.job.list.siteKey, page, call.album().url})) +
                    EncodedApiHost() + u"&_r=1382325110273&g_tk=6093172" + (page >= 2 ? pagingSuffix : u"");
         },
         [&](std::u16string& item) {
             std::u16string description = NextContent(item);
             std::u16string image = Unslashed(Cut(item, u"image\":[\"", u"\"")) + u"/2000";
             pagingSuffix = Format(u"&time=%s&r=%u&u=%s", {Cut(item, u"realtime\":", u","),
-                                                          ProcessMilliseconds(), call.job.extraKey});
+                                                          ProcessMilliseconds(), call.job.list.extraKey});
             // A repost carries its text in the second "content".
             if (description.empty()) {
                 description = NextContent(item);

@@ -27,11 +27,11 @@ protected:
         for (const char16_t* name : {u"first", u"second", u"相册"}) {
             ST_PERLISTRECORD record;
             record.name = name;
-            job.albums.Add(record);
+            job.list.albums.Add(record);
         }
-        job.albums.selectedCount = 2;
-        job.ownerName = u"owner/";
-        album = *job.albums.Get(2);
+        job.list.albums.selectedCount = 2;
+        job.list.ownerName = u"owner/";
+        album = *job.list.albums.Get(2);
         album.param4 = 40;
         album.param5 = -5;
         pictures.SetAlbumDir(u"/save/owner/相册/");
@@ -49,7 +49,8 @@ protected:
     }
 
     NamingValues Values() const {
-        return {job.albums.selectedCount.load(), static_cast<std::int64_t>(job.albums.Size()), job.ownerName};
+        return {job.list.albums.selectedCount.load(), static_cast<std::int64_t>(job.list.albums.Size()),
+                job.list.ownerName};
     }
 
     JobContext job;

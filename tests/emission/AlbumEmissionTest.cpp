@@ -34,8 +34,8 @@ protected:
 
     std::vector<std::u16string> RecordNames() const {
         std::vector<std::u16string> names;
-        for (std::size_t i = 0; i < job.albums.Size(); ++i) {
-            names.push_back(job.albums.Get(i)->name);
+        for (std::size_t i = 0; i < job.list.albums.Size(); ++i) {
+            names.push_back(job.list.albums.Get(i)->name);
         }
         return names;
     }
@@ -79,8 +79,8 @@ TEST_F(AlbumEmission, EqualNamesAreNumberedAndTheRowsShowThem) {
     EXPECT_EQ(Column(1), RecordNames());
     for (int k = 0; k < 5; ++k) {
         EXPECT_EQ(job.grid.ItemData(k + 1, 0), k);
-        EXPECT_EQ(job.albums.Get(k)->listIndex, k);
-        EXPECT_EQ(job.albums.Get(k)->imageIndex, -1);
+        EXPECT_EQ(job.list.albums.Get(k)->listIndex, k);
+        EXPECT_EQ(job.list.albums.Get(k)->imageIndex, -1);
     }
 }
 
@@ -90,21 +90,21 @@ TEST_F(AlbumEmission, ThousandsOfEqualNamesAreNumberedInOrder) {
     for (int i = 0; i < kAlbums; ++i) {
         EmitAlbum(Album(u"N"), job);
     }
-    ASSERT_EQ(job.albums.Size(), static_cast<std::size_t>(kAlbums));
-    EXPECT_EQ(job.albums.CopyOf(0)->name, u"N");
+    ASSERT_EQ(job.list.albums.Size(), static_cast<std::size_t>(kAlbums));
+    EXPECT_EQ(job.list.albums.CopyOf(0)->name, u"N");
     for (int k = 1; k < kAlbums; k += 499) {
-        EXPECT_EQ(job.albums.CopyOf(k)->name, StringCtrl::Format(u"N (%d)", {k}));
+        EXPECT_EQ(job.list.albums.CopyOf(k)->name, StringCtrl::Format(u"N (%d)", {k}));
     }
-    ASSERT_TRUE(job.albums.Rename(1, u"other"));
+    ASSERT_TRUE(job.list.albums.Rename(1, u"other"));
     EmitAlbum(Album(u"N"), job);
-    EXPECT_EQ(job.albums.CopyOf(kAlbums)->name, u"N (1)");
+    EXPECT_EQ(job.list.albums.CopyOf(kAlbums)->name, u"N (1)");
 }
 
 TEST_F(AlbumEmission, NamesAreCleanedAndAnEmptyOneBecomesATimeStamp) {
     EmitAlbum(Album(u"  a  b:c*  "), job);
     EmitAlbum(Album(u" /:*?| "), job);
-    EXPECT_EQ(job.albums.Get(0)->name, u"a bc");
-    std::u16string stamp = job.albums.Get(1)->name;
+    EXPECT_EQ(job.list.albums.Get(0)->name, u"a bc");
+    std::u16string stamp = job.list.albums.Get(1)->name;
     ASSERT_EQ(stamp.size(), 14u);
     EXPECT_EQ(stamp.find_first_not_of(u"0123456789"), std::u16string::npos);
     EXPECT_EQ(job.grid.CellText(2, 1), stamp);
@@ -115,21 +115,21 @@ TEST_F(AlbumEmission, LongNamesAreKeptWithEightyCharactersAndStayUnique) {
     EmitAlbum(Album(longName), job);
     EmitAlbum(Album(longName + u"y"), job);  // equal to the first once both are cut
     std::u16string kept(80, u'x');
-    EXPECT_EQ(job.albums.Get(0)->name, kept);
+    EXPECT_EQ(job.list.albums.Get(0)->name, kept);
     EXPECT_EQ(job.grid.CellText(1, 1), kept);
     // The second would share the first's folder: it is numbered within the 80 characters.
-    EXPECT_EQ(job.albums.Get(1)->name, std::u16string(76, u'x') + u" (1)");
+    EXPECT_EQ(job.list.albums.Get(1)->name, std::u16string(76, u'x') + u" (1)");
 
     // A cut never leaves half of a character outside the basic plane.
     std::u16string wide = std::u16string(79, u'w') + u"😀";
     EmitAlbum(Album(wide), job);
-    EXPECT_EQ(job.albums.Get(2)->name, std::u16string(79, u'w'));
+    EXPECT_EQ(job.list.albums.Get(2)->name, std::u16string(79, u'w'));
 }
 
 TEST_F(AlbumEmission, NothingIsAcceptedBeforeTheWindowIsReady) {
     job.ready = 0;
     EmitAlbum(Album(u"early"), job);
-    EXPECT_EQ(job.albums.Size(), 0u);
+    EXPECT_EQ(job.list.albums.Size(), 0u);
     EXPECT_EQ(job.grid.RowCount(), 1);
 }
 
@@ -170,7 +170,7 @@ TEST_F(AlbumEmission, FilterNumbersTheShownRowsAndKeepsTheAlbumPositions) {
     for (const char16_t* name : {u"猫1", u"狗2", u"猫3"}) {
         EmitAlbum(Album(name), job);
     }
-    EXPECT_EQ(job.albums.Size(), 3u);
+    EXPECT_EQ(job.list.albums.Size(), 3u);
     EXPECT_EQ(Column(0), Texts({u"0001", u"0002"}));
     EXPECT_EQ(Column(1), Texts({u"猫1", u"猫3"}));
     EXPECT_EQ(job.grid.ItemData(1, 0), 0);
@@ -278,7 +278,7 @@ TEST_F(AlbumEmission, ThumbnailsAreMadeFromTheCoverOnceAndRetriedAfterAFailure) 
     ASSERT_TRUE(FileSystem::ReadFile(dir.Path() + u"tmp/0.jpg", saved));
     EXPECT_EQ(saved, cover);
     EXPECT_FALSE(FileSystem::Exists(dir.Path() + u"tmp/1.jpg"));
-    EXPECT_EQ(job.albums.Get(0)->imageIndex, 0);
+    EXPECT_EQ(job.list.albums.Get(0)->imageIndex, 0);
     EXPECT_EQ(job.grid.Cell(0, 0).image, 0);
     EXPECT_EQ(job.grid.Cell(0, 1).image, -1);
     EXPECT_EQ(job.grid.CellText(0, 1), u"2.bad");

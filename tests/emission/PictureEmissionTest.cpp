@@ -27,7 +27,7 @@ class PictureEmission : public EmissionFixture {
 protected:
     void SetUp() override {
         EmissionFixture::SetUp();
-        job.siteType = SITE_TENCENT;
+        job.list.siteType = SITE_TENCENT;
         EmitAlbum(Album(u"Summer"), job);
         ownerDir = dir.Path() + u"owner/";
         ASSERT_TRUE(FileSystem::CreateDirectories(ownerDir));

@@ -74,7 +74,7 @@ TEST_F(EngineTest, BusyStateAndStatusTextsFollowTheJob) {
     for (int control : {IDC_SITE, IDC_LIST_BUTTON, IDC_CHOOSE_FOLDER, IDC_INPUT, IDC_SAVE_PATH}) {
         EXPECT_TRUE(port.IsEnabled(control)) << control;
     }
-    EXPECT_EQ(job.albums.selectedCount, 2);
+    EXPECT_EQ(job.list.albums.selectedCount, 2);
     EXPECT_EQ(job.downloadState, DL_IDLE);
     EXPECT_FALSE(job.pool.Running());
     EXPECT_TRUE(port.OpenedFolders().empty());  // the option is off
@@ -330,8 +330,8 @@ TEST_F(EngineTest, FallbackAddressAndSizeLimits) {
 
 TEST_F(EngineTest, PictureListChoice) {
     // Renren photo albums: the second picture list reads an album the first one found empty.
-    job.siteType = SITE_RENREN;
-    job.subMode = RENREN_PHOTO;
+    job.list.siteType = SITE_RENREN;
+    job.list.subMode = RENREN_PHOTO;
     job.siteSettings[SITE_RENREN].download = DownloadParams{0, 0, 2, 10};
     ServePicture("/p/r.jpg", JpegBytes());
     int firstCalls = 0;
@@ -348,7 +348,7 @@ TEST_F(EngineTest, PictureListChoice) {
     EXPECT_TRUE(FileSystem::Exists(AlbumDir(u"Renren") + u"r.jpg"));
 
     // A site type outside the catalogue.
-    job.siteType = SITE_TYPE_COUNT;
+    job.list.siteType = SITE_TYPE_COUNT;
     Run();
     ASSERT_FALSE(port.Messages().empty());
     EXPECT_EQ(port.Messages().back().text, u"Error ListType Code.");
@@ -363,7 +363,7 @@ TEST_F(EngineTest, NothingSelected) {
     ASSERT_EQ(port.Messages().size(), 1u);
     EXPECT_NE(port.Messages().front().text.find(u"选择"), std::u16string::npos);
     EXPECT_TRUE(listings.empty());
-    EXPECT_EQ(job.albums.selectedCount, 0);
+    EXPECT_EQ(job.list.albums.selectedCount, 0);
     EXPECT_EQ(port.Texts(IDC_STAGE), std::vector<std::u16string>{u"下载完毕"});
     EXPECT_EQ(job.downloadState, DL_IDLE);
 }

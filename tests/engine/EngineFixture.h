@@ -54,9 +54,9 @@ protected:
         job.window = &port;
         job.programDir = dir.Path();
         job.ready = 1;
-        job.siteType = SITE_TENCENT;
-        job.subMode = TENCENT_QZONE;
-        job.ownerName = u"owner/";
+        job.list.siteType = SITE_TENCENT;
+        job.list.subMode = TENCENT_QZONE;
+        job.list.ownerName = u"owner/";
         Settings().download = DownloadParams{0, 0, 4, 10};
         port.SetControlText(IDC_SAVE_PATH, dir.Path() + u"save");
         SetUpAlbumGrid(job);
@@ -81,7 +81,7 @@ protected:
         ST_PERLISTRECORD record;
         record.name = name;
         EmitAlbum(record, job);
-        int index = static_cast<int>(job.albums.Size()) - 1;
+        int index = static_cast<int>(job.list.albums.Size()) - 1;
         lists[index] = std::move(pictures);
         return index;
     }

@@ -32,7 +32,7 @@ TEST(AdapterTable, PicturesFollowTheStoredSubMode) {
     JobContext job;
     ST_PERLISTRECORD album;
     for (int i = 0; i < 4; ++i) {
-        job.albums.Add(album);
+        job.list.albums.Add(album);
     }
     for (const PicturesCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.siteType) + "/" + std::to_string(c.subMode));

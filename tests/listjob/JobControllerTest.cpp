@@ -76,7 +76,7 @@ TEST_F(Controller, SecondPressStopsTheAlbumListWhichStillFinishes) {
     EXPECT_EQ(job.listState, LIST_STOP);
     controller.WaitForJobs();
     EXPECT_EQ(job.listState, LIST_IDLE);
-    EXPECT_EQ(job.albums.Size(), 1u);
+    EXPECT_EQ(job.list.albums.Size(), 1u);
     EXPECT_EQ(CodePage::ToUtf8(port.Text(IDC_STAGE)), "获取相册列表完成，共1个");
     EXPECT_EQ(job.grid.RowCount(), 2);
 
@@ -84,7 +84,7 @@ TEST_F(Controller, SecondPressStopsTheAlbumListWhichStillFinishes) {
     adapters.Row("qzone").albums = nullptr;
     controller.PressListButton();
     controller.WaitForJobs();
-    EXPECT_EQ(job.albums.Size(), 0u);
+    EXPECT_EQ(job.list.albums.Size(), 0u);
     EXPECT_EQ(job.grid.RowCount(), job.grid.FixedRowCount());
 }
 
@@ -97,14 +97,14 @@ TEST_F(Controller, SecondPressStopsTheDownload) {
     JobController controller(job, adapters.table);
     controller.PressListButton();
     controller.WaitForJobs();
-    ASSERT_EQ(job.albums.Size(), 1u);
+    ASSERT_EQ(job.list.albums.Size(), 1u);
     SelectAllAlbums(job, true);
 
     controller.PressDownloadButton();
     ASSERT_TRUE(WaitUntil([&] { return entered.load(); }));
     // The list button is off while a download reads the albums.
     controller.PressListButton();
-    EXPECT_EQ(job.albums.Size(), 1u);
+    EXPECT_EQ(job.list.albums.Size(), 1u);
     controller.PressDownloadButton();
     EXPECT_EQ(job.downloadState, DL_STOP);
     EXPECT_TRUE(job.pool.StopRequested());

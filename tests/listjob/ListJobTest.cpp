@@ -29,7 +29,7 @@ protected:
         port.SetSiteSelection(site);
         port.SetSubMode(site == SITE_TENCENT, subModeBox);
         port.SetControlText(IDC_INPUT, input);
-        job.subMode = SUBMODE_UNSET;
+        job.list.subMode = SUBMODE_UNSET;
         GetListFunc(job, adapters.table, [this] { ++downloads; });
     }
 
@@ -111,18 +111,18 @@ TEST_F(ListJob, InputThatFoundAlbumsJoinsTheHistoryOnce) {
 
 TEST_F(ListJob, OwnerFolderLevelsAreCleanedAndEndWithASlash) {
     adapters.Row("taobao").albums = [](AlbumCall& call, const std::u16string&) {
-        call.job.ownerName = u"  Alice&amp;Bob  ";
-        call.job.ownerSuffix = u"Shop:One";
+        call.job.list.ownerName = u"  Alice&amp;Bob  ";
+        call.job.list.ownerSuffix = u"Shop:One";
     };
     Run(SITE_SHOP, u"http://item.taobao.com/item.htm?id=1");
-    EXPECT_EQ(U8(job.ownerName), "Alice&Bob/");
-    EXPECT_EQ(U8(job.ownerSuffix), "ShopOne/");
+    EXPECT_EQ(U8(job.list.ownerName), "Alice&Bob/");
+    EXPECT_EQ(U8(job.list.ownerSuffix), "ShopOne/");
 
     // Empty levels stay empty, and each run starts without the previous owner.
     adapters.Row("taobao").albums = nullptr;
     Run(SITE_SHOP, u"http://item.taobao.com/item.htm?id=1");
-    EXPECT_TRUE(job.ownerName.empty());
-    EXPECT_TRUE(job.ownerSuffix.empty());
+    EXPECT_TRUE(job.list.ownerName.empty());
+    EXPECT_TRUE(job.list.ownerSuffix.empty());
 }
 
 TEST_F(ListJob, AdapterNotBuiltYetEndsWithTheSiteMessage) {

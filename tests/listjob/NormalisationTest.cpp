@@ -267,7 +267,7 @@ TEST_P(Normalisation, CallsTheAdapterWithTheNormalisedInput) {
     RecordingWindowPort& port = h.port;
     JobContext& job = h.job;
     RecordingAdapters& adapters = h.adapters;
-    job.subMode = SUBMODE_UNSET;
+    job.list.subMode = SUBMODE_UNSET;
     if (*c.emits != '\0') {
         adapters.EmitFrom(c.emits, c.emitCount);
     }
@@ -279,10 +279,10 @@ TEST_P(Normalisation, CallsTheAdapterWithTheNormalisedInput) {
     GetListFunc(job, adapters.table, [&] { ++downloads; });
 
     EXPECT_EQ(adapters.Calls(), c.calls);
-    EXPECT_EQ(job.subMode, c.subMode);
-    EXPECT_EQ(CodePage::ToUtf8(job.ownerName), CodePage::ToUtf8(c.ownerName));
-    EXPECT_EQ(CodePage::ToUtf8(job.siteKey), CodePage::ToUtf8(c.siteKey));
-    EXPECT_EQ(CodePage::ToUtf8(job.extraKey), CodePage::ToUtf8(c.extraKey));
+    EXPECT_EQ(job.list.subMode, c.subMode);
+    EXPECT_EQ(CodePage::ToUtf8(job.list.ownerName), CodePage::ToUtf8(c.ownerName));
+    EXPECT_EQ(CodePage::ToUtf8(job.list.siteKey), CodePage::ToUtf8(c.siteKey));
+    EXPECT_EQ(CodePage::ToUtf8(job.list.extraKey), CodePage::ToUtf8(c.extraKey));
     std::vector<RecordingWindowPort::Message> messages = port.Messages();
     if (c.message.empty()) {
         EXPECT_TRUE(messages.empty()) << CodePage::ToUtf8(messages.front().text);

@@ -3,7 +3,7 @@
 #include "MyCode/TextFlags.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
-#include "settings/ExtensionSettings.h"
+#include "settings/ExtensionFile.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -44,7 +44,7 @@ TEST(ExtensionSettings, MapsTheFourValues) {
     for (const Case& k : cases) {
         ASSERT_TRUE(FileSystem::WriteFileAtomic(dir.Path() + INI_NAME, k.ini));
         ExtensionSettings e;
-        e.Load(dir.Path());
+        e = ExtensionFile::Load(dir.Path());
         ExpectValues(e, k.want, k.ini);
     }
 }
@@ -54,14 +54,14 @@ TEST(ExtensionSettings, EachLoadStartsFromZero) {
     ASSERT_TRUE(FileSystem::WriteFileAtomic(
         dir.Path() + INI_NAME, "[QQ空间]\nV2编码=UTF8\n[淘宝]\n图片名中是否有价格=有\n价格增减=5\n"));
     ExtensionSettings e;
-    e.Load(dir.Path());
+    e = ExtensionFile::Load(dir.Path());
     ExpectValues(e, {TEXT_UTF8, 0, true, 5}, "written");
 
     ASSERT_TRUE(FileSystem::WriteFileAtomic(dir.Path() + INI_NAME, "[淘宝]\n价格增减=1\n"));
-    e.Load(dir.Path());
+    e = ExtensionFile::Load(dir.Path());
     ExpectValues(e, {0, 0, false, 1}, "edited: keys taken out fall back");
 
     ASSERT_TRUE(FileSystem::Remove(dir.Path() + INI_NAME));
-    e.Load(dir.Path());
+    e = ExtensionFile::Load(dir.Path());
     ExpectValues(e, {0, 0, false, 0}, "removed");
 }

@@ -128,7 +128,7 @@ TEST_F(SettingsFileTest, SaveReplacesTheWholeFileAndLeavesNoTemporary) {
 
 TEST_F(SettingsFileTest, EveryEditIsOnDiskAtOnce) {
     SettingsFile::Load(context);
-    context.siteType = SITE_SHOP;
+    context.list.siteType = SITE_SHOP;
 
     EXPECT_TRUE(SettingsEdits::ToggleOption(context, OPT_DESCRIPTION_ONLY));
     EXPECT_TRUE(SettingsEdits::ApplyDownloadParams(context, u"10", u"2048", u"8", u"60"));
@@ -159,7 +159,7 @@ TEST_F(SettingsFileTest, EveryEditIsOnDiskAtOnce) {
 
 TEST_F(SettingsFileTest, RefusedEditsChangeNeitherMemoryNorFile) {
     SettingsFile::Load(context);
-    context.siteType = SITE_BAIDU;
+    context.list.siteType = SITE_BAIDU;
     std::string before = FileBytes();
 
     EXPECT_FALSE(SettingsEdits::ApplyDownloadParams(context, u"0", u"0", u"16", u"30"));

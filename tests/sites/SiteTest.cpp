@@ -8,8 +8,10 @@
 #include "MyCode/Cookie.h"
 #include "MyCode/CookieStore.h"
 #include "MyCode/URLSource2.h"
+#include "core/JobController.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "sites/AdapterTable.h"
 #include "sites/kit/Emission.h"
 #include "sites/kit/Run.h"
 
@@ -156,7 +158,7 @@ void SiteTest::ExpectRequests(const std::vector<ExpectedRequest>& expected) {
 }
 
 void SiteTest::NextCase() {
-    job.albums.Clear();
+    job.list.albums.Clear();
     SetUpAlbumGrid(job);
     job.pictures.Clear();
     job.listState = LIST_RUNNING;
@@ -188,7 +190,7 @@ int SiteTest::ListAlbums(const AlbumListOp& op, const std::u16string& input) {
 }
 
 void SiteTest::StartDownload(const ST_PERLISTRECORD& album) {
-    job.albums.Clear();
+    job.list.albums.Clear();
     SetUpAlbumGrid(job);
     EmitAlbum(album, job);
     job.pictures.Clear();
@@ -207,8 +209,8 @@ int SiteTest::ListPictures(const PictureListOp& op, const ST_PERLISTRECORD& albu
 
 std::vector<ST_PERLISTRECORD> SiteTest::Albums() const {
     std::vector<ST_PERLISTRECORD> albums;
-    for (std::size_t i = 0; i < job.albums.Size(); ++i) {
-        albums.push_back(*job.albums.CopyOf(static_cast<int>(i)));
+    for (std::size_t i = 0; i < job.list.albums.Size(); ++i) {
+        albums.push_back(*job.list.albums.CopyOf(static_cast<int>(i)));
     }
     return albums;
 }
@@ -227,6 +229,71 @@ std::vector<PictureRecord> SiteTest::Pictures() const {
         pictures.push_back(job.pictures.Get(i));
     }
     return pictures;
+}
+
+std::u16string SiteTest::AlbumFolder() const {
+    return job.pictures.AlbumDir();
+}
+
+void SiteTest::SetInput(const std::u16string& input) {
+    window.SetControlText(IDC_INPUT, input);
+}
+
+void SiteTest::StopList() {
+    job.listState = LIST_STOP;
+}
+
+void SiteTest::StopDownload() {
+    job.downloadState = DL_STOP;
+}
+
+void SiteTest::EndAlbum() {
+    job.downloadState = DL_ALBUM_DONE;
+}
+
+std::vector<SiteTest::Said> SiteTest::Messages() const {
+    std::vector<Said> said;
+    for (const RecordingWindowPort::Message& message : window.Messages()) {
+        said.push_back({message.text, message.caption, message.buttons == MB_YESNO, message.answer == IDYES});
+    }
+    return said;
+}
+
+void SiteTest::QueueAnswer(bool yes) {
+    window.QueueAnswer(yes ? IDYES : IDNO);
+}
+
+std::vector<std::u16string> SiteTest::LoginUrls() const {
+    return window.LoginUrls();
+}
+
+void SiteTest::SetLoginAction(std::function<void(const std::u16string& url)> action) {
+    window.SetLoginAction(std::move(action));
+}
+
+void SiteTest::ResetWindow() {
+    window.Reset();
+}
+
+int SiteTest::ListThroughJob(int site, const std::u16string& input, const std::u16string& saveFolder) {
+    window.SetSiteSelection(site);
+    window.SetControlText(IDC_INPUT, input);
+    window.SetControlText(IDC_SAVE_PATH, saveFolder);
+    job.listState = LIST_IDLE;
+    JobController controller(job, AdapterTable::Default());
+    controller.PressListButton();
+    controller.WaitForJobs();
+    downloadsStarted_ = controller.DownloadsStarted();
+    return static_cast<int>(job.list.albums.Size());
+}
+
+void SiteTest::DownloadThroughJob(const std::u16string& saveFolder) {
+    window.SetControlText(IDC_SAVE_PATH, saveFolder);
+    JobController controller(job, AdapterTable::Default());
+    SelectAllAlbums(job, true);
+    controller.PressDownloadButton();
+    controller.WaitForJobs();
+    downloadsStarted_ = controller.DownloadsStarted();
 }
 
 std::string SiteTest::Fixture(const std::string& folder, const std::string& name) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,6 +85,79 @@ protected:
     std::vector<ST_PERLISTRECORD> Albums() const;
     std::vector<std::u16string> PictureUrls() const;
     std::vector<PictureRecord> Pictures() const;
+    // The folder the pictures of the album being downloaded go to.
+    std::u16string AlbumFolder() const;
+
+    // What the album list found and keeps for the downloads: the albums, the owner, the site type
+    // and sub-mode, and what the family handed on. A picture list's test sets up there what the
+    // album list would have left.
+    ListResult& List() { return job.list; }
+    const ListResult& List() const { return job.list; }
+    // The family's hand-off record of the list: the one the album list kept (an empty one when it
+    // kept none), or made for a picture list's test to fill.
+    template <typename T>
+    const T& Kept() const {
+        return KeptIn<T>(job.list);
+    }
+    template <typename T>
+    T& Handoff() {
+        return HandoffIn<T>(job.list);
+    }
+    template <typename T>
+    static const T& KeptIn(const ListResult& list) {
+        static const T none{};
+        const auto* kept = dynamic_cast<const T*>(list.handoff.get());
+        return kept != nullptr ? *kept : none;
+    }
+    template <typename T>
+    static T& HandoffIn(ListResult& list) {
+        if (auto* kept = dynamic_cast<T*>(list.handoff.get())) {
+            return *kept;
+        }
+        auto made = std::make_shared<T>();
+        T& record = *made;
+        list.handoff = std::move(made);
+        return record;
+    }
+
+    // The site type the operations serve (its settings slot) and its settings.
+    void SetSiteType(int siteType) { job.list.siteType = siteType; }
+    NamingSettings& Naming() { return job.CurrentSettings().naming; }
+    ExtensionSettings& Extension() { return job.extension; }
+    // The input box's text as a download sees it.
+    void SetInput(const std::u16string& input);
+
+    // The user's stop, as the album button or the download button gives it while the job runs.
+    void StopList();
+    void StopDownload();
+    // The album's listing has reached the pictures its previous download began with.
+    void EndAlbum();
+
+    // What the operations told or asked the user, in order.
+    struct Said {
+        std::u16string text;
+        std::u16string caption;
+        bool question = false;  // a yes/no question; otherwise a notice
+        bool answer = false;    // a question's answer: yes
+    };
+    std::vector<Said> Messages() const;
+    // The answer to the next yes/no question; queued answers are used first, then no.
+    void QueueAnswer(bool yes);
+    // Where the login browser was opened, in order.
+    std::vector<std::u16string> LoginUrls() const;
+    // Run where the login browser would open (to set a cookie, say), with its address.
+    void SetLoginAction(std::function<void(const std::u16string& url)> action);
+    // Forgets what was told and asked, and the queued answers and the login action.
+    void ResetWindow();
+
+    // The album button pressed with input for site, as in the window: the site's normalisation,
+    // its adapter row and its second list; a single item page is downloaded at once into the
+    // save folder. The number of albums listed.
+    int ListThroughJob(int site, const std::u16string& input, const std::u16string& saveFolder = {});
+    // Then the download button with every album selected, into saveFolder.
+    void DownloadThroughJob(const std::u16string& saveFolder);
+    // Downloads started by the last ListThroughJob or DownloadThroughJob.
+    int DownloadsStarted() const { return downloadsStarted_; }
 
 public:
     // A fixture file of tests/fixtures/<folder>/<name>, as bytes.
@@ -98,6 +172,9 @@ protected:
     FixtureServer server;
     RecordingWindowPort window;
     JobContext job;
+
+private:
+    int downloadsStarted_ = 0;
 };
 
 // A sample run of one operation for the stop test over the adapter table: pages on which it emits
@@ -110,7 +187,7 @@ struct StopSample {
     std::function<std::vector<FixturePage>()> pages = {};  // made when the test runs
     std::u16string input = {};                             // album lists
     ST_PERLISTRECORD album = {};                           // picture lists
-    std::function<void(JobContext&)> prepare = {};         // what the album-list job would have kept
+    std::function<void(ListResult&)> prepare = {};         // what the album-list job would have kept
     // The operation gives one album or picture by its nature (one post, one item page, the first
     // picture of a post): its sample gives exactly one, and stopped it still gives that one.
     bool singleEmission = false;

@@ -59,6 +59,14 @@ void RecordingWindowPort::SetLoginAction(std::function<void(const std::u16string
     loginAction_ = std::move(action);
 }
 
+void RecordingWindowPort::Reset() {
+    std::lock_guard lock(mutex_);
+    answers_.clear();
+    messages_.clear();
+    loginUrls_.clear();
+    loginAction_ = {};
+}
+
 void RecordingWindowPort::SetNextThumbnailIndex(int first) {
     std::lock_guard lock(mutex_);
     nextThumbnail_ = first;

@@ -34,6 +34,9 @@ public:
     void SetClipboard(const std::u16string& text);
     // Run where the login browser would open (for example to set a cookie), with its address.
     void SetLoginAction(std::function<void(const std::u16string& url)> action);
+    // Forgets the messages, login addresses and queued answers recorded so far, and the login
+    // action.
+    void Reset();
     // MakeThumbnail answers first, first + 1, ... as an image list grows; -1 (the default) fails.
     void SetNextThumbnailIndex(int first);
 

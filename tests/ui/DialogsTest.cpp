@@ -45,7 +45,7 @@ protected:
     void SetUp() override {
         job_ = std::make_unique<JobContext>();
         job_->programDir = dir_.Path();
-        job_->siteType = SITE_YUPOO;
+        job_->list.siteType = SITE_YUPOO;
         for (SiteSettings& slot : job_->siteSettings) {
             slot.download = {0, 0, 5, 30};
         }

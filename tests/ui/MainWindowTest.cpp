@@ -234,7 +234,7 @@ TEST_F(MainWindow, StartUpFillsTheSiteBoxTakesTheClipboardAndSelectsItsSite) {
     }
     EXPECT_EQ(Input()->currentText(), "http://www.yupoo.com/photos/ann/albums/");
     EXPECT_EQ(Site()->currentIndex(), SITE_YUPOO);
-    EXPECT_EQ(window->Job().siteType, SITE_YUPOO);
+    EXPECT_EQ(window->Job().list.siteType, SITE_YUPOO);
     EXPECT_TRUE(SubMode()->isHidden());
     // The program folder lies in a temporary folder, so pictures go to the documents folder.
     EXPECT_EQ(window->Job().programDir, program.Path());
@@ -307,7 +307,7 @@ TEST_F(MainWindow, SiteDetectionWhileTyping) {
         emit Site()->activated(c.siteBefore);
         Type(c.typed);
         EXPECT_EQ(Site()->currentIndex(), c.site);
-        EXPECT_EQ(window->Job().siteType, c.site);
+        EXPECT_EQ(window->Job().list.siteType, c.site);
         EXPECT_EQ(SubMode()->isHidden(), c.subMode < 0);
         if (c.subMode >= 0) {
             EXPECT_EQ(SubMode()->currentIndex(), c.subMode);

@@ -208,8 +208,9 @@ int Run(const QString& outDir) {
         Find<QComboBox>(&window, IDC_SAVE_PATH)->setEditText(QStringLiteral("/home/user/图片/"));
         Find<QComboBox>(&window, IDC_INPUT)->setEditText(QStringLiteral("12345"));
         Find<QPushButton>(&window, IDC_LIST_BUTTON)->click();
-        if (!WaitFor([&] { return window.Job().listState == LIST_IDLE && window.Job().albums.Size() > 0; },
-                     20000)) {
+        if (!WaitFor(
+                [&] { return window.Job().listState == LIST_IDLE && window.Job().list.albums.Size() > 0; },
+                20000)) {
             std::fprintf(stderr, "gui_screenshots: the album list did not come\n");
             return 1;
         }

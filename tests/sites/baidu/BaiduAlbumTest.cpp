@@ -79,7 +79,7 @@ TEST_F(BaiduAlbums, PhoneAlbumFirstThenTheListService) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        job.albums.Clear();
+        List().albums.Clear();
         server.ClearRequests();
         // A service that pages for ever is cut short here, so a fault shows as a failure, not a hang.
         int answered = 0;
@@ -96,7 +96,7 @@ TEST_F(BaiduAlbums, PhoneAlbumFirstThenTheListService) {
             signs.push_back(request.Param("album_sign"));
         }
         EXPECT_EQ(signs, c.signsAsked);
-        EXPECT_EQ(job.ownerName, u"alice");
+        EXPECT_EQ(List().ownerName, u"alice");
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(BaiduPictures, ThumbnailsBecomeFullSizeAddresses) {
     };
     // pn counts every record of the answer.
     ExpectRequests({page("0"), page("4")});
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(BaiduPictures, PagingEndsAtTheCountOrARepeatedPage) {
@@ -206,25 +206,24 @@ TEST_F(BaiduPictures, ProtectedAlbumAsksOnceToVerify) {
     struct Case {
         const char* label;
         int pictureCount;
-        int answer;
+        bool answer;
         bool opensAfterLogin;  // the album answers once the user has verified
         bool asked;
         std::vector<std::string> offsets;
         std::size_t pictures;
     } cases[] = {
-        {"no: nothing", 12, IDNO, true, true, {"0"}, 0},
-        {"yes: the login browser, then pn 0 again", 12, IDYES, true, true, {"0", "0", "4"}, 3},
-        {"yes, still refused: asked only once", 12, IDYES, false, true, {"0", "0"}, 0},
-        {"an empty album asks nothing", 0, IDYES, true, false, {"0"}, 0},
+        {"no: nothing", 12, false, true, true, {"0"}, 0},
+        {"yes: the login browser, then pn 0 again", 12, true, true, true, {"0", "0", "4"}, 3},
+        {"yes, still refused: asked only once", 12, true, false, true, {"0", "0"}, 0},
+        {"an empty album asks nothing", 0, true, true, false, {"0"}, 0},
     };
     int run = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        RecordingWindowPort port;
-        port.QueueAnswer(c.answer);
+        ResetWindow();
+        QueueAnswer(c.answer);
         bool verified = false;
-        port.SetLoginAction([&verified](const std::u16string&) { verified = true; });
-        job.window = &port;
+        SetLoginAction([&verified](const std::u16string&) { verified = true; });
         server.ClearRequests();
         server.Handle(kPictures, [&](const FixtureRequest& request, FixtureReply& reply) {
             bool open = verified && c.opensAfterLogin && request.Param("pn") == "0";
@@ -236,17 +235,17 @@ TEST_F(BaiduPictures, ProtectedAlbumAsksOnceToVerify) {
 
         RunPictures(BaiduAlbumAdapter::PictureList);
 
-        auto messages = port.Messages();
+        auto messages = Messages();
         if (c.asked) {
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].text, u"为非公开相册,是否进行验证？\n\n验证成功后请手动关闭验证框");
             EXPECT_EQ(messages[0].caption, u"提示");
-            EXPECT_EQ(messages[0].buttons, MB_YESNO);
+            EXPECT_TRUE(messages[0].question);
         } else {
             EXPECT_TRUE(messages.empty());
         }
-        EXPECT_EQ(port.LoginUrls(),
-                  c.asked && c.answer == IDYES
+        EXPECT_EQ(LoginUrls(),
+                  c.asked && c.answer
                       ? std::vector<std::u16string>{u"http://xiangce.baidu.com/picture/album/list/s1"}
                       : std::vector<std::u16string>{});
         EXPECT_EQ(OffsetsAsked(), c.offsets);

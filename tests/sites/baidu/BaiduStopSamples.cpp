@@ -46,7 +46,7 @@ const bool registered[] = {
                                                                  BaiduFixture("forum_pictures.json")}};
                             },
                         .album = {.name = u"Album", .url = u"2001"},
-                        .prepare = [](JobContext& job) { job.siteKey = u"abc"; }}),
+                        .prepare = [](ListResult& list) { list.siteKey = u"abc"; }}),
     RegisterStopSample(
         {.key = "tiebaPage/albums",
          .hosts = kHosts,

@@ -53,6 +53,6 @@ protected:
     void SetUp() override {
         SiteTest::SetUp();
         Route(kHosts);
-        job.siteType = SITE_BAIDU;
+        List().siteType = SITE_BAIDU;
     }
 };

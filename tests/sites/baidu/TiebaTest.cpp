@@ -62,7 +62,7 @@ TEST_F(TiebaForum, RepeatedPagesEndTheLists) {
         reply.body =
             ++answered <= 10 ? Fixture("forum_pictures.json") : "{\"no\":0,\"data\":{\"pic_list\":[]}}";
     });
-    job.siteKey = kKeyword;
+    List().siteKey = kKeyword;
     ListPictures(TiebaForumAdapter::PictureList, ST_PERLISTRECORD{.name = u"风景", .url = u"2003"});
     EXPECT_EQ(Pictures().size(), 2u);
     EXPECT_EQ(PagesAsked(kForumPictures), (std::vector<std::string>{"1", "2"}));
@@ -71,7 +71,7 @@ TEST_F(TiebaForum, RepeatedPagesEndTheLists) {
 TEST_F(TiebaForum, PicturesOnTheForumPictureHost) {
     ServePages({{kForumPictures, {{"pn", "1"}}, Fixture("forum_pictures.json")}});
     // The keyword the album list was given, kept by the album-list job.
-    job.siteKey = kKeyword;
+    List().siteKey = kKeyword;
 
     ListPictures(TiebaForumAdapter::PictureList, ST_PERLISTRECORD{.name = u"猫咪相册", .url = u"2001"});
 
@@ -121,7 +121,7 @@ TEST_F(TiebaPost, OneRowFromTheGbkPostPage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        job.albums.Clear();
+        List().albums.Clear();
         server.Serve("/photo/p", c.page);
 
         EXPECT_EQ(ListAlbums(TiebaPostAdapter::AlbumList, kPost), 1);

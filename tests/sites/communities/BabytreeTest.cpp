@@ -75,8 +75,8 @@ TEST_F(Babytree, NewPagesListTheAlbumsOfThePageScript) {
     EXPECT_EQ(albums[0].pictureCount, 12);
     EXPECT_EQ(albums[1].name, u"春游");
     EXPECT_EQ(albums[2].name, u"生日");
-    EXPECT_EQ(job.ownerName, u"小宝妈妈");
-    EXPECT_EQ(job.siteKey, u"u123");
+    EXPECT_EQ(List().ownerName, u"小宝妈妈");
+    EXPECT_EQ(List().siteKey, u"u123");
     ExpectRequests({Home("/u123/photo/list", {{"pg", "1"}}), Home("/u123/photo/list", {{"pg", "2"}})});
 }
 
@@ -103,7 +103,7 @@ TEST_F(Babytree, NewPagePictureServiceThatRepeatsItsLastPageEnds) {
         reply.body = Fixture("babytree_photos.json");
         // A list that never ends would otherwise hang the test.
         if (++served > 5) {
-            job.downloadState = DL_STOP;
+            StopDownload();
         }
     });
     ListPictures(BabytreeAlbumAdapter::PictureList,
@@ -122,8 +122,8 @@ TEST_F(Babytree, OldPageListsReadEveryPage) {
     EXPECT_EQ(albums[0].coverUrl, u"http://pic.babytree.com/old/c7.jpg");
     EXPECT_EQ(albums[0].pictureCount, 5);
     EXPECT_EQ(albums[2].name, u"第二页");
-    EXPECT_EQ(job.ownerName, u"小宝妈妈");
-    EXPECT_EQ(job.siteKey, u"u123");
+    EXPECT_EQ(List().ownerName, u"小宝妈妈");
+    EXPECT_EQ(List().siteKey, u"u123");
     ExpectRequests({OldList("1"), OldList("2")});
 }
 
@@ -145,7 +145,7 @@ TEST_F(Babytree, OldPagePicturesComeFromEachPhotoPage) {
 TEST_F(Babytree, UserWithOnlyOldPagesIsListedAndDownloadedFromThem) {
     ServeOldPages();
     ASSERT_EQ(ListThroughJob(SITE_BABYTREE, u"http://home.babytree.com/u123"), 3);
-    EXPECT_EQ(job.subMode, BABYTREE_OLD);
+    EXPECT_EQ(List().subMode, BABYTREE_OLD);
     server.ClearRequests();
     // Only the first album has pictures.
     DownloadThroughJob();

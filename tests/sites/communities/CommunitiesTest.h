@@ -3,13 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "GridCtrl_src/AlbumGrid.h"
 #include "SiteTest.h"
-#include "core/JobContext.h"
-#include "core/JobController.h"
-#include "core/WindowPort.h"
 #include "platform/FileSystem.h"
-#include "sites/AdapterTable.h"
 
 // The communities answer from the fixture server: their page hosts and picture hosts are routed
 // to it.
@@ -28,26 +23,8 @@ protected:
         Route(kHosts);
     }
 
-    // The album button pressed with input for site, as in the window: the site's normalisation, its
-    // adapter row and its second list. Leaves the album list and the job's sub-mode.
-    int ListThroughJob(int site, const std::u16string& input) {
-        window.SetSiteSelection(site);
-        window.SetControlText(IDC_INPUT, input);
-        job.listState = LIST_IDLE;
-        JobController controller(job, AdapterTable::Default());
-        controller.PressListButton();
-        controller.WaitForJobs();
-        return static_cast<int>(job.albums.Size());
-    }
-
-    // Then the download button with every album selected, into save/ in the temporary folder.
-    void DownloadThroughJob() {
-        window.SetControlText(IDC_SAVE_PATH, dir.Path() + u"save");
-        JobController controller(job, AdapterTable::Default());
-        SelectAllAlbums(job, true);
-        controller.PressDownloadButton();
-        controller.WaitForJobs();
-    }
+    // The download of every album listed, into save/ in the temporary folder.
+    void DownloadThroughJob() { SiteTest::DownloadThroughJob(dir.Path() + u"save"); }
 
     bool Saved(const std::u16string& relative) const {
         return FileSystem::Exists(dir.Path() + u"save/" + relative);

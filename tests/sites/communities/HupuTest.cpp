@@ -37,7 +37,7 @@ TEST_F(Hupu, AlbumPageGivesItsOneAlbumAsAPath) {
     EXPECT_EQ(albums[0].url, u"alice/photo/a5");
     EXPECT_EQ(albums[0].coverUrl, u"http://i1.hoopchina.com.cn/c/5.jpg");
     EXPECT_EQ(albums[0].pictureCount, 3);
-    EXPECT_EQ(job.ownerName, u"alice");
+    EXPECT_EQ(List().ownerName, u"alice");
     ExpectRequests({Get("/alice/photo/a5-1.html")});
 }
 
@@ -50,7 +50,7 @@ TEST_F(Hupu, UserListingLinksBecomePathsWhetherAbsoluteOrNot) {
     EXPECT_EQ(albums[0].name, u"湖人");
     EXPECT_EQ(albums[0].coverUrl, u"http://i1.hoopchina.com.cn/c/5.jpg");
     EXPECT_EQ(albums[1].pictureCount, 12);
-    EXPECT_EQ(job.ownerName, u"alice");
+    EXPECT_EQ(List().ownerName, u"alice");
     ExpectRequests({Get("/alice/photo-1"), Get("/alice/photo-2")});
 
     // The album the page linked absolutely is read from its own pages.
@@ -77,7 +77,7 @@ TEST_F(Hupu, PageUnderMaintenanceEndsTheList) {
     ServePages({{"/alice/photo/a9-1.html", {}, Gbk(maintenance + Fixture("hupu_album_1.html"))}});
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.input));
-        job.albums.Clear();
+        List().albums.Clear();
         ListAlbums(HupuAlbumAdapter::AlbumList, c.input);
         EXPECT_EQ(AlbumUrls(), c.urls);
     }

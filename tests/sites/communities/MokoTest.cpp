@@ -48,7 +48,7 @@ TEST_F(Moko, EveryCategoryIsListedPageByPageInBothLayouts) {
     EXPECT_EQ(albums[3].url, u"/post/alice/2001.html");
     EXPECT_EQ(albums[3].coverUrl, u"http://img.moko.cc/c/2001.jpg");
     EXPECT_EQ(albums[3].pictureCount, 20);
-    EXPECT_EQ(job.ownerName, u"alice");
+    EXPECT_EQ(List().ownerName, u"alice");
     ExpectRequests(
         {Get(kPosts), Get(kCategory11 + "1.html"), Get(kCategory11 + "2.html"), Get(kCategory12 + "1.html")});
 }
@@ -58,12 +58,12 @@ TEST_F(Moko, CategoryInputListsOnlyThatCategoryFromItsFirstPage) {
     for (const char16_t* input : {u"http://www.moko.cc/post/alice/category/12/",
                                   u"http://www.moko.cc/post/alice/category/12/3.html"}) {
         SCOPED_TRACE(Utf8(input));
-        job.albums.Clear();
-        job.ownerName.clear();
+        List().albums.Clear();
+        List().ownerName.clear();
         server.ClearRequests();
         ListAlbums(MokoAlbumAdapter::AlbumList, input);
         EXPECT_EQ(AlbumNames(), (std::vector<std::u16string>{u"海边", u"街拍"}));
-        EXPECT_EQ(job.ownerName, u"alice");  // from the category page's title
+        EXPECT_EQ(List().ownerName, u"alice");  // from the category page's title
         ExpectRequests({Get(kCategory12 + "1.html")});
     }
 }

@@ -26,8 +26,8 @@ TEST_F(Pconline, ListingPageBecomesATemplateReadFromItsFirstPage) {
     EXPECT_EQ(albums[0].coverUrl, u"http://img.pconline.com.cn/c/123.jpg");
     EXPECT_EQ(albums[0].pictureCount, -1);
     EXPECT_EQ(albums[2].name, u"街拍");
-    EXPECT_EQ(job.ownerName, u"alice的相册/");
-    EXPECT_EQ(job.siteKey, u"_p2_");
+    EXPECT_EQ(List().ownerName, u"alice的相册/");
+    EXPECT_EQ(List().siteKey, u"_p2_");
     ExpectRequests({Get("/alice/myphoto_p1_n15.html"), Get("/alice/myphoto_p2_n15.html")});
 }
 
@@ -38,7 +38,7 @@ TEST_F(Pconline, OwnerFallsBackToTheUserPartOfTheAddress) {
     ListAlbums(PconlineAlbumAdapter::AlbumList,
                u"http://photo.pconline.com.cn/alice/myphoto_dk1stp_n15.html");
     EXPECT_EQ(Albums().size(), 1u);
-    EXPECT_EQ(job.ownerName, u"alice");
+    EXPECT_EQ(List().ownerName, u"alice");
 }
 
 TEST_F(Pconline, PicturesAreDescribedByAlbumNameAndPosition) {

@@ -39,7 +39,7 @@ class Photo56 : public GalleriesTest {
 protected:
     void SetUp() override {
         GalleriesTest::SetUp();
-        job.siteType = SITE_56;
+        List().siteType = SITE_56;
     }
 };
 

@@ -19,7 +19,7 @@ class Poco : public GalleriesTest {
 protected:
     void SetUp() override {
         GalleriesTest::SetUp();
-        job.siteType = SITE_POCO;
+        List().siteType = SITE_POCO;
     }
 };
 
@@ -39,7 +39,7 @@ TEST_F(Poco, AlbumPages) {
 
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 3u);
-    EXPECT_EQ(job.ownerName, u"小明");
+    EXPECT_EQ(List().ownerName, u"小明");
     EXPECT_EQ(albums[0].name, u"私人");
     EXPECT_EQ(albums[0].privacy, 1);
     EXPECT_EQ(albums[0].url, u"http://my.poco.cn/album/album_show_photo_list.php?user_id=173000&set_hash=h1");
@@ -92,7 +92,7 @@ TEST_F(Poco, ActivityEntries) {
 
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 3u);
-    EXPECT_EQ(job.ownerName, u"小明");
+    EXPECT_EQ(List().ownerName, u"小明");
     EXPECT_EQ(albums[0].name, u"春季摄影赛");
     EXPECT_EQ(albums[0].url, u"http://my.poco.cn/act/act_detail.htx&act_id=501");
     EXPECT_EQ(albums[0].coverUrl, u"");

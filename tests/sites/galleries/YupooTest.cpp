@@ -61,10 +61,10 @@ class Yupoo : public GalleriesTest {
 protected:
     void SetUp() override {
         GalleriesTest::SetUp();
-        job.siteType = SITE_YUPOO;
+        List().siteType = SITE_YUPOO;
     }
 
-    void SetLarge(bool large) { job.CurrentSettings().naming.options = large ? OPT_YUPOO_LARGE : 0; }
+    void SetLarge(bool large) { Naming().options = large ? OPT_YUPOO_LARGE : 0; }
 
     void StartAlbum(int privacy = 0) {
         ST_PERLISTRECORD album;
@@ -90,7 +90,7 @@ TEST_F(Yupoo, AlbumListUntilTheDisabledNextLink) {
 
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 3u);
-    EXPECT_EQ(job.ownerName, u"alice");
+    EXPECT_EQ(List().ownerName, u"alice");
     EXPECT_EQ(albums[0].name, u"春天");
     EXPECT_EQ(albums[0].url, u"http://www.yupoo.com/photos/alice/albums/111/");
     EXPECT_EQ(albums[0].coverUrl, u"http://pic.yupoo.com/alice/c111/square.jpg");
@@ -204,7 +204,7 @@ TEST_F(Yupoo, SingleAlbumIsOneRow) {
             EXPECT_EQ(albums[0].url, kAlbum);
             EXPECT_EQ(albums[0].coverUrl, u"");
         }
-        EXPECT_EQ(job.ownerName, u"alice");
+        EXPECT_EQ(List().ownerName, u"alice");
         ExpectRequests({{"x.yupoo.com", kAlbumPath, {}, {{"Referer", ""}}}});
     }
 }
@@ -258,7 +258,7 @@ TEST_F(Yupoo, LargePictures) {
     EXPECT_EQ(pictures[1].fileName, u"草地.jpg");
     EXPECT_EQ(pictures[2].fileName, u"春天.jpg");
     EXPECT_EQ(pictures[0].headers, u"");
-    EXPECT_EQ(job.siteKey, u"http://x.yupoo.com/photos/alice/");
+    EXPECT_EQ(List().siteKey, u"http://x.yupoo.com/photos/alice/");
     ExpectRequests({PhotoPageRequest(1), PhotoPageRequest(2)});
 }
 
@@ -295,7 +295,7 @@ TEST_F(Yupoo, RefusedOriginalAsksForTheLogin) {
     RunPictures(YupooAdapter::PictureList);
 
     EXPECT_EQ(PictureUrls(), (std::vector<std::u16string>{u"http://pic.yupoo.com/alice/p1/original.jpg"}));
-    auto messages = window.Messages();
+    auto messages = Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, u"请先在登录菜单里登录你的又拍帐号,登录时勾上下次自动登录");
     EXPECT_EQ(messages[0].caption, u"");
@@ -309,15 +309,15 @@ TEST_F(Yupoo, PasswordQuestion) {
     struct Case {
         const char* name;
         int privacy;
-        int answer;
+        bool answer;
         std::size_t questions;
         std::size_t pictures;
         std::size_t firstPageReads;
     };
     const std::vector<Case> cases = {
-        {"declined", 1, IDNO, 1, 0, 1},
-        {"accepted", 1, IDYES, 1, 3, 2},
-        {"open album", 0, IDNO, 0, 3, 1},
+        {"declined", 1, false, 1, 0, 1},
+        {"accepted", 1, true, 1, 3, 2},
+        {"open album", 0, false, 0, 3, 1},
     };
     const std::string locked =
         Padded("<div class=\"album_password\">访问密码 <input type=\"password\"></div>") +
@@ -325,8 +325,8 @@ TEST_F(Yupoo, PasswordQuestion) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         NextCase();
-        const std::size_t earlier = window.Messages().size();
-        window.QueueAnswer(c.answer);
+        const std::size_t earlier = Messages().size();
+        QueueAnswer(c.answer);
         ServePages({{kAlbumPath + "page1/", {}, locked}, {kAlbumPath + "page2/", {}, locked}});
         StartAlbum(c.privacy);
 
@@ -334,20 +334,19 @@ TEST_F(Yupoo, PasswordQuestion) {
 
         EXPECT_EQ(Pictures().size(), c.pictures);
         std::size_t questions = 0;
-        auto messages = window.Messages();
+        auto messages = Messages();
         for (std::size_t i = earlier; i < messages.size(); ++i) {
             const auto& message = messages[i];
             if (message.text == u"加密相册,是否输入密码") {
                 EXPECT_EQ(message.caption, u"提示");
-                EXPECT_EQ(message.buttons, MB_YESNO);
+                EXPECT_TRUE(message.question);
                 ++questions;
             }
         }
         EXPECT_EQ(questions, c.questions);
         EXPECT_EQ(server.RequestsTo(kAlbumPath + "page1/").size(), c.firstPageReads);
-        if (c.answer == IDYES) {
-            EXPECT_EQ(window.LoginUrls().back(),
-                      u"http://x.yupoo.com/photos/alice/albums/123/page1/?style=detail");
+        if (c.answer) {
+            EXPECT_EQ(LoginUrls().back(), u"http://x.yupoo.com/photos/alice/albums/123/page1/?style=detail");
         }
     }
 }
@@ -358,7 +357,7 @@ TEST_F(Yupoo, StopEndsTheRetriesOfAnOriginalPage) {
     SetLarge(false);
     ServePages({{kAlbumPath + "page1/", {}, Fixture("yupoo_photos.html")}});
     server.Handle("/photos/alice/p1/zoom/original/", [this](const FixtureRequest&, FixtureReply& reply) {
-        job.downloadState = DL_STOP;
+        StopDownload();
         reply.body = "busy";
     });
     StartAlbum();

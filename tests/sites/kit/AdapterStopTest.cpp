@@ -60,7 +60,7 @@ public:
         }
         ServePages(sample.pages());
         if (sample.prepare) {
-            sample.prepare(job);
+            sample.prepare(List());
         }
         int emitted = 0;
         if (operation.albums) {

@@ -75,7 +75,7 @@ TEST_F(Kit, CallWaitsAndRetryPausesEndAtTheStop) {
 TEST_F(Kit, EmptyPictureAddressIsNeverEmitted) {
     StartDownload(ST_PERLISTRECORD{.name = u"a"});
     {
-        PictureCall call(job, 0, *job.albums.CopyOf(0));
+        PictureCall call(job, 0, *job.list.albums.CopyOf(0));
         EXPECT_TRUE(call.Picture(u"", u"nothing"));
         EXPECT_TRUE(call.Picture(u"  ", u"blank"));
         EXPECT_TRUE(call.Picture(u"http://x/1.jpg", u"one"));
@@ -86,10 +86,10 @@ TEST_F(Kit, EmptyPictureAddressIsNeverEmitted) {
 
 TEST_F(Kit, RenamedAlbumNamesItsFolder) {
     StartDownload(ST_PERLISTRECORD{.name = u"listed"});
-    PictureCall call(job, 0, *job.albums.CopyOf(0));
+    PictureCall call(job, 0, *job.list.albums.CopyOf(0));
     call.RenameAlbum(u"from the page");
     call.Picture(u"http://x/1.jpg", u"one");
-    EXPECT_EQ(job.albums.CopyOf(0)->name, u"from the page");
+    EXPECT_EQ(job.list.albums.CopyOf(0)->name, u"from the page");
     EXPECT_EQ(job.pictures.AlbumDir(), dir.Path() + u"from the page/");
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,139 @@ TEST_F(Paging, StopIsCheckedAfterEveryPage) {
         });
     EXPECT_EQ(handled, 2);
     EXPECT_EQ(server.RequestsTo("/list").size(), 2u);
+}
+
+// Offsets count the items of the pages before; a count the site gives ends the list once the
+// pages have held that many.
+TEST_F(Paging, OffsetPagingAndTheSitesCount) {
+    server.Handle("/list", [](const FixtureRequest& request, FixtureReply& reply) {
+        const std::string from = request.Param("from");
+        reply.body = ItemsPage({("x" + from).c_str(), ("y" + from).c_str()});
+    });
+    struct Case {
+        const char* label;
+        int total;
+        std::vector<std::string> offsets;
+    } cases[] = {
+        {"the count reached on a page's end", 4, {"0", "2"}},
+        {"the count reached inside a page", 3, {"0", "2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        server.ClearRequests();
+        AlbumCall call(job);
+        ForEachPage(
+            call, {.separator = u"<li>", .totalItems = c.total},
+            [&](const Page& page) {
+                return server.BaseUrl16() + u"/list?from=" + StringCtrl::Format(u"%d", {page.offset});
+            },
+            [](std::u16string&) { return true; });
+        std::vector<std::string> offsets;
+        for (const FixtureRequest& request : server.RequestsTo("/list")) {
+            offsets.push_back(request.Param("from"));
+        }
+        EXPECT_EQ(offsets, c.offsets);
+    }
+}
+
+// Each page names the next by what its items hold; a page that names none, or one named before,
+// ends the list.
+TEST_F(Paging, CursorPagingEndsWhenTheCursorGoesNowhereNew) {
+    struct Case {
+        const char* label;
+        std::map<std::string, std::string> pages;  // by the cursor asked after
+        std::vector<std::string> asked;
+    } cases[] = {
+        {"until a page names no next",
+         {{"", "<li>a<li>b"}, {"b", "<li>c"}, {"c", "<ul></ul>"}},
+         {"", "b", "c"}},
+        {"a page that leads back",
+         {{"", "<li>a<li>b"}, {"b", "<li>c<li>a"}, {"a", "<li>d<li>b"}},
+         {"", "b", "a"}},
+        {"an item without a key names nothing", {{"", "<li>a<li>"}, {"a", "<li>z"}}, {""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        server.ClearRequests();
+        server.Handle("/list", [&c](const FixtureRequest& request, FixtureReply& reply) {
+            auto it = c.pages.find(request.Param("after"));
+            reply.body = it == c.pages.end() ? "" : it->second;
+        });
+        AlbumCall call(job);
+        ForEachPage(
+            call, {.separator = u"<li>", .byCursor = true},
+            [&](const Page& page) { return server.BaseUrl16() + u"/list?after=" + page.cursor; },
+            [](std::u16string& item, Page& page) {
+                page.next = item;
+                return true;
+            });
+        std::vector<std::string> asked;
+        for (const FixtureRequest& request : server.RequestsTo("/list")) {
+            asked.push_back(request.Param("after"));
+        }
+        EXPECT_EQ(asked, c.asked);
+    }
+}
+
+// An empty-page hook has a refused page fetched again, or passes it over, in its own count.
+TEST_F(Paging, EmptyPageHookRetriesAndPassesOver) {
+    int served = 0;
+    server.Handle("/list", [&served](const FixtureRequest& request, FixtureReply& reply) {
+        ++served;
+        // Page 2 is refused once, page 3 stays empty, page 4 holds the last item.
+        const std::string page = request.Param("page");
+        if (page == "1") {
+            reply.body = ItemsPage({"a"});
+        } else if (page == "2") {
+            reply.body = served == 2 ? "<ul></ul>" : ItemsPage({"b"});
+        } else if (page == "3") {
+            reply.body = "<ul></ul>";
+        } else if (page == "4") {
+            reply.body = ItemsPage({"d"});
+        }
+    });
+    std::vector<std::string> items;
+    std::vector<std::string> emptyPages;
+    AlbumCall call(job);
+    ForEachPage(
+        call, {.separator = u"<li>"},
+        [&](int page) { return server.BaseUrl16() + u"/list?page=" + StringCtrl::Format(u"%d", {page}); },
+        [&](std::u16string& item) {
+            items.push_back(Utf8(item));
+            return true;
+        },
+        {},
+        [&](Page& page) {
+            emptyPages.push_back(std::to_string(page.number) + "/" + std::to_string(page.attempt));
+            page.again = page.attempt == 0;
+            return true;
+        });
+    EXPECT_EQ(items, (std::vector<std::string>{"a</ul>", "b</ul>", "d</ul>"}));
+    EXPECT_EQ(emptyPages, (std::vector<std::string>{"2/0", "3/0", "3/1"}));
+}
+
+// Every album of a page list starts from a fresh record: nothing of the one before carries over.
+TEST_F(Paging, AlbumPagesFillAFreshRecordPerItem) {
+    ServePages({{"/list", {{"page", "1"}}, "<li>a private<li>b<li>skip"}});
+    AlbumCall call(job);
+    ForEachAlbumPage(
+        call, {.separator = u"<li>"},
+        [&](int page) { return server.BaseUrl16() + u"/list?page=" + StringCtrl::Format(u"%d", {page}); },
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            if (item == u"skip") {
+                return false;
+            }
+            album.name = item.substr(0, 1);
+            if (item.find(u"private") != std::u16string::npos) {
+                album.privacy = 2;
+            }
+            return true;
+        });
+    std::vector<ST_PERLISTRECORD> albums = Albums();
+    ASSERT_EQ(albums.size(), 2u);
+    EXPECT_EQ(albums[0].privacy, 2);
+    EXPECT_EQ(albums[1].name, u"b");
+    EXPECT_EQ(albums[1].privacy, 0);
 }
 
 }  // namespace

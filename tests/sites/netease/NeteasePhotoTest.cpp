@@ -77,9 +77,9 @@ TEST_F(NeteasePhoto, AlbumsWithAccessLabelsAndPlaceholders) {
     }
     // The description's escaped line break is a real one.
     EXPECT_EQ(Utf8(albums[0].key2), "第一行\r\n第二行");
-    EXPECT_EQ(job.ownerName, u"alice");
-    EXPECT_EQ(job.userKey, u"alice");
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_EQ(List().ownerName, u"alice");
+    EXPECT_EQ(List().userKey, u"alice");
+    EXPECT_TRUE(Messages().empty());
 
     auto call = [](const char* id) {
         return RemoteCall(std::string("number:") + id, "string:", "number:24881696");
@@ -132,9 +132,8 @@ TEST_F(NeteasePhoto, UserNameAndDataFileFromTheTypedPageOrTheUsersOwn) {
     server.Route("pp.163.com");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        job.albums.Clear();
-        RecordingWindowPort port;
-        job.window = &port;
+        List().albums.Clear();
+        ResetWindow();
         server.ClearRequests();
         server.Serve(c.typedPath, Gbk(c.typedPage));
         server.Serve("/alice", Gbk(Fixture("home.html")));
@@ -150,15 +149,15 @@ TEST_F(NeteasePhoto, UserNameAndDataFileFromTheTypedPageOrTheUsersOwn) {
             asked.push_back(request.Header("Host") + request.path);
         }
         EXPECT_EQ(asked, c.pathsBeforeTheList);
-        auto messages = port.Messages();
+        auto messages = Messages();
         if (c.message.empty()) {
             EXPECT_TRUE(messages.empty());
             EXPECT_EQ(Albums().size(), kAlbums.size());
-            EXPECT_EQ(job.userKey, u"alice");
+            EXPECT_EQ(List().userKey, u"alice");
         } else {
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].text, c.message);
-            EXPECT_EQ(messages[0].buttons, MB_OK);
+            EXPECT_FALSE(messages[0].question);
             EXPECT_TRUE(Albums().empty());
         }
     }
@@ -168,7 +167,7 @@ class NeteasePhotoPictures : public NeteaseTest {
 protected:
     void SetUp() override {
         NeteaseTest::SetUp();
-        job.userKey = u"alice";
+        List().userKey = u"alice";
         server.Serve("/photo/alice/101.js", Gbk(Fixture("photos.js")));
     }
 
@@ -194,45 +193,44 @@ TEST_F(NeteasePhotoPictures, LargestSizeOnTheImageHosts) {
                             {"http://img.ph.126.net/8.jpg", "无斜杠.jpg"},
                         }));
     ExpectRequests({{"s1.ph.126.net", "/photo/alice/101.js", {}, {{"Accept-Encoding", "gzip, deflate"}}}});
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(NeteasePhotoPictures, AlbumKnownByItsIdAsksForVerification) {
     struct Case {
         const char* label;
-        int answer;
+        bool answer;
         std::string remoteAnswer;
         std::size_t pictures;
     } cases[] = {
-        {"no", IDNO, RemoteAnswer("s1.ph.126.net/photo/alice/101.js"), 0},
-        {"yes: the data file the remote call names", IDYES, RemoteAnswer("s1.ph.126.net/photo/alice/101.js"),
+        {"no", false, RemoteAnswer("s1.ph.126.net/photo/alice/101.js"), 0},
+        {"yes: the data file the remote call names", true, RemoteAnswer("s1.ph.126.net/photo/alice/101.js"),
          6},
-        {"yes, but no script named", IDYES, RemoteAnswer("s1.ph.126.net/photo/alice/denied.html"), 0},
+        {"yes, but no script named", true, RemoteAnswer("s1.ph.126.net/photo/alice/denied.html"), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        RecordingWindowPort port;
-        port.QueueAnswer(c.answer);
-        job.window = &port;
+        ResetWindow();
+        QueueAnswer(c.answer);
         server.ClearRequests();
         server.Serve(kRemoteCall, c.remoteAnswer);
         Start(u"1234567890123456789");  // 19 characters
 
         RunPictures(NeteasePhotoAdapter::PictureList);
 
-        auto messages = port.Messages();
+        auto messages = Messages();
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].text, u"为非公开相册,是否进行验证？\n\n验证成功后请手动关闭验证框");
         EXPECT_EQ(messages[0].caption, u"提示");
-        EXPECT_EQ(messages[0].buttons, MB_YESNO);
+        EXPECT_TRUE(messages[0].question);
         EXPECT_EQ(Pictures().size(), c.pictures);
-        if (c.answer != IDYES) {
-            EXPECT_TRUE(port.LoginUrls().empty());
+        if (!c.answer) {
+            EXPECT_TRUE(LoginUrls().empty());
             EXPECT_TRUE(server.Requests().empty());
             continue;
         }
-        EXPECT_EQ(port.LoginUrls(), std::vector<std::u16string>{
-                                        u"http://photo.163.com/alice/list/#aid=1234567890123456789&m=1&p=1"});
+        EXPECT_EQ(LoginUrls(), std::vector<std::u16string>{
+                                   u"http://photo.163.com/alice/list/#aid=1234567890123456789&m=1&p=1"});
         std::vector<ExpectedRequest> expected = {
             RemoteCall("number:1234567890123456789", "string:fromblog", "string:24881696")};
         if (c.pictures > 0) {
@@ -278,10 +276,10 @@ TEST_F(NeteasePhotoPictures, RefusedDataFileFallsBackThroughTheRemoteCall) {
 TEST_F(NeteasePhotoPictures, AlbumWithoutAnyAddress) {
     Start(u"");
     RunPictures(NeteasePhotoAdapter::PictureList);
-    auto messages = window.Messages();
+    auto messages = Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, u"该相册为非公开,如果该相册为私密相册,登录帐号后重新获取相册列表可下载");
-    EXPECT_EQ(messages[0].buttons, MB_OK);
+    EXPECT_FALSE(messages[0].question);
     EXPECT_TRUE(server.Requests().empty());
     EXPECT_TRUE(Pictures().empty());
 }

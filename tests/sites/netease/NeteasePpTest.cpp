@@ -27,14 +27,14 @@ TEST_F(NeteasePp, AlbumsOfTheUsersPage) {
         EXPECT_EQ(album.privacy, 0);
     }
     // The nickname as a folder name.
-    EXPECT_EQ(Utf8(job.ownerName), "小猫咪");
+    EXPECT_EQ(Utf8(List().ownerName), "小猫咪");
     ExpectRequests({{"alice.pp.163.com", "/", {}, {{"Accept-Encoding", "gzip, deflate"}, {"Referer", ""}}}});
 }
 
 TEST_F(NeteasePp, NicknameThatCleansToNothingBecomesTheTime) {
     server.Serve("/", Gbk("<script>var PP = {nickName : '/:?'};</script>"));
     ListAlbums(NeteasePpAdapter::AlbumList, u"http://alice.pp.163.com/");
-    EXPECT_EQ(job.ownerName.size(), 14u) << Utf8(job.ownerName);
+    EXPECT_EQ(List().ownerName.size(), 14u) << Utf8(List().ownerName);
 }
 
 TEST_F(NeteasePp, PicturesBetweenTheListMarkers) {

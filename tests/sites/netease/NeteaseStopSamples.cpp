@@ -30,7 +30,7 @@ const bool registered[] = {
                  return std::vector<FixturePage>{{"/photo/alice/101.js", {}, NeteaseFixture("photos.js")}};
              },
          .album = {.name = u"Album", .url = u"s1.ph.126.net/photo/alice/101.js"},
-         .prepare = [](JobContext& job) { job.userKey = u"alice"; }}),
+         .prepare = [](ListResult& list) { list.userKey = u"alice"; }}),
     RegisterStopSample({.key = "neteasePp/albums",
                         .hosts = kHosts,
                         .pages =

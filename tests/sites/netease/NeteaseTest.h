@@ -54,6 +54,6 @@ protected:
     void SetUp() override {
         SiteTest::SetUp();
         Route(kHosts);
-        job.siteType = SITE_NETEASE;
+        List().siteType = SITE_NETEASE;
     }
 };

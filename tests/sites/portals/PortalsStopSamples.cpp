@@ -27,7 +27,7 @@ const bool registered[] = {
                  return std::vector<FixturePage>{{"/", {{"page", "1"}}, PortalsFixture("51_photos.json")}};
              },
          .album = {.name = u"春天", .url = u"101", .pictureCount = 2},
-         .prepare = [](JobContext& job) { job.siteKey = u"alice"; }}),
+         .prepare = [](ListResult& list) { list.siteKey = u"alice"; }}),
     RegisterStopSample(
         {.key = "zol/albums",
          .hosts = kHosts,
@@ -62,7 +62,7 @@ const bool registered[] = {
                                     {"/carol/1*1", {}, SiteTest::Big5(PortalsFixture("pchome_photos.html"))}};
                             },
                         .album = {.name = u"花蓮", .url = u"/carol/1"},
-                        .prepare = [](JobContext& job) { job.siteKey = u"carol"; }}),
+                        .prepare = [](ListResult& list) { list.siteKey = u"carol"; }}),
 };
 
 }  // namespace

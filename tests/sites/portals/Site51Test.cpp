@@ -31,9 +31,9 @@ class Site51 : public PortalsTest {
 protected:
     void SetUp() override {
         PortalsTest::SetUp();
-        job.siteType = SITE_51;
+        List().siteType = SITE_51;
         // The album list kept the user name.
-        job.siteKey = u"alice";
+        List().siteKey = u"alice";
     }
 
     void StartAlbum(int privacy = 1, int count = 3) {
@@ -60,8 +60,8 @@ TEST_F(Site51, AlbumsFromOneAnswer) {
     EXPECT_EQ(albums[1].pictureCount, 3);
     EXPECT_EQ(albums[2].name, u"旅行");
     EXPECT_EQ(albums[2].privacy, 0);
-    EXPECT_EQ(job.siteKey, u"alice");
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_EQ(List().siteKey, u"alice");
+    EXPECT_TRUE(Messages().empty());
     ExpectRequests({{"home.51.com",
                      "/",
                      {{"u", "alice"}, {"c", "photo"}, {"a", "getdata"}, {"gid", "0"}, {"total", "0"}},
@@ -107,7 +107,7 @@ TEST_F(Site51, BusyAnswerIsRetried) {
 
         EXPECT_EQ(Albums().size(), c.albums);
         EXPECT_EQ(server.Requests().size(), c.requests);
-        EXPECT_TRUE(window.Messages().empty());
+        EXPECT_TRUE(Messages().empty());
     }
 }
 
@@ -125,7 +125,7 @@ TEST_F(Site51, PicturePagesEndAtTheCountOrTheEmptyAnswer) {
                           Case{"repeated answer", 0, true, 2, 2}}) {
         SCOPED_TRACE(c.name);
         NextCase();
-        job.CurrentSettings().naming.baseName = BASE_SEQUENCE;  // no photo page is read
+        Naming().baseName = BASE_SEQUENCE;  // no photo page is read
         server.Handle("/", [&](const FixtureRequest& request, FixtureReply& reply) {
             const std::string page = request.Param("page");
             reply.body = page == "1" || c.repeat ? Fixture("51_photos.json")
@@ -158,7 +158,7 @@ TEST_F(Site51, ShortenedTitlesAreReadFromThePhotoPage) {
                           Case{"sequence", BASE_SEQUENCE, u"", 0}}) {
         SCOPED_TRACE(c.name);
         NextCase();
-        job.CurrentSettings().naming.baseName = c.base;
+        Naming().baseName = c.base;
         ServePages({{"/", {{"page", "1"}}, Fixture("51_photos.json")},
                     {"/", {{"page", "2"}}, kNoRows},
                     {"/alice/photo/view/1", {}, Gbk("<h1 class=\"photo_view_title\">海边的日落</h1>")}});
@@ -183,17 +183,17 @@ TEST_F(Site51, PasswordQuestionOnPageOneOnly) {
     struct Case {
         const char* name;
         int privacy;
-        int answer;
+        bool answer;
         std::size_t questions;
         std::size_t pictures;
         std::size_t firstPageReads;
     };
-    for (const Case& c : {Case{"accepted", 1, IDYES, 1, 3, 2}, Case{"declined", 1, IDNO, 1, 0, 1},
-                          Case{"open album", 0, IDYES, 0, 3, 1}}) {
+    for (const Case& c : {Case{"accepted", 1, true, 1, 3, 2}, Case{"declined", 1, false, 1, 0, 1},
+                          Case{"open album", 0, true, 0, 3, 1}}) {
         SCOPED_TRACE(c.name);
         NextCase();
-        const std::size_t earlier = window.Messages().size();
-        window.QueueAnswer(c.answer);
+        const std::size_t earlier = Messages().size();
+        QueueAnswer(c.answer);
         ServePages({{"/", {{"page", "1"}}, PhotoPage(PhotoRow("1", "a") + "," + PhotoRow("2", "b"), true)},
                     {"/", {{"page", "2"}}, PhotoPage(PhotoRow("3", "c"), true)},
                     {"/", {{"page", "3"}}, PhotoPage("", true)}});
@@ -202,20 +202,20 @@ TEST_F(Site51, PasswordQuestionOnPageOneOnly) {
         RunPictures(Site51Adapter::PictureList);
 
         EXPECT_EQ(Pictures().size(), c.pictures);
-        auto messages = window.Messages();
+        auto messages = Messages();
         ASSERT_EQ(messages.size() - earlier, c.questions);
         if (c.questions == 1) {
             EXPECT_EQ(messages.back().text, u"加密相册,是否输入密码");
             EXPECT_EQ(messages.back().caption, u"提示");
-            EXPECT_EQ(messages.back().buttons, MB_YESNO);
+            EXPECT_TRUE(messages.back().question);
         }
         std::size_t firstPageReads = 0;
         for (const FixtureRequest& request : server.Requests()) {
             firstPageReads += request.Param("page") == "1" ? 1 : 0;
         }
         EXPECT_EQ(firstPageReads, c.firstPageReads);
-        if (c.answer == IDYES && c.privacy == 1) {
-            EXPECT_EQ(window.LoginUrls().back(), u"http://home.51.com/alice/photo/group/102");
+        if (c.answer && c.privacy == 1) {
+            EXPECT_EQ(LoginUrls().back(), u"http://home.51.com/alice/photo/group/102");
         }
     }
 }

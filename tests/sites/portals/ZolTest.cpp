@@ -14,7 +14,7 @@ class Zol : public PortalsTest {
 protected:
     void SetUp() override {
         PortalsTest::SetUp();
-        job.siteType = SITE_ZOL;
+        List().siteType = SITE_ZOL;
     }
 };
 
@@ -33,8 +33,8 @@ TEST_F(Zol, AlbumPages) {
 
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 3u);
-    EXPECT_EQ(job.ownerName, u"小明");
-    EXPECT_EQ(job.siteKey, u"bob");
+    EXPECT_EQ(List().ownerName, u"小明");
+    EXPECT_EQ(List().siteKey, u"bob");
     EXPECT_EQ(albums[0].name, u"春节");
     EXPECT_EQ(albums[0].url, u"/bob/album_11_");
     EXPECT_EQ(albums[0].coverUrl, u"http://i1.zol-img.com.cn/t_s120x90/g1/c11.jpg");

@@ -34,7 +34,7 @@ TEST_F(RenrenAlbums, UserAlbumsPageByFortyUntilAPageWithoutItems) {
     ListAlbums(RenrenPhotoAdapter::AlbumList, u"22334455");
 
     ExpectRequests({FirstPage(), AjaxPage("40"), AjaxPage("80")});
-    EXPECT_EQ(job.ownerName, u"张三");
+    EXPECT_EQ(List().ownerName, u"张三");
     struct Row {
         std::u16string name, url, cover;
         int count, privacy;
@@ -63,7 +63,7 @@ TEST_F(RenrenAlbums, UserAlbumsPageByFortyUntilAPageWithoutItems) {
         EXPECT_EQ(albums[i].pictureCount, rows[i].count);
         EXPECT_EQ(albums[i].privacy, rows[i].privacy);
     }
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 // A first page without the album list is tried again as one page of up to 500 albums, which ends
@@ -82,9 +82,9 @@ TEST_F(RenrenAlbums, FirstPageWithoutTheListFallsBackToFiveHundred) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        job.albums.Clear();
+        List().albums.Clear();
         server.ClearRequests();
-        const std::size_t messagesBefore = window.Messages().size();
+        const std::size_t messagesBefore = Messages().size();
         ServePages({{kRelatives, {}, bare},
                     {kFallback, {}, c.fallback},
                     {kRelativesAjax, {}, Fixture("relatives_ajax.html")}});
@@ -93,13 +93,13 @@ TEST_F(RenrenAlbums, FirstPageWithoutTheListFallsBackToFiveHundred) {
 
         ExpectRequests({FirstPage(), FallbackPage()});
         EXPECT_EQ(Albums().size(), c.albums);
-        auto messages = window.Messages();
+        auto messages = Messages();
         ASSERT_EQ(messages.size() - messagesBefore, c.message ? 1u : 0u);
         if (c.message) {
             EXPECT_EQ(messages.back().text, kNoAccess);
-            EXPECT_EQ(messages.back().buttons, MB_OK);
+            EXPECT_FALSE(messages.back().question);
         }
-        EXPECT_EQ(job.ownerName, u"张三");
+        EXPECT_EQ(List().ownerName, u"张三");
     }
 }
 
@@ -119,14 +119,14 @@ TEST_F(RenrenAlbums, TypedAlbumIsOneRow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        job.albums.Clear();
+        List().albums.Clear();
         server.Serve(album, c.page);
 
         ListAlbums(RenrenPhotoAdapter::AlbumList, u"http://photo.renren.com/photo/22334455/album-101");
 
         auto albums = Albums();
         ASSERT_EQ(albums.size(), c.rows);
-        EXPECT_EQ(job.ownerName, c.owner);
+        EXPECT_EQ(List().ownerName, c.owner);
         if (c.rows == 1) {
             EXPECT_EQ(albums[0].name, u"春游 2013");
             EXPECT_EQ(albums[0].url, u"http://photo.renren.com/photo/22334455/album-101");

@@ -60,7 +60,7 @@ protected:
                     {kLarge, {}, Fixture("large.html")}});
     }
 
-    std::u16string FileName(std::size_t i) const { return job.pictures.Get(i).fileName; }
+    std::u16string FileName(std::size_t i) const { return Pictures()[i].fileName; }
 };
 
 TEST_F(RenrenPictures, PagesByCurPageAndTakesTheLargePageForSmallAddresses) {
@@ -103,8 +103,8 @@ TEST_F(RenrenPictures, AlbumPageTitleNamesTheAlbumAndItsFolder) {
 
         ListPictures(RenrenPhotoAdapter::PictureList, Album());
 
-        EXPECT_EQ(job.albums.CopyOf(0)->name, c.name);
-        EXPECT_EQ(job.pictures.AlbumDir(), dir.Path() + c.name + u"/");
+        EXPECT_EQ(List().albums.CopyOf(0)->name, c.name);
+        EXPECT_EQ(AlbumFolder(), dir.Path() + c.name + u"/");
         EXPECT_TRUE(FileSystem::IsDirectory(dir.Path() + c.name));
     }
 }
@@ -113,13 +113,13 @@ TEST_F(RenrenPictures, PasswordAlbumAsksAndYesOpensItsPrivatePage) {
     struct Case {
         const char* label;
         PictureListOp op;
-        int answer;
+        bool answer;
         std::size_t pictures;
     } cases[] = {
-        {"first list, no", RenrenPhotoAdapter::PictureList, IDNO, 0},
-        {"first list, yes", RenrenPhotoAdapter::PictureList, IDYES, 3},
-        {"second list, no", RenrenPhotoAdapter::SecondPictureList, IDNO, 0},
-        {"second list, yes", RenrenPhotoAdapter::SecondPictureList, IDYES, 1},
+        {"first list, no", RenrenPhotoAdapter::PictureList, false, 0},
+        {"first list, yes", RenrenPhotoAdapter::PictureList, true, 3},
+        {"second list, no", RenrenPhotoAdapter::SecondPictureList, false, 0},
+        {"second list, yes", RenrenPhotoAdapter::SecondPictureList, true, 1},
     };
     ServeAlbum(Fixture("album.html"));
     server.Serve("/photo/22334455/photo-9001",
@@ -127,26 +127,26 @@ TEST_F(RenrenPictures, PasswordAlbumAsksAndYesOpensItsPrivatePage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         server.ClearRequests();
-        const std::size_t messagesBefore = window.Messages().size();
-        const std::size_t loginsBefore = window.LoginUrls().size();
-        window.QueueAnswer(c.answer);
+        const std::size_t messagesBefore = Messages().size();
+        const std::size_t loginsBefore = LoginUrls().size();
+        QueueAnswer(c.answer);
 
         ListPictures(c.op, Album(1));
 
-        auto messages = window.Messages();
+        auto messages = Messages();
         ASSERT_EQ(messages.size(), messagesBefore + 1);
         EXPECT_EQ(messages.back().text, u"加密相册,是否输入密码");
         EXPECT_EQ(messages.back().caption, u"提示");
-        EXPECT_EQ(messages.back().buttons, MB_YESNO);
-        auto logins = window.LoginUrls();
-        if (c.answer == IDYES) {
+        EXPECT_TRUE(messages.back().question);
+        auto logins = LoginUrls();
+        if (c.answer) {
             ASSERT_EQ(logins.size(), loginsBefore + 1);
             EXPECT_EQ(logins.back(), kAlbumUrl + u"/private");
         } else {
             EXPECT_EQ(logins.size(), loginsBefore);
             EXPECT_TRUE(server.Requests().empty());
         }
-        EXPECT_EQ(job.pictures.Size(), c.pictures);
+        EXPECT_EQ(Pictures().size(), c.pictures);
     }
 }
 
@@ -162,7 +162,7 @@ TEST_F(RenrenPictures, ServerRepeatingAPageEndsTheList) {
     ListPictures(RenrenPhotoAdapter::PictureList, Album());
 
     EXPECT_EQ(server.RequestsTo(kByPage).size(), 2u);
-    EXPECT_EQ(job.pictures.Size(), 3u);
+    EXPECT_EQ(Pictures().size(), 3u);
 }
 
 // A large page full of boxes is read in one step from its last box, not box after box.
@@ -179,8 +179,8 @@ TEST_F(RenrenPictures, LargePageWithManyBoxesIsReadAtOnce) {
     ListPictures(RenrenPhotoAdapter::PictureList, Album());
     auto elapsed = std::chrono::steady_clock::now() - start;
 
-    ASSERT_EQ(job.pictures.Size(), 3u);
-    EXPECT_EQ(job.pictures.Get(2).url, u"http://fmn.rrimg.com/p/last.jpg");
+    ASSERT_EQ(Pictures().size(), 3u);
+    EXPECT_EQ(Pictures()[2].url, u"http://fmn.rrimg.com/p/last.jpg");
     EXPECT_LT(elapsed, std::chrono::seconds(5));
 }
 
@@ -222,7 +222,7 @@ TEST_F(RenrenPictures, SecondListWalksPhotoPagesDownToPositionOne) {
     EXPECT_EQ(FileName(0).rfind(u"第三", 0), 0u) << Utf8(FileName(0));
     EXPECT_EQ(FileName(1).rfind(u"旧名字", 0), 0u) << Utf8(FileName(1));
     EXPECT_EQ(FileName(2).rfind(u"one", 0), 0u) << Utf8(FileName(2));
-    EXPECT_EQ(job.albums.CopyOf(0)->name, u"春游 2013");
+    EXPECT_EQ(List().albums.CopyOf(0)->name, u"春游 2013");
 }
 
 // A photo page whose list brings nothing below the positions already taken would be asked for

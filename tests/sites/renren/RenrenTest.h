@@ -15,7 +15,7 @@ protected:
     void SetUp() override {
         SiteTest::SetUp();
         Route(kHosts);
-        job.siteType = SITE_RENREN;
+        List().siteType = SITE_RENREN;
     }
 
     static std::string Fixture(const std::string& name) { return SiteTest::Fixture("renren", name); }

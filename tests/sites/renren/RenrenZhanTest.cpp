@@ -59,9 +59,9 @@ TEST_F(RenrenZhan, PostsOfEveryMonthOfTheArchive) {
         EXPECT_EQ(albums[i].pictureCount, -1);
         EXPECT_TRUE(albums[i].coverUrl.empty());
     }
-    EXPECT_EQ(job.ownerName, u"美食站");
-    EXPECT_EQ(job.siteKey, u"12345");
-    EXPECT_TRUE(job.ownerSuffix.empty());
+    EXPECT_EQ(List().ownerName, u"美食站");
+    EXPECT_EQ(List().siteKey, u"12345");
+    EXPECT_TRUE(List().ownerSuffix.empty());
 }
 
 TEST_F(RenrenZhan, TagAddressListsOnlyThatTag) {
@@ -80,7 +80,7 @@ TEST_F(RenrenZhan, TagAddressListsOnlyThatTag) {
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 1u);
     EXPECT_EQ(albums[0].url, u"http://zhan.renren.com/meishi?gid=3001&ajax=true");
-    EXPECT_EQ(job.ownerSuffix, u"旅行");
+    EXPECT_EQ(List().ownerSuffix, u"旅行");
 }
 
 // The archive ignores a page number past its end and answers its first page again.

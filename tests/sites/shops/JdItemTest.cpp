@@ -12,7 +12,7 @@ class JdItem : public ShopsTest {
 protected:
     void SetUp() override {
         ShopsTest::SetUp();
-        job.siteType = SITE_JD;
+        List().siteType = SITE_JD;
     }
 };
 
@@ -24,7 +24,7 @@ TEST_F(JdItem, ItemPageGivesOneAlbumOfItsFullSizeThumbnails) {
     EXPECT_EQ(albums[0].name, u"联想笔记本电脑");
     EXPECT_EQ(albums[0].url, kItem);
     EXPECT_EQ(albums[0].pictureCount, -1);
-    EXPECT_EQ(job.ownerName, u"京东");
+    EXPECT_EQ(List().ownerName, u"京东");
 
     RunPictures(JdItemAdapter::PictureList);
     EXPECT_EQ(PictureUrls(), (std::vector<std::u16string>{u"http://img10.360buyimg.com/n0/jfs/t1/a.jpg",
@@ -43,7 +43,7 @@ TEST_F(JdItem, PageWithoutTitleListsNothingAndTellsTheUser) {
 }
 
 TEST_F(JdItem, PageWithoutThumbnailStripIsDumpedIntoTheProgramFolder) {
-    job.siteKey = u"<h1>联想</h1>";
+    List().siteKey = u"<h1>联想</h1>";
     ListPictures(JdItemAdapter::PictureList, {.name = u"联想", .url = kItem});
     EXPECT_TRUE(Pictures().empty());
     EXPECT_EQ(DumpText(u"log.err"), u"<h1>联想</h1>");

@@ -20,7 +20,7 @@ TEST_F(Offer1688, OnePageRequestServesTheListAndThePictures) {
     EXPECT_EQ(albums[0].url, kOffer);
     EXPECT_EQ(albums[0].coverUrl, u"");
     EXPECT_EQ(albums[0].pictureCount, -1);
-    EXPECT_EQ(job.ownerName, u"义乌小商品有限公司");
+    EXPECT_EQ(List().ownerName, u"义乌小商品有限公司");
 
     RunPictures(Offer1688Adapter::PictureList);
     // Every piece after a separator is a picture, the last one too; "//" takes the page's scheme.
@@ -48,15 +48,15 @@ TEST_F(Offer1688, CompanyNameFallsBackToTheHiddenChineseName) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);
-        job.albums.Clear();
-        job.ownerName.clear();
-        int before = static_cast<int>(window.Messages().size());
+        List().albums.Clear();
+        List().ownerName.clear();
+        int before = static_cast<int>(Messages().size());
         ServePages({{"/offer/1.html", {}, Gbk(c.page)}});
         ListAlbums(Offer1688Adapter::AlbumList, u"http://detail.1688.com/offer/1.html");
-        EXPECT_EQ(job.ownerName, c.owner);
+        EXPECT_EQ(List().ownerName, c.owner);
         if (c.owner.empty()) {
             EXPECT_TRUE(Albums().empty());
-            EXPECT_EQ(static_cast<int>(window.Messages().size()), before + 1);
+            EXPECT_EQ(static_cast<int>(Messages().size()), before + 1);
         } else {
             ASSERT_EQ(Albums().size(), 1u);
             EXPECT_EQ(Albums()[0].name, u"连衣裙");
@@ -65,7 +65,7 @@ TEST_F(Offer1688, CompanyNameFallsBackToTheHiddenChineseName) {
 }
 
 TEST_F(Offer1688, PageWithoutItsPictureMarkerIsDumpedIntoTheProgramFolder) {
-    job.siteKey = u"<html>别的网页</html>";
+    List().siteKey = u"<html>别的网页</html>";
     ListPictures(Offer1688Adapter::PictureList, {.name = u"连衣裙", .url = kOffer});
     EXPECT_TRUE(Pictures().empty());
     EXPECT_EQ(DumpText(u"log.err"), u"<html>别的网页</html>");
@@ -73,7 +73,7 @@ TEST_F(Offer1688, PageWithoutItsPictureMarkerIsDumpedIntoTheProgramFolder) {
 }
 
 TEST_F(Offer1688, PageWithoutPicturesSaysSoNamingTheProduct) {
-    job.siteKey = u"<div data-tfs-url=\"x\"><li style=\"background:image:url(/relative.jpg)\"></li>";
+    List().siteKey = u"<div data-tfs-url=\"x\"><li style=\"background:image:url(/relative.jpg)\"></li>";
     ListPictures(Offer1688Adapter::PictureList, {.name = u"连衣裙", .url = kOffer});
     EXPECT_TRUE(Pictures().empty());
     EXPECT_EQ(MessageTexts(), (std::vector<std::u16string>{u"没有获取到商品“连衣裙”的主图"}));

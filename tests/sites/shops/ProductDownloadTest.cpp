@@ -53,16 +53,8 @@ TEST_F(ProductDownload, SingleProductIsDownloadedAtOnce) {
         SCOPED_TRACE(Utf8(c.input));
         server.ClearRequests();
         TempDir save;
-        window.SetSiteSelection(c.site);
-        window.SetControlText(IDC_INPUT, c.input);
-        window.SetControlText(IDC_SAVE_PATH, save.Path());
-        job.listState = LIST_IDLE;
-        JobController controller(job, AdapterTable::Default());
-        controller.PressListButton();
-        controller.WaitForJobs();
-
-        EXPECT_EQ(job.albums.Size(), 1u);
-        EXPECT_EQ(controller.DownloadsStarted(), 1);
+        EXPECT_EQ(ListThroughJob(c.site, c.input, save.Path()), 1);
+        EXPECT_EQ(DownloadsStarted(), 1);
         for (const std::u16string& file : c.files) {
             EXPECT_TRUE(FileSystem::Exists(save.Path() + file)) << Utf8(file);
         }

@@ -15,8 +15,9 @@ ST_PERLISTRECORD Album(const char16_t* url) {
 }
 
 // What the album list of a single product keeps for its picture list.
-std::function<void(JobContext&)> CachedPage(const std::string& name) {
-    return [name](JobContext& job) { job.siteKey = CodePage::Decode(ShopsTest::Page(name), CodePage::GBK); };
+std::function<void(ListResult&)> CachedPage(const std::string& name) {
+    return
+        [name](ListResult& list) { list.siteKey = CodePage::Decode(ShopsTest::Page(name), CodePage::GBK); };
 }
 
 const bool registered[] = {

@@ -33,7 +33,7 @@ protected:
             secure.Route(host, 443);
         }
         SetTrustedCertificates(FixtureServer::TestCertificate());
-        job.siteType = SITE_SHOP;
+        List().siteType = SITE_SHOP;
     }
 
     void TearDown() override {
@@ -58,7 +58,7 @@ protected:
 
     std::vector<std::u16string> MessageTexts() const {
         std::vector<std::u16string> texts;
-        for (const RecordingWindowPort::Message& message : window.Messages()) {
+        for (const Said& message : Messages()) {
             texts.push_back(message.text);
         }
         return texts;

@@ -35,7 +35,7 @@ TEST_F(Taobao, ItemPageIsOneAlbumNamedByItsTitle) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
-        job.albums.Clear();
+        List().albums.Clear();
         std::string page = SiteTest::Fixture("shops", "taobao_item.html");
         page.replace(page.find("纯棉T恤男短袖 圆领-夏装-淘宝网"),
                      std::string("纯棉T恤男短袖 圆领-夏装-淘宝网").size(), c.title);
@@ -46,7 +46,7 @@ TEST_F(Taobao, ItemPageIsOneAlbumNamedByItsTitle) {
         EXPECT_EQ(albums[0].name, c.name);
         EXPECT_EQ(albums[0].url, kItem);
         EXPECT_EQ(albums[0].pictureCount, -1);
-        EXPECT_EQ(job.ownerName, u"小店铺");
+        EXPECT_EQ(List().ownerName, u"小店铺");
     }
 }
 
@@ -63,8 +63,8 @@ TEST_F(Taobao, MainPicturesAreNamedWithThePriceWhenAsked) {
     ServePages({{"/item.htm", {}, Page("taobao_item.html")}});
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.prefix));
-        job.extension.priceInName = c.priceInName;
-        job.extension.priceAdjust = c.adjust;
+        Extension().priceInName = c.priceInName;
+        Extension().priceAdjust = c.adjust;
         ListPictures(TaobaoShopAdapter::PictureList, ItemAlbum());
         // The size suffix of each thumbnail goes; one without it is no main picture.
         EXPECT_EQ(PictureUrls(),
@@ -74,18 +74,18 @@ TEST_F(Taobao, MainPicturesAreNamedWithThePriceWhenAsked) {
         EXPECT_EQ(FileNames(),
                   (std::vector<std::u16string>{c.prefix + u"主图_1.jpg", c.prefix + u"主图_2.jpg",
                                                c.prefix + u"主图_4.jpg"}));
-        EXPECT_EQ(job.siteKey, u"12.50");
-        EXPECT_EQ(job.extraKey, c.prefix);
-        EXPECT_EQ(window.Messages().back().text, u"获取商品主图完成，共3张");
+        EXPECT_EQ(List().siteKey, u"12.50");
+        EXPECT_EQ(List().extraKey, c.prefix);
+        EXPECT_EQ(Messages().back().text, u"获取商品主图完成，共3张");
     }
 }
 
 TEST_F(Taobao, DescriptionOnlyOptionEmitsNoMainPicture) {
     ServePages({{"/item.htm", {}, Page("taobao_item.html")}});
-    job.CurrentSettings().naming.options = OPT_DESCRIPTION_ONLY;
+    Naming().options = OPT_DESCRIPTION_ONLY;
     ListPictures(TaobaoShopAdapter::PictureList, ItemAlbum());
     EXPECT_TRUE(Pictures().empty());
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(Messages().empty());
     ExpectRequests({Get("item.taobao.com", "/item.htm", {{"id", "1"}})});
 }
 
@@ -108,7 +108,7 @@ TEST_F(Taobao, ItemPageMustLinkItsDescription) {
         ListPictures(TaobaoShopAdapter::PictureList, ItemAlbum());
         EXPECT_EQ(PictureUrls().size(), c.item ? 1u : 0u);
         EXPECT_EQ(DumpText(u"log.err").empty(), c.item);
-        EXPECT_EQ(window.Messages().back().text,
+        EXPECT_EQ(Messages().back().text,
                   c.item ? u"获取商品主图完成，共1张"
                          : u"获取信息出错(2),请将程序目录下的log.err文件发给作者,以便修改");
     }
@@ -133,8 +133,8 @@ TEST_F(Taobao, ShopListingReadsPagesAndSwitchesItsItemMarker) {
     EXPECT_EQ(albums[2].name, u"宝贝三");
     EXPECT_EQ(albums[2].url, u"http://detail.tmall.com/item.htm?id=3");
     EXPECT_EQ(albums[2].param5, 120);
-    EXPECT_EQ(job.ownerName, u"小店铺");
-    EXPECT_EQ(job.ownerSuffix, u"首页全部宝贝");
+    EXPECT_EQ(List().ownerName, u"小店铺");
+    EXPECT_EQ(List().ownerSuffix, u"首页全部宝贝");
     ExpectRequests({ShopPage("1"), ShopPage("2")});
 }
 
@@ -151,7 +151,7 @@ TEST_F(Taobao, ShopListingFollowsOnlyALiveNextPageLink) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tail);
-        job.albums.Clear();
+        List().albums.Clear();
         server.ClearRequests();
         ServePages({{"/", {{"pageNum", "1"}}, Gbk(padding + ListingPage("1", c.tail))},
                     {"/", {{"pageNum", "2"}}, Gbk(ListingPage("2", ""))}});
@@ -173,7 +173,7 @@ TEST_F(Taobao, ListingPageWithoutItemsIsDumpedIntoTheProgramFolder) {
     ListAlbums(TaobaoShopAdapter::AlbumList, kShop);
     EXPECT_TRUE(Albums().empty());
     EXPECT_EQ(DumpText(u"taobao.tmp"), u"排序：无</div></body></html>");
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(Taobao, HttpsShopAndProtocolRelativeAddressesWork) {
@@ -191,7 +191,7 @@ TEST_F(Taobao, HttpsShopAndProtocolRelativeAddressesWork) {
     EXPECT_EQ(albums[1].url, u"http://item.taobao.com/item.htm?id=2");
     EXPECT_EQ(albums[2].url, u"https://detail.tmall.com/item.htm?id=3");
     EXPECT_FALSE(FileSystem::Exists(dir.Path() + u"log.err"));
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(secure.RequestsTo("/").size(), 2u);
 
     ListPictures(TaobaoShopAdapter::PictureList, albums[0]);

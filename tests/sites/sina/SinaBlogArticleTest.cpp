@@ -20,7 +20,7 @@ TEST_F(SinaBlogArticles, OlderTemplateSeparatorHoldsOnLaterPages) {
 
     ExpectRequests({{"blog.sina.com.cn", kList + "_1.html", {}, {{"Accept-Encoding", "gzip, deflate"}}},
                     {"blog.sina.com.cn", kList + "_2.html", {}}});
-    EXPECT_EQ(job.ownerName, u"小王的博客");
+    EXPECT_EQ(List().ownerName, u"小王的博客");
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 3u);  // the article without a title is left out
     EXPECT_EQ(albums[0].name, u"第一篇");
@@ -37,7 +37,7 @@ TEST_F(SinaBlogArticles, NewerTemplateOnePage) {
     ListAlbums(SinaBlogArticleAdapter::AlbumList, u"http://blog.sina.com.cn/s/articlelist_1234567_0");
 
     ExpectRequests({{"blog.sina.com.cn", kList + "_1.html", {}}});
-    EXPECT_EQ(job.ownerName, u"新的博客");
+    EXPECT_EQ(List().ownerName, u"新的博客");
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 1u);
     EXPECT_EQ(albums[0].name, u"新文");

@@ -18,8 +18,8 @@ TEST_F(SinaBlogPhoto, CategoriesFromThePhotoServiceOfTheBlogsUser) {
 
     ExpectRequests({{"blog.sina.com.cn", "/xiaowang", {}, {{"Accept-Encoding", "gzip, deflate"}}},
                     {"photo.blog.sina.com.cn", kCategories, {{"format", "gsonv"}, {"uid", "1234567"}}}});
-    EXPECT_EQ(job.ownerName, u"小王的博客");
-    EXPECT_EQ(job.siteKey, u"1234567");
+    EXPECT_EQ(List().ownerName, u"小王的博客");
+    EXPECT_EQ(List().siteKey, u"1234567");
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 2u);
     EXPECT_EQ(albums[0].name, u"旅行");

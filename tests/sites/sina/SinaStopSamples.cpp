@@ -68,7 +68,7 @@ const bool registered[] = {
              },
          .album =
              Album(u"http://photo.weibo.com/photos/get_all?uid=1001&album_id=1&count=32&type=3&page=", 3),
-         .prepare = [](JobContext& job) { job.siteKey = u"1001"; }}),
+         .prepare = [](ListResult& list) { list.siteKey = u"1001"; }}),
 };
 
 }  // namespace

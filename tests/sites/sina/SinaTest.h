@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         SiteTest::SetUp();
         Route(kHosts);
-        job.siteType = SITE_SINA;
+        List().siteType = SITE_SINA;
     }
 
     static std::string Fixture(const std::string& name) { return SiteTest::Fixture("sina", name); }

@@ -40,7 +40,7 @@ protected:
     void SetUp() override {
         SinaTest::SetUp();
         // What the album list keeps for the picture list.
-        job.siteKey = u"1001";
+        List().siteKey = u"1001";
     }
 
     // Page numbers of the picture requests, in order.
@@ -68,7 +68,7 @@ TEST_F(SinaWeibo, UserIdFromEachFormOfThePage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        job.albums.Clear();
+        List().albums.Clear();
         server.ClearRequests();
         ServePages({{"/u/1001", {}, "<html>" + c.page}, {kAlbums, {}, Fixture("weibo_albums.json")}});
 
@@ -76,8 +76,8 @@ TEST_F(SinaWeibo, UserIdFromEachFormOfThePage) {
 
         ExpectRequests({{"weibo.com", "/u/1001", {}},
                         {"photo.weibo.com", kAlbums, {{"uid", c.uid}, {"count", "65535"}}}});
-        EXPECT_EQ(job.siteKey, CodePage::FromUtf8(c.uid));
-        EXPECT_EQ(job.ownerName, c.owner);
+        EXPECT_EQ(List().siteKey, CodePage::FromUtf8(c.uid));
+        EXPECT_EQ(List().ownerName, c.owner);
         EXPECT_EQ(Albums().size(), 2u);
     }
 }
@@ -203,7 +203,7 @@ TEST_F(SinaWeibo, PagingEndsWhateverTheCountSays) {
         server.Handle(kPhotos, [&](const FixtureRequest& request, FixtureReply& reply) {
             // A safety stop for a list that would not end by itself.
             if (++answered > 12) {
-                job.downloadState = DL_STOP;
+                StopDownload();
             }
             reply.body = request.Param("page") == "1" ? Photos({"a1", "a2"}) : c.later;
         });
@@ -211,7 +211,7 @@ TEST_F(SinaWeibo, PagingEndsWhateverTheCountSays) {
         ListPictures(SinaWeiboAdapter::PictureList, Album(1000000));
 
         EXPECT_EQ(PagesAsked(), c.pages);
-        EXPECT_EQ(job.pictures.Size(), 2u);
+        EXPECT_EQ(Pictures().size(), 2u);
     }
 }
 
@@ -222,7 +222,7 @@ TEST_F(SinaWeibo, StopDuringAWaitReturnsAtOnce) {
             reply.body = Photos({"a1"});
             return;
         }
-        job.downloadState = DL_STOP;  // pressed while the empty page is on its way
+        StopDownload();  // pressed while the empty page is on its way
         reply.body = kNoPhotos;
     });
 

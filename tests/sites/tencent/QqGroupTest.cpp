@@ -43,7 +43,7 @@ TEST_F(QqGroup, PageOfTwelveIsFollowedByTheNextPage) {
     EXPECT_EQ(albums[0].privacy, 0);
     EXPECT_EQ(albums[11].name, u"第12册");
     // The number padded with two zeros loses one.
-    EXPECT_EQ(job.siteKey, u"0123456");
+    EXPECT_EQ(List().siteKey, u"0123456");
 
     auto requests = server.RequestsTo(kAlbumList);
     ASSERT_EQ(requests.size(), 2u);
@@ -70,7 +70,7 @@ TEST_F(QqGroup, ListEndsAtTheNotLoggedInAnswer) {
     ListAlbums(QqGroupAdapter::AlbumList, u"778899");
     EXPECT_EQ(Albums().size(), 12u);
     EXPECT_EQ(server.RequestsTo(kAlbumList).size(), 2u);
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(Messages().empty());
     // Without the login cookies the token is the empty key's.
     EXPECT_EQ(server.RequestsTo(kAlbumList)[0].Param("g_tk"), "5381");
 }

@@ -62,10 +62,10 @@ TEST_F(QzoneAlbums, RouteLookupThenFirstList) {
     ListAlbums(QzoneAdapter::AlbumList, u"12345");
 
     ExpectAlbums(Albums(), FixtureAlbums(9));
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(Messages().empty());
     // The default data centre's hosts: the photo list and the album view for the download.
-    EXPECT_EQ(job.siteKey, u"szplist.photo.qq.com");
-    EXPECT_EQ(job.extraKey, u"sznu.photo.qq.com");
+    EXPECT_EQ(List().siteKey, u"szplist.photo.qq.com");
+    EXPECT_EQ(List().extraKey, u"sznu.photo.qq.com");
 
     auto route = server.RequestsTo("/GetRoute");
     ASSERT_EQ(route.size(), 1u);
@@ -84,7 +84,7 @@ TEST_F(QzoneAlbums, RouteLookupThenFirstList) {
 }
 
 TEST_F(QzoneAlbums, FirstListReadsTheCharsetOfTheExtensionSettings) {
-    job.extension.qzoneV2TextFlags = TEXT_UTF8;
+    Extension().qzoneV2TextFlags = TEXT_UTF8;
     server.Serve(kFirstList, Fixture("qzone_albums.jsonp"));
     ListAlbums(QzoneAdapter::AlbumList, u"12345");
     ASSERT_FALSE(Albums().empty());
@@ -108,7 +108,7 @@ TEST_F(QzoneAlbums, SecondListTriesDataCentre102WithTheFirstBlocksHosts) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        job.albums.Clear();
+        List().albums.Clear();
         SetUpAlbumGrid(job);
         server.ClearRequests();
         server.Handle(kSecondList, [&c](const FixtureRequest& request, FixtureReply& reply) {
@@ -138,10 +138,11 @@ TEST_F(QzoneAlbums, SecondListTriesDataCentre102WithTheFirstBlocksHosts) {
         } else {
             // Read as UTF-8 whatever the extension settings say.
             ExpectAlbums(Albums(), FixtureAlbums(c.dataCentre));
-            EXPECT_EQ(job.siteKey, c.dataCentre == 102 ? u"xaplist.photo.qq.com" : u"szplist.photo.qq.com");
-            EXPECT_EQ(job.extraKey, c.dataCentre == 102 ? u"xanu.photo.qq.com" : u"sznu.photo.qq.com");
+            EXPECT_EQ(List().siteKey,
+                      c.dataCentre == 102 ? u"xaplist.photo.qq.com" : u"szplist.photo.qq.com");
+            EXPECT_EQ(List().extraKey, c.dataCentre == 102 ? u"xanu.photo.qq.com" : u"sznu.photo.qq.com");
         }
-        EXPECT_TRUE(window.Messages().empty());
+        EXPECT_TRUE(Messages().empty());
     }
 }
 
@@ -150,19 +151,19 @@ TEST_F(QzoneAlbums, RefusalsShowTheServiceTextOrOfferTheLogin) {
     struct Case {
         const char* label;
         std::string body;  // UTF-8
-        int answer;
+        bool answer;
         std::u16string text;
         std::u16string caption;
-        int buttons;
+        bool question;
         bool login;
     } cases[] = {
         {"too frequent",
-         "_Callback({\"code\":-3000,\"msg\" : \"您的操作过于频繁，请稍后再试\",\"data\":{}});", IDYES,
-         u"您的操作过于频繁，请稍后再试", u"", MB_OK, false},
-        {"closed, yes", "_Callback({\"code\":-4009,\"msg\" : \"对不起，您没有权限访问\",\"data\":{}});",
-         IDYES, question, u"提示", MB_YESNO, true},
-        {"closed, no", "_Callback({\"code\":-4009,\"msg\" : \"对不起，您没有权限访问\",\"data\":{}});", IDNO,
-         question, u"提示", MB_YESNO, false},
+         "_Callback({\"code\":-3000,\"msg\" : \"您的操作过于频繁，请稍后再试\",\"data\":{}});", true,
+         u"您的操作过于频繁，请稍后再试", u"", false, false},
+        {"closed, yes", "_Callback({\"code\":-4009,\"msg\" : \"对不起，您没有权限访问\",\"data\":{}});", true,
+         question, u"提示", true, true},
+        {"closed, no", "_Callback({\"code\":-4009,\"msg\" : \"对不起，您没有权限访问\",\"data\":{}});", false,
+         question, u"提示", true, false},
     };
     struct Op {
         const char* label;
@@ -174,9 +175,8 @@ TEST_F(QzoneAlbums, RefusalsShowTheServiceTextOrOfferTheLogin) {
     for (const Op& op : ops) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(op.label) + ", " + c.label);
-            RecordingWindowPort port;
-            job.window = &port;
-            port.QueueAnswer(c.answer);
+            ResetWindow();
+            QueueAnswer(c.answer);
             server.ClearRequests();
             // Records after a refusal are not listed.
             server.Serve(op.path, (op.gbk ? Gbk(c.body) : c.body) + "\"id\" : \"X\", \"name\" : \"N\",");
@@ -184,14 +184,13 @@ TEST_F(QzoneAlbums, RefusalsShowTheServiceTextOrOfferTheLogin) {
             ListAlbums(op.run, u"12345");
 
             EXPECT_TRUE(Albums().empty());
-            auto messages = port.Messages();
+            auto messages = Messages();
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].text, c.text);
             EXPECT_EQ(messages[0].caption, c.caption);
-            EXPECT_EQ(messages[0].buttons, c.buttons);
-            EXPECT_EQ(port.LoginUrls(), c.login
-                                            ? std::vector<std::u16string>{u"http://user.qzone.qq.com/12345"}
-                                            : std::vector<std::u16string>{});
+            EXPECT_EQ(messages[0].question, c.question);
+            EXPECT_EQ(LoginUrls(), c.login ? std::vector<std::u16string>{u"http://user.qzone.qq.com/12345"}
+                                           : std::vector<std::u16string>{});
             // A refusal ends the second list too: no second pass.
             EXPECT_EQ(server.RequestsTo(op.path).size(), 1u);
         }
@@ -203,10 +202,9 @@ TEST_F(QzoneAlbums, UnreachableRouteServiceIsReported) {
     ASSERT_TRUE(ConnectToRules::Instance().Add("route.store.qq.com:80:127.0.0.1:1"));
     for (AlbumListOp op :
          {AlbumListOp(QzoneAdapter::AlbumList), AlbumListOp(QzoneAdapter::SecondAlbumList)}) {
-        RecordingWindowPort port;
-        job.window = &port;
+        ResetWindow();
         ListAlbums(op, u"12345");
-        auto messages = port.Messages();
+        auto messages = Messages();
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].text, u"QQ空间相册错误1");
     }
@@ -217,7 +215,7 @@ TEST_F(QzoneAlbums, UnreachableRouteServiceIsReported) {
 
 TEST_F(QzoneAlbums, StopRequestEndsTheListAfterTheNextAlbum) {
     server.Serve(kFirstList, Gbk(Fixture("qzone_albums.jsonp")));
-    job.listState = LIST_STOP;
+    StopList();
     ListAlbums(QzoneAdapter::AlbumList, u"12345");
     EXPECT_EQ(Albums().size(), 1u);
 }

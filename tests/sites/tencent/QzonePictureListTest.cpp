@@ -24,9 +24,9 @@ class QzonePictures : public TencentTest {
 protected:
     void SetUp() override {
         TencentTest::SetUp();
-        job.siteKey = u"szplist.photo.qq.com";
-        job.extraKey = u"sznu.photo.qq.com";
-        window.SetControlText(IDC_INPUT, u"12345");
+        List().siteKey = u"szplist.photo.qq.com";
+        List().extraKey = u"sznu.photo.qq.com";
+        SetInput(u"12345");
     }
 
     void Start(int privacy, const std::u16string& id = u"V14open") {
@@ -80,8 +80,8 @@ TEST_F(QzonePictures, PagedListWalksPagesOf500UntilAnEmptyPage) {
     }
     EXPECT_EQ(PictureUrls(), expected);
     // Described by the GBK names of the photos.
-    EXPECT_EQ(job.pictures.Get(0).fileName.rfind(u"海边", 0), 0u) << Utf8(job.pictures.Get(0).fileName);
-    EXPECT_EQ(job.pictures.Get(0).headers, u"");
+    EXPECT_EQ(Pictures()[0].fileName.rfind(u"海边", 0), 0u) << Utf8(Pictures()[0].fileName);
+    EXPECT_EQ(Pictures()[0].headers, u"");
 
     auto requests = server.RequestsTo(kPhotoList);
     ASSERT_EQ(requests.size(), 3u);
@@ -140,7 +140,7 @@ TEST_F(QzonePictures, SwitchFileAndAlbumViewFallback) {
         RunPictures(QzoneAdapter::PictureList);
 
         EXPECT_EQ(Asked(), c.asked);
-        EXPECT_EQ(job.pictures.Size(), c.pictures);
+        EXPECT_EQ(Pictures().size(), c.pictures);
         for (const FixtureRequest& view : server.RequestsTo(kAlbumView)) {
             EXPECT_EQ(view.Header("Host"), "sznu.photo.qq.com");
             EXPECT_EQ(view.Param("albumId"), "V14open");
@@ -149,7 +149,7 @@ TEST_F(QzonePictures, SwitchFileAndAlbumViewFallback) {
             EXPECT_EQ(view.Param("inCharset"), "gbk");
         }
     }
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(QzonePictures, PasswordPromptForEncryptedAlbums) {
@@ -158,24 +158,23 @@ TEST_F(QzonePictures, PasswordPromptForEncryptedAlbums) {
     struct Case {
         const char* label;
         int privacy;
-        int answer;
+        bool answer;
         bool asked;
         std::size_t viewRequests;
         std::size_t pictures;
     } cases[] = {
-        {"encrypted, yes", 1, IDYES, true, 2, 4},
-        {"encrypted, no", 1, IDNO, true, 1, 0},
-        {"private: no password to give", 2, IDYES, false, 1, 0},
+        {"encrypted, yes", 1, true, true, 2, 4},
+        {"encrypted, no", 1, false, true, 1, 0},
+        {"private: no password to give", 2, true, false, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        RecordingWindowPort port;
-        port.SetControlText(IDC_INPUT, u"12345");
-        port.QueueAnswer(c.answer);
+        ResetWindow();
+        SetInput(u"12345");
+        QueueAnswer(c.answer);
         // The user enters the password in the login browser; the service remembers it by cookie.
         bool entered = false;
-        port.SetLoginAction([&entered](const std::u16string&) { entered = true; });
-        job.window = &port;
+        SetLoginAction([&entered](const std::u16string&) { entered = true; });
         server.ClearRequests();
         server.Handle(kAlbumView, [&](const FixtureRequest&, FixtureReply& reply) {
             reply.body = entered ? photos : refusal;
@@ -184,17 +183,17 @@ TEST_F(QzonePictures, PasswordPromptForEncryptedAlbums) {
 
         RunPictures(QzoneAdapter::PictureList);
 
-        auto messages = port.Messages();
+        auto messages = Messages();
         if (c.asked) {
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].text, u"加密相册，是否输入密码？");
             EXPECT_EQ(messages[0].caption, u"提示");
-            EXPECT_EQ(messages[0].buttons, MB_YESNO);
+            EXPECT_TRUE(messages[0].question);
         } else {
             EXPECT_TRUE(messages.empty());
         }
-        EXPECT_EQ(port.LoginUrls(),
-                  c.answer == IDYES && c.asked
+        EXPECT_EQ(LoginUrls(),
+                  c.answer && c.asked
                       ? std::vector<std::u16string>{u"http://user.qzone.qq.com/12345/photo/V13locked"}
                       : std::vector<std::u16string>{});
         auto views = server.RequestsTo(kAlbumView);
@@ -202,7 +201,7 @@ TEST_F(QzonePictures, PasswordPromptForEncryptedAlbums) {
         if (views.size() == 2) {
             EXPECT_EQ(views[1].target, views[0].target);  // the same request once more
         }
-        EXPECT_EQ(job.pictures.Size(), c.pictures);
+        EXPECT_EQ(Pictures().size(), c.pictures);
         EXPECT_TRUE(server.RequestsTo(kPhotoList).empty());
     }
 }
@@ -259,12 +258,16 @@ TEST_F(QzonePictures, RepeatedPageEndsTheList) {
 
 TEST_F(QzonePictures, StopsWhenTheDownloadSaysSo) {
     server.Serve(kPhotoList, photos);
-    for (std::uint8_t state : {DL_ALBUM_DONE, DL_STOP}) {
+    for (bool albumDone : {true, false}) {
         server.ClearRequests();
         Start(0);
-        job.downloadState = state;
+        if (albumDone) {
+            EndAlbum();
+        } else {
+            StopDownload();
+        }
         RunPictures(QzoneAdapter::PictureList);
-        EXPECT_EQ(job.pictures.Size(), 1u);
+        EXPECT_EQ(Pictures().size(), 1u);
         EXPECT_EQ(server.RequestsTo(kPhotoList).size(), 1u);
     }
 }

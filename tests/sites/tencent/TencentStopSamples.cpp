@@ -55,9 +55,9 @@ const bool registered[] = {
                             },
                         .album = Album(u"idcNum=9&hostUin=12345&albumid=V14open"),
                         .prepare =
-                            [](JobContext& job) {
-                                job.siteKey = u"szplist.photo.qq.com";
-                                job.extraKey = u"sznu.photo.qq.com";
+                            [](ListResult& list) {
+                                list.siteKey = u"szplist.photo.qq.com";
+                                list.extraKey = u"sznu.photo.qq.com";
                             }}),
     RegisterStopSample({.key = "qqGroup/albums",
                         .hosts = kHosts,
@@ -95,7 +95,7 @@ const bool registered[] = {
                                                                  TencentFixture("weibo_photos.json")}};
                             },
                         .album = Album(u"t100"),
-                        .prepare = [](JobContext& job) { job.siteKey = u"99887"; }}),
+                        .prepare = [](ListResult& list) { list.siteKey = u"99887"; }}),
 };
 
 }  // namespace

@@ -28,7 +28,7 @@ protected:
     void SetUp() override {
         SiteTest::SetUp();
         Route(kHosts);
-        job.siteType = SITE_TENCENT;
+        List().siteType = SITE_TENCENT;
     }
 
     static std::string Fixture(const std::string& name) { return SiteTest::Fixture("tencent", name); }

@@ -14,7 +14,7 @@ protected:
     void SetUp() override {
         TencentTest::SetUp();
         // The album-list job keeps the account name.
-        job.extraKey = u"alice";
+        List().extraKey = u"alice";
     }
 };
 
@@ -37,7 +37,7 @@ TEST_F(TencentWeibo, TypedAlbumsHaveNoCount) {
     EXPECT_EQ(albums[1].pictureCount, -1);
     EXPECT_EQ(albums[1].coverUrl, u"http://t1.qpic.cn/mblogpic/c2/240");
     // The account's id from the guest block, not the visitor's.
-    EXPECT_EQ(job.siteKey, u"99887");
+    EXPECT_EQ(List().siteKey, u"99887");
 
     auto page = server.RequestsTo("/app/qzphoto/alice");
     ASSERT_EQ(page.size(), 1u);
@@ -64,7 +64,7 @@ TEST_F(TencentWeibo, LaterPagesCarryThePagingSuffixOfTheLastPicture) {
     server.Handle(kAlbumApi, [](const FixtureRequest& request, FixtureReply& reply) {
         reply.body = request.Param("page") == "1" ? Fixture("weibo_photos.json") : kNothing;
     });
-    job.siteKey = u"99887";
+    List().siteKey = u"99887";
     ST_PERLISTRECORD album;
     album.name = u"旅行";
     album.url = u"t100";
@@ -77,9 +77,8 @@ TEST_F(TencentWeibo, LaterPagesCarryThePagingSuffixOfTheLastPicture) {
                                                           u"http://t2.qpic.cn/mblogpic/p3/2000"}));
     // Described by the text without its tags, the repost's text, then the album's name.
     const char16_t* descriptions[] = {u"Sea 海", u"repost text", u"旅行"};
-    for (std::size_t i = 0; i < 3 && i < job.pictures.Size(); ++i) {
-        EXPECT_EQ(job.pictures.Get(i).fileName.rfind(descriptions[i], 0), 0u)
-            << Utf8(job.pictures.Get(i).fileName);
+    for (std::size_t i = 0; i < 3 && i < Pictures().size(); ++i) {
+        EXPECT_EQ(Pictures()[i].fileName.rfind(descriptions[i], 0), 0u) << Utf8(Pictures()[i].fileName);
     }
 
     auto requests = server.RequestsTo(kAlbumApi);

@@ -1,4 +1,4 @@
-#include "settings/ExtensionSettings.h"
+#include "settings/ExtensionFile.h"
 
 #include "MyCode/StringCtrl.h"
 #include "MyCode/TextFlags.h"
@@ -27,16 +27,21 @@ unsigned TextFlagsOf(std::u16string_view value) {
 
 }  // namespace
 
-void ExtensionSettings::Load(const std::u16string& programDir) {
-    *this = ExtensionSettings{};
+namespace ExtensionFile {
+
+ExtensionSettings Load(const std::u16string& programDir) {
+    ExtensionSettings values;
     CIni ini(programDir + FILE_NAME);
     if (!ini.IsOpen()) {
-        return;
+        return values;
     }
-    qzoneV2TextFlags = TextFlagsOf(ini.GetString(u"QQ空间", u"V2编码", u"ANSI"));
-    qzoneV3TextFlags = TextFlagsOf(ini.GetString(u"QQ空间", u"V3编码", u"ANSI"));
-    priceInName = ini.GetString(u"淘宝", u"图片名中是否有价格", u"无").starts_with(u"有");
+    values.qzoneV2TextFlags = TextFlagsOf(ini.GetString(u"QQ空间", u"V2编码", u"ANSI"));
+    values.qzoneV3TextFlags = TextFlagsOf(ini.GetString(u"QQ空间", u"V3编码", u"ANSI"));
+    values.priceInName = ini.GetString(u"淘宝", u"图片名中是否有价格", u"无").starts_with(u"有");
     // Out-of-range numbers saturate rather than wrap into a price change of the opposite sign.
-    priceAdjust = StringCtrl::DecimalValue(
+    values.priceAdjust = StringCtrl::DecimalValue(
         SettingsText::KeepUnits(ini.GetString(u"淘宝", u"价格增减", u""), PRICE_ADJUST_MAX_UNITS));
+    return values;
 }
+
+}  // namespace ExtensionFile
