@@ -102,6 +102,8 @@ int GetListFunc(JobContext& job, const AdapterTable& adapters, const std::functi
     job.list.siteType = window.SiteSelection();
     job.list.ownerName.clear();
     job.list.ownerSuffix.clear();
+    // What the last list handed on belongs to its albums, which are gone.
+    job.list.handoff.reset();
 
     std::u16string input = StringCtrl::Trim(window.GetText(IDC_INPUT));
     if (input.empty()) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "listjob/JobHarness.h"
 #include "platform/CodePage.h"
 #include "support/FixtureServer.h"
+#include "support/Handoff.h"
 #include "support/RecordingWindowPort.h"
 #include "support/TempDir.h"
 
@@ -32,6 +34,8 @@ struct NormCase {
     std::u16string ownerName = {};
     std::u16string siteKey = {};
     std::u16string extraKey = {};
+    // Checks what the family's normalisation kept for the picture lists (support/Handoff.h).
+    std::function<void(const ListResult&)> kept = {};
     std::u16string message = {};  // the start of the one message box, empty for none
     const char* emits = "";       // the adapter that finds albums
     int emitCount = 1;
@@ -283,6 +287,9 @@ TEST_P(Normalisation, CallsTheAdapterWithTheNormalisedInput) {
     EXPECT_EQ(CodePage::ToUtf8(job.list.ownerName), CodePage::ToUtf8(c.ownerName));
     EXPECT_EQ(CodePage::ToUtf8(job.list.siteKey), CodePage::ToUtf8(c.siteKey));
     EXPECT_EQ(CodePage::ToUtf8(job.list.extraKey), CodePage::ToUtf8(c.extraKey));
+    if (c.kept) {
+        c.kept(job.list);
+    }
     std::vector<RecordingWindowPort::Message> messages = port.Messages();
     if (c.message.empty()) {
         EXPECT_TRUE(messages.empty()) << CodePage::ToUtf8(messages.front().text);

@@ -11,6 +11,7 @@
 #include "core/JobContext.h"
 #include "sites/kit/SiteFamily.h"
 #include "support/FixtureServer.h"
+#include "support/Handoff.h"
 #include "support/RecordingWindowPort.h"
 #include "support/TempDir.h"
 
@@ -103,23 +104,6 @@ protected:
     T& Handoff() {
         return HandoffIn<T>(job.list);
     }
-    template <typename T>
-    static const T& KeptIn(const ListResult& list) {
-        static const T none{};
-        const auto* kept = dynamic_cast<const T*>(list.handoff.get());
-        return kept != nullptr ? *kept : none;
-    }
-    template <typename T>
-    static T& HandoffIn(ListResult& list) {
-        if (auto* kept = dynamic_cast<T*>(list.handoff.get())) {
-            return *kept;
-        }
-        auto made = std::make_shared<T>();
-        T& record = *made;
-        list.handoff = std::move(made);
-        return record;
-    }
-
     // The site type the operations serve (its settings slot) and its settings.
     void SetSiteType(int siteType) { job.list.siteType = siteType; }
     NamingSettings& Naming() { return job.CurrentSettings().naming; }
