@@ -1,14 +1,13 @@
 #include "sites/baidu/BaiduFamily.h"
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/baidu/BaiduAlbumAdapter.h"
 #include "sites/baidu/BaiduHosts.h"
 #include "sites/baidu/TiebaForumAdapter.h"
+#include "sites/baidu/TiebaForumKeyword.h"
 #include "sites/baidu/TiebaPostAdapter.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
-#include "sites/kit/InputRules.h"
 
 using Fields::Contains;
 using Fields::CutAtEach;
@@ -25,9 +24,9 @@ bool Normalise(ListPlan& plan, AlbumCall& call) {
         std::u16string keyword = in;
         SkipPast(keyword, u"kw=");
         CutAtEach(keyword, {u"/", u"?", u"#", u"&"});
-        call.job.list.siteKey = keyword;
+        call.Keep<TiebaForumKeyword>().forum = keyword;
         // Tieba names travel percent-encoded in GBK.
-        call.job.list.ownerName = StringCtrl::UrlDecode(keyword, false);
+        call.SetOwnerName(StringCtrl::UrlDecode(keyword, false));
         if (photoPage) {
             // One photo post is one album: it is downloaded at once when found.
             plan.subMode = BAIDU_TIEBA_PAGE;

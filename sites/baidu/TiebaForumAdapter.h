@@ -5,8 +5,8 @@
 class AlbumCall;
 class PictureCall;
 
-// The photo albums of one Tieba forum. The forum keyword, as the address carries it, is in siteKey
-// (the album-list job puts it there); an album is known by its thread id.
+// The photo albums of one Tieba forum. The picture list reads the forum keyword, as the address
+// carries it, from the TiebaForumKeyword the normalisation kept; an album is known by its thread id.
 class TiebaForumAdapter {
 public:
     // keyword is the forum keyword.

@@ -1,11 +1,11 @@
 #include "sites/baidu/TiebaPostAdapter.h"
 
 #include <unordered_set>
-#include <vector>
 
 #include "MyCode/StringCtrl.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
+#include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
 
 using namespace Fields;
@@ -25,44 +25,32 @@ void TiebaPostAdapter::AlbumList(AlbumCall& call, const std::u16string& post) {
 }
 
 void TiebaPostAdapter::PictureList(PictureCall& call) {
-    // The guide answers the pictures after the one it is given, that one first. The walk ends when
-    // an answer does not hold the picture it was asked after, or leads to no picture it was not
-    // asked after before (it would start over or go round); a picture listed before is not listed
-    // again.
-    std::u16string lastId;
-    std::unordered_set<std::u16string> askedAfter{lastId};
+    // The guide answers the pictures after the one it is given, that one first; the last picture of
+    // an answer names the next request. The walk ends when an answer does not hold the picture it
+    // was asked after, or leads to no picture it was not asked after before (it would start over or
+    // go round); a picture listed before is not listed again.
     std::unordered_set<std::u16string> listed;
-    for (;;) {
-        std::u16string address = Format(u"%s&see_lz=1&from_page=0&alt=jview&next=50&prev=1&pic_id=%s&_=%s",
-                                        {call.album().url, lastId, StringCtrl::RandomFraction()});
-        StringCtrl::ReplaceAll(address, u"/photo/p", u"/photo/bw/picture/guide");
-        std::u16string text;
-        if (!call.Fetch(address, TEXT_INFLATE | TEXT_UTF8, text) || text.empty()) {
-            return;
-        }
-        if (!lastId.empty() && StringCtrl::SkipPast(text, u"id\":\"" + lastId + u"\"") < 0) {
-            return;
-        }
-        std::vector<std::u16string> items = Items(text, u"\"img\":");
-        if (items.empty()) {
-            return;
-        }
-        for (std::u16string& item : items) {
-            lastId = Cut(item, u"id\":\"", u"\"");
+    ForEachPage(
+        call, {.separator = u"\"img\":", .byCursor = true},
+        [&](const Page& page) {
+            std::u16string address =
+                Format(u"%s&see_lz=1&from_page=0&alt=jview&next=50&prev=1&pic_id=%s&_=%s",
+                       {call.album().url, page.cursor, StringCtrl::RandomFraction()});
+            StringCtrl::ReplaceAll(address, u"/photo/p", u"/photo/bw/picture/guide");
+            return address;
+        },
+        [&](std::u16string& item, Page& page) {
+            page.next = Cut(item, u"id\":\"", u"\"");
             std::u16string url = Unslashed(Cut(item, u"waterurl\":\"", u"\""));
-            std::u16string description = StringCtrl::UnescapeJson(Cut(item, u"descr\":\"", u"\""));
-            if (description.empty()) {
-                description = call.album().name;
+            std::u16string description =
+                call.Describe(StringCtrl::UnescapeJson(Cut(item, u"descr\":\"", u"\"")));
+            if (!page.next.empty() && !listed.insert(page.next).second) {
+                return true;
             }
-            if (!lastId.empty() && !listed.insert(lastId).second) {
-                continue;
-            }
-            if (!call.Picture(url, description)) {
-                return;
-            }
-        }
-        if (!askedAfter.insert(lastId).second) {
-            return;
-        }
-    }
+            return call.Picture(url, description);
+        },
+        [](Page& page) {
+            return page.cursor.empty() ||
+                   StringCtrl::SkipPast(page.text, u"id\":\"" + page.cursor + u"\"") >= 0;
+        });
 }

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
@@ -13,8 +12,7 @@ using namespace Fields;
 using StringCtrl::ReplaceAll;
 
 void SinaBlogArticleAdapter::AlbumList(AlbumCall& call, const std::u16string& listAddress) {
-    ST_PERLISTRECORD record;
-    ForEachPage(
+    ForEachAlbumPage(
         call,
         {.separator = u"class=\"atc_title\">",
          .textFlags = TEXT_INFLATE | TEXT_UTF8,
@@ -23,19 +21,18 @@ void SinaBlogArticleAdapter::AlbumList(AlbumCall& call, const std::u16string& li
         [&](int page) {
             return StringCtrl::Format(u"%s_%d.html", {listAddress, page});
         },
-        [&](std::u16string& item) {
-            record.pictureCount = -1;
-            record.privacy = 0;
-            record.name = Peek(item, u"title=\"", u"\"");
-            if (record.name.empty()) {
-                return true;
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.pictureCount = -1;
+            album.name = Peek(item, u"title=\"", u"\"");
+            if (album.name.empty()) {
+                return false;
             }
-            record.url = Peek(item, u"href=\"", u"\"");
-            return call.Album(record);
+            album.url = Peek(item, u"href=\"", u"\"");
+            return true;
         },
         [&](Page& page) {
             if (page.number == 1) {
-                call.job.list.ownerName = StringCtrl::StripTags(Cut(page.text, u"blogtitle\">", u"</"));
+                call.SetOwnerName(StringCtrl::StripTags(Cut(page.text, u"blogtitle\">", u"</")));
                 // Blogs in the older template mark each article with a dotted line instead.
                 if (!Contains(page.text, page.separator)) {
                     page.separator = u"class=\"SG_j_linedot";

@@ -1,12 +1,14 @@
 #include "sites/sina/SinaBlogPhotoAdapter.h"
 
+#include <vector>
+
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
 #include "sites/sina/SinaHosts.h"
+#include "sites/sina/SinaUser.h"
 
 using namespace Fields;
 using StringCtrl::Format;
@@ -19,32 +21,28 @@ constexpr unsigned kText = TEXT_INFLATE | TEXT_UTF8;
 
 void SinaBlogPhotoAdapter::AlbumList(AlbumCall& call, const std::u16string& address) {
     std::u16string page;
-    if (!call.Fetch(address, kText, page) || page.empty()) {
+    if (!call.FetchNonEmpty(address, kText, page)) {
         return;
     }
-    call.job.list.ownerName = StringCtrl::StripTags(Cut(page, u"blogtitle\">", u"</"));
+    call.SetOwnerName(StringCtrl::StripTags(Cut(page, u"blogtitle\">", u"</")));
     // The article list's address names the blog's user id: "articlelist_1234567_0_1.html".
     const std::u16string user = Cut(page, u"articlelist_", u"_");
-    call.job.list.siteKey = user;
+    call.Keep<SinaUser>().userId = user;
 
     std::u16string list;
-    if (!call.Fetch(std::u16string(SinaHosts::kBlogPhoto) +
-                        Format(u"/services/ctg_list_ctg.php?format=gsonv&uid=%s", {user}),
-                    kText, list) ||
-        list.empty()) {
+    if (!call.FetchNonEmpty(std::u16string(SinaHosts::kBlogPhoto) +
+                                Format(u"/services/ctg_list_ctg.php?format=gsonv&uid=%s", {user}),
+                            kText, list)) {
         return;
     }
-    ST_PERLISTRECORD record;
-    for (std::u16string& item : Items(list, u"\"category\":\"")) {
-        record.name = StringCtrl::UnescapeJson(StringCtrl::LeftOf(item, u"\","));
-        record.pictureCount = CutNumber(item, u"pic_cnt\":\"", u"\"");
-        record.url = Unslashed(Cut(item, u"ctg_url\":\"", u"\""));
-        record.coverUrl = Unslashed(Cut(item, u"big_url\":\"", u"\""));
-        record.privacy = 0;
-        if (!call.Album(record)) {
-            return;
-        }
-    }
+    std::vector<std::u16string> items = Items(list, u"\"category\":\"");
+    call.EmitEach(items, [](std::u16string& item, ST_PERLISTRECORD& album) {
+        album.name = StringCtrl::UnescapeJson(StringCtrl::LeftOf(item, u"\","));
+        album.pictureCount = CutNumber(item, u"pic_cnt\":\"", u"\"");
+        album.url = Unslashed(Cut(item, u"ctg_url\":\"", u"\""));
+        album.coverUrl = Unslashed(Cut(item, u"big_url\":\"", u"\""));
+        return true;
+    });
 }
 
 void SinaBlogPhotoAdapter::PictureList(PictureCall& call) {

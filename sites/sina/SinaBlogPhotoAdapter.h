@@ -5,8 +5,8 @@
 class AlbumCall;
 class PictureCall;
 
-// The photo albums (categories) of a Sina blog. The album list keeps the blog's numeric user id in
-// siteKey.
+// The photo albums (categories) of a Sina blog. The album list keeps the blog's numeric user id as
+// the SinaUser.
 class SinaBlogPhotoAdapter {
 public:
     // address is any page of the blog that carries its title and a link to its article list.

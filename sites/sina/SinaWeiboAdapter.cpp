@@ -5,13 +5,13 @@
 
 #include "MyCode/StringCtrl.h"
 #include "MyCode/URLSource2.h"
-#include "core/JobContext.h"
 #include "download/Naming.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
-#include "sites/kit/PageGuard.h"
+#include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
 #include "sites/sina/SinaHosts.h"
+#include "sites/sina/SinaUser.h"
 
 using namespace Fields;
 using namespace std::chrono_literals;
@@ -59,98 +59,75 @@ std::u16string PictureAddress(std::u16string& item, const std::u16string& user) 
 void SinaWeiboAdapter::AlbumList(AlbumCall& call, const std::u16string& address) {
     call.session.SetExtraHeaders(u"cookie: " + GetUrlCookie(std::u16string(SinaHosts::kWeibo) + u"/"));
     std::u16string page;
-    if (!call.Fetch(address, kText, page) || page.empty()) {
+    if (!call.FetchNonEmpty(address, kText, page)) {
         return;
     }
     std::u16string user;
     std::u16string nickname;
     ReadUser(page, user, nickname);
-    call.job.list.siteKey = user;
+    call.Keep<SinaUser>().userId = user;
     CleanName(nickname, true);
-    call.job.list.ownerName = nickname;
+    call.SetOwnerName(nickname);
     if (user.empty()) {
         return;
     }
 
     std::u16string list;
-    if (!call.Fetch(WeiboPhoto(Format(u"/albums/get_all?uid=%s&count=65535", {user})), kText, list) ||
-        list.empty()) {
+    if (!call.FetchNonEmpty(WeiboPhoto(Format(u"/albums/get_all?uid=%s&count=65535", {user})), kText, list)) {
         return;
     }
-    ST_PERLISTRECORD record;
-    for (std::u16string& item : Items(list, u"\"album_id\":\"")) {
-        const std::u16string album = StringCtrl::LeftOf(item, u"\",");
-        if (album.empty()) {
-            continue;
+    std::vector<std::u16string> items = Items(list, u"\"album_id\":\"");
+    call.EmitEach(items, [&user](std::u16string& item, ST_PERLISTRECORD& album) {
+        const std::u16string id = StringCtrl::LeftOf(item, u"\",");
+        if (id.empty()) {
+            return false;
         }
         const std::u16string type = Cut(item, u"type\":", u",");
-        record.url = WeiboPhoto(
-            Format(u"/photos/get_all?uid=%s&album_id=%s&count=32&type=%s&page=", {user, album, type}));
-        record.name = StringCtrl::UnescapeJson(Cut(item, u"\"caption\":\"", u"\""));
-        record.coverUrl = Unslashed(Cut(item, u"cover_pic\":\"", u"\""));
-        record.pictureCount = CutNumber(item, u"\"photos\":", u",");
-        record.privacy = 0;
-        if (!call.Album(record)) {
-            return;
-        }
-    }
+        album.url = WeiboPhoto(
+            Format(u"/photos/get_all?uid=%s&album_id=%s&count=32&type=%s&page=", {user, id, type}));
+        album.name = StringCtrl::UnescapeJson(Cut(item, u"\"caption\":\"", u"\""));
+        album.coverUrl = Unslashed(Cut(item, u"cover_pic\":\"", u"\""));
+        album.pictureCount = CutNumber(item, u"\"photos\":", u",");
+        return true;
+    });
 }
 
 void SinaWeiboAdapter::PictureList(PictureCall& call) {
-    const std::u16string& user = call.job.list.siteKey;
+    const std::u16string& user = call.Kept<SinaUser>().userId;
     call.session.SetExtraHeaders(u"Referer: " +
                                  WeiboPhoto(Format(u"/%s/talbum/index?from=profile_wb", {user})));
     const int expectedPages = (call.album().pictureCount + kPageSize - 1) / kPageSize;
-    PageGuard guard;
+    // Weibo refuses a page now and then: it is asked for once more, then passed over. The mark of
+    // an asked-again page holds until a page is passed over, so a page that came on its second try
+    // leaves the next empty one passed over at once.
     bool retried = false;
     int emptyPages = 0;
-    for (int n = 1;; ++n) {
-        std::u16string text;
-        if (!call.Fetch(Format(u"%s%d&_rnd=%s", {call.album().url, n, StringCtrl::RandomFraction()}), kText,
-                        text)) {
-            return;
-        }
-        call.Dump(u"sinawb.tmp", text);
-        if (text.empty()) {
-            return;
-        }
-        std::vector<std::u16string> items = Items(text, u"photo_id\":");
-        if (items.empty()) {
-            if (n >= expectedPages) {
-                return;
+    ForEachPage(
+        call, {.separator = u"photo_id\":"},
+        [&](int page) {
+            return Format(u"%s%d&_rnd=%s", {call.album().url, page, StringCtrl::RandomFraction()});
+        },
+        [&](std::u16string& item) {
+            emptyPages = 0;
+            std::u16string description = call.Describe(
+                StringCtrl::StripTags(StringCtrl::UnescapeJson(Peek(item, u"\"caption\":\"", u"\",\""))));
+            return call.Picture(PictureAddress(item, user), description);
+        },
+        [&](Page& page) {
+            call.Dump(u"sinawb.tmp", page.text);
+            return true;
+        },
+        [&](Page& page) {
+            if (page.number >= expectedPages) {
+                return false;
             }
-            // Weibo refuses a page now and then: it is asked for once more, then passed over.
             if (!retried) {
-                if (!call.Wait(3000ms)) {
-                    return;
-                }
                 retried = true;
-                --n;
-                continue;
+                page.again = true;
+                return call.Wait(3000ms);
             }
             retried = false;
             // The count is the server's word; pages that stay empty mean it was wrong.
-            if (++emptyPages >= kEmptyPagesInARow || !call.Wait(1500ms)) {
-                return;
-            }
-            continue;
-        }
-        emptyPages = 0;
-        if (!guard.Admit(items, text)) {
-            return;
-        }
-        for (std::u16string& item : items) {
-            std::u16string description =
-                StringCtrl::StripTags(StringCtrl::UnescapeJson(Peek(item, u"\"caption\":\"", u"\",\"")));
-            if (description.empty()) {
-                description = call.album().name;
-            }
-            if (!call.Picture(PictureAddress(item, user), description)) {
-                return;
-            }
-        }
-        if (call.Stopped()) {
-            return;
-        }
-    }
+            return ++emptyPages < kEmptyPagesInARow && call.Wait(1500ms);
+        });
 }

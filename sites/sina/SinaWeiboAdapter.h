@@ -6,7 +6,7 @@ class AlbumCall;
 class PictureCall;
 
 // The photo albums of a Sina Weibo user. Weibo shows them only to a logged-in visitor, so the album
-// list sends the login cookies itself. It keeps the user's id in siteKey for the picture list.
+// list sends the login cookies itself. It keeps the user's id as the SinaUser for the picture list.
 class SinaWeiboAdapter {
 public:
     // address is the user's Weibo page.

@@ -15,6 +15,7 @@
 #include "core/JobContext.h"
 #include "listjob/JobHarness.h"
 #include "platform/CodePage.h"
+#include "sites/baidu/TiebaForumKeyword.h"
 #include "support/FixtureServer.h"
 #include "support/Handoff.h"
 #include "support/RecordingWindowPort.h"
@@ -90,15 +91,25 @@ const std::vector<NormCase> kCases = {
     {.label = "TiebaPhotoPageDownloadsItsAlbum", .site = 1, .subModeBox = -1,
      .input = u"http://tieba.baidu.com/photo/p?kw=%C4%CF%BE%A9&ie=utf-8",
      .calls = {{"tiebaPage", u"http://tieba.baidu.com/photo/p?kw=%C4%CF%BE%A9&ie=utf-8"}}, .subMode = 2,
-     .ownerName = u"南京/", .siteKey = u"%C4%CF%BE%A9", .emits = "tiebaPage", .downloads = 1},
+     .ownerName = u"南京/",
+     .kept = [](const ListResult& list) {
+         EXPECT_EQ(CodePage::ToUtf8(KeptIn<TiebaForumKeyword>(list).forum), "%C4%CF%BE%A9");
+     },
+     .emits = "tiebaPage", .downloads = 1},
     {.label = "TiebaPhotoPageWithTwoAlbumsWaits", .site = 1, .subModeBox = -1,
      .input = u"http://tieba.baidu.com/photo/p?kw=abc",
      .calls = {{"tiebaPage", u"http://tieba.baidu.com/photo/p?kw=abc"}}, .subMode = 2, .ownerName = u"abc/",
-     .siteKey = u"abc", .emits = "tiebaPage", .emitCount = 2},
+     .kept = [](const ListResult& list) {
+         EXPECT_EQ(CodePage::ToUtf8(KeptIn<TiebaForumKeyword>(list).forum), "abc");
+     },
+     .emits = "tiebaPage", .emitCount = 2},
     {.label = "TiebaAlbums", .site = 1, .subModeBox = -1,
      .input = u"http://tieba.baidu.com/f?kw=%C4%CF%BE%A9&tab=album",
      .calls = {{"tiebaAlbums", u"%C4%CF%BE%A9"}}, .subMode = 1, .ownerName = u"南京/",
-     .siteKey = u"%C4%CF%BE%A9", .emits = "tiebaAlbums"},
+     .kept = [](const ListResult& list) {
+         EXPECT_EQ(CodePage::ToUtf8(KeptIn<TiebaForumKeyword>(list).forum), "%C4%CF%BE%A9");
+     },
+     .emits = "tiebaAlbums"},
     {.label = "BaiduAlbumUser", .site = 1, .subModeBox = -1,
      .input = u"http://xiangce.baidu.com/u/alice/album?x=1", .calls = {{"baiduAlbums", u"alice"}},
      .subMode = 0},

@@ -1,6 +1,7 @@
 // Pages on which each Baidu operation emits more than once, for the stop test over the table.
 
 #include "baidu/BaiduTest.h"
+#include "sites/baidu/TiebaForumKeyword.h"
 
 namespace {
 
@@ -37,16 +38,16 @@ const bool registered[] = {
                                     {"/photo/g", {{"pn", "1"}}, BaiduFixture("forum_albums_1.json")}};
                             },
                         .input = u"abc"}),
-    RegisterStopSample({.key = "tiebaAlbums/pictures",
-                        .hosts = kHosts,
-                        .pages =
-                            [] {
-                                return std::vector<FixturePage>{{"/photo/g/bw/picture/list",
-                                                                 {{"pn", "1"}},
-                                                                 BaiduFixture("forum_pictures.json")}};
-                            },
-                        .album = {.name = u"Album", .url = u"2001"},
-                        .prepare = [](ListResult& list) { list.siteKey = u"abc"; }}),
+    RegisterStopSample(
+        {.key = "tiebaAlbums/pictures",
+         .hosts = kHosts,
+         .pages =
+             [] {
+                 return std::vector<FixturePage>{
+                     {"/photo/g/bw/picture/list", {{"pn", "1"}}, BaiduFixture("forum_pictures.json")}};
+             },
+         .album = {.name = u"Album", .url = u"2001"},
+         .prepare = [](ListResult& list) { HandoffIn<TiebaForumKeyword>(list).forum = u"abc"; }}),
     RegisterStopSample(
         {.key = "tiebaPage/albums",
          .hosts = kHosts,

@@ -5,7 +5,6 @@
 
 #include "MyCode/StringCtrl.h"
 #include "SiteTest.h"
-#include "core/JobContext.h"
 #include "platform/FileSystem.h"
 
 // The Baidu album service and Tieba answer from the fixture server under their real host names.

@@ -3,6 +3,7 @@
 
 #include "baidu/BaiduTest.h"
 #include "sites/baidu/TiebaForumAdapter.h"
+#include "sites/baidu/TiebaForumKeyword.h"
 #include "sites/baidu/TiebaPostAdapter.h"
 
 namespace {
@@ -62,7 +63,7 @@ TEST_F(TiebaForum, RepeatedPagesEndTheLists) {
         reply.body =
             ++answered <= 10 ? Fixture("forum_pictures.json") : "{\"no\":0,\"data\":{\"pic_list\":[]}}";
     });
-    List().siteKey = kKeyword;
+    Handoff<TiebaForumKeyword>().forum = kKeyword;
     ListPictures(TiebaForumAdapter::PictureList, ST_PERLISTRECORD{.name = u"风景", .url = u"2003"});
     EXPECT_EQ(Pictures().size(), 2u);
     EXPECT_EQ(PagesAsked(kForumPictures), (std::vector<std::string>{"1", "2"}));
@@ -70,8 +71,8 @@ TEST_F(TiebaForum, RepeatedPagesEndTheLists) {
 
 TEST_F(TiebaForum, PicturesOnTheForumPictureHost) {
     ServePages({{kForumPictures, {{"pn", "1"}}, Fixture("forum_pictures.json")}});
-    // The keyword the album list was given, kept by the album-list job.
-    List().siteKey = kKeyword;
+    // The keyword the album list was given, kept by the normalisation.
+    Handoff<TiebaForumKeyword>().forum = kKeyword;
 
     ListPictures(TiebaForumAdapter::PictureList, ST_PERLISTRECORD{.name = u"猫咪相册", .url = u"2001"});
 

@@ -3,6 +3,7 @@
 
 #include "sina/SinaTest.h"
 #include "sites/sina/SinaBlogPhotoAdapter.h"
+#include "sites/sina/SinaUser.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ TEST_F(SinaBlogPhoto, CategoriesFromThePhotoServiceOfTheBlogsUser) {
     ExpectRequests({{"blog.sina.com.cn", "/xiaowang", {}, {{"Accept-Encoding", "gzip, deflate"}}},
                     {"photo.blog.sina.com.cn", kCategories, {{"format", "gsonv"}, {"uid", "1234567"}}}});
     EXPECT_EQ(List().ownerName, u"小王的博客");
-    EXPECT_EQ(List().siteKey, u"1234567");
+    EXPECT_EQ(Kept<SinaUser>().userId, u"1234567");
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 2u);
     EXPECT_EQ(albums[0].name, u"旅行");

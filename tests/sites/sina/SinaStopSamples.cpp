@@ -1,6 +1,7 @@
 // Pages on which each Sina operation emits more than once, for the stop test over the table.
 
 #include "sina/SinaTest.h"
+#include "sites/sina/SinaUser.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ const bool registered[] = {
              },
          .album =
              Album(u"http://photo.weibo.com/photos/get_all?uid=1001&album_id=1&count=32&type=3&page=", 3),
-         .prepare = [](ListResult& list) { list.siteKey = u"1001"; }}),
+         .prepare = [](ListResult& list) { HandoffIn<SinaUser>(list).userId = u"1001"; }}),
 };
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "SiteTest.h"
-#include "core/JobContext.h"
 
 // The Sina blog, its photo service, Weibo and the Weibo photo host answer from the fixture server;
 // the cookie store starts empty.

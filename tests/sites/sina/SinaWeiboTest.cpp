@@ -10,6 +10,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "sina/SinaTest.h"
+#include "sites/sina/SinaUser.h"
 #include "sites/sina/SinaWeiboAdapter.h"
 #include "support/TempDir.h"
 
@@ -40,7 +41,7 @@ protected:
     void SetUp() override {
         SinaTest::SetUp();
         // What the album list keeps for the picture list.
-        List().siteKey = u"1001";
+        Handoff<SinaUser>().userId = u"1001";
     }
 
     // Page numbers of the picture requests, in order.
@@ -76,7 +77,7 @@ TEST_F(SinaWeibo, UserIdFromEachFormOfThePage) {
 
         ExpectRequests({{"weibo.com", "/u/1001", {}},
                         {"photo.weibo.com", kAlbums, {{"uid", c.uid}, {"count", "65535"}}}});
-        EXPECT_EQ(List().siteKey, CodePage::FromUtf8(c.uid));
+        EXPECT_EQ(Kept<SinaUser>().userId, CodePage::FromUtf8(c.uid));
         EXPECT_EQ(List().ownerName, c.owner);
         EXPECT_EQ(Albums().size(), 2u);
     }
@@ -183,6 +184,31 @@ TEST_F(SinaWeibo, EmptyPageBeforeTheCountIsRetriedThenPassedOver) {
                                                           u"http://ww1.sinaimg.cn/large/c1.jpg"}));
     // The waits of 3000 and 1500 ms, scaled down.
     EXPECT_GE(elapsed, std::chrono::milliseconds(45));
+}
+
+// The mark of a page asked for again holds until a page is passed over: after a page that came on
+// its second try, the next empty page is passed over without being asked for again.
+TEST_F(SinaWeibo, RetryMarkHoldsUntilAPageIsPassedOver) {
+    std::atomic<int> pageTwo = 0;
+    server.Handle(kPhotos, [&](const FixtureRequest& request, FixtureReply& reply) {
+        std::string page = request.Param("page");
+        if (page == "1") {
+            reply.body = Photos({"a1"});
+        } else if (page == "2") {
+            reply.body = ++pageTwo == 1 ? kNoPhotos : Photos({"b1"});
+        } else if (page == "4") {
+            reply.body = Photos({"d1"});
+        } else {
+            reply.body = kNoPhotos;
+        }
+    });
+
+    ListPictures(SinaWeiboAdapter::PictureList, Album(5 * 32));
+
+    EXPECT_EQ(PagesAsked(), (std::vector<std::string>{"1", "2", "2", "3", "4", "5"}));
+    EXPECT_EQ(PictureUrls(), (std::vector<std::u16string>{u"http://ww1.sinaimg.cn/large/a1.jpg",
+                                                          u"http://ww1.sinaimg.cn/large/b1.jpg",
+                                                          u"http://ww1.sinaimg.cn/large/d1.jpg"}));
 }
 
 // The count is the server's word: a huge one with nothing behind it ends after two pages that
