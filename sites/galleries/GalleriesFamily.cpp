@@ -1,11 +1,11 @@
 #include "sites/galleries/GalleriesFamily.h"
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/galleries/GalleryHosts.h"
 #include "sites/galleries/Photo56Adapter.h"
 #include "sites/galleries/PocoActivityAdapter.h"
 #include "sites/galleries/PocoAlbumAdapter.h"
+#include "sites/galleries/PocoUser.h"
 #include "sites/galleries/YupooAdapter.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
@@ -31,13 +31,13 @@ std::u16string Joined(std::u16string_view a, std::u16string_view b, std::u16stri
 
 // Any 56 address names the user; the list is the user's album index.
 bool Normalise56(ListPlan& plan, AlbumCall& call) {
-    std::u16string& user = call.job.list.ownerName;
-    user = plan.input;
+    std::u16string user = plan.input;
     SkipPast(user, u"user=");
     SkipPast(user, u"album/");
     CutAtEach(user, {u"&", u"/", u"?"});
     plan.input = StringCtrl::Format(
         Joined(GalleryHosts::k56Photo, u"/photo/album/index.php?user=%s&perPage=20"), {user});
+    call.SetOwnerName(std::move(user));
     return true;
 }
 
@@ -55,7 +55,7 @@ bool NormalisePoco(ListPlan& plan, AlbumCall& call) {
         SkipPast(in, u"id-");
         SkipPast(in, u"id=");
         CutAtEach(in, {u"/", u"&", u"*", u"?", u"#", u"."});
-        call.job.list.siteKey = in;
+        call.Keep<PocoUser>().userId = in;
         in = StringCtrl::Format(
             Joined(GalleryHosts::kPocoPersonal, u"/act/act_list.htx&user_id=%s&act_type_id=0"), {in});
     }

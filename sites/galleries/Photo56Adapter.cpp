@@ -11,23 +11,21 @@ using namespace Fields;
 using StringCtrl::Format;
 
 void Photo56Adapter::AlbumList(AlbumCall& call, const std::u16string& index) {
-    ST_PERLISTRECORD record;
     // An index page may list no album and still link to the next one.
-    ForEachPage(
+    ForEachAlbumPage(
         call, {.separator = u"<li", .nextMarker = u"下一页</a>", .emptyPageGoesOn = true},
         [&](int page) {
             return Format(u"%s&page=%d", {index, page});
         },
-        [&](std::u16string& item) {
-            record.privacy = 0;
-            record.url = Cut(item, u"chackAlbum('", u"'");
-            record.coverUrl = Cut(item, u"src=\"", u"\"");
-            record.name = Cut(item, u"title=\"", u"\"");
-            if (record.name.empty()) {
-                return true;
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.url = Cut(item, u"chackAlbum('", u"'");
+            album.coverUrl = Cut(item, u"src=\"", u"\"");
+            album.name = Cut(item, u"title=\"", u"\"");
+            if (album.name.empty()) {
+                return false;
             }
-            record.pictureCount = CutNumber(item, u"140\">", u"<");
-            return call.Album(record);
+            album.pictureCount = CutNumber(item, u"140\">", u"<");
+            return true;
         },
         [](Page& page) {
             StringCtrl::SkipPast(page.text, u"class=\"album_list");
@@ -47,10 +45,7 @@ void Photo56Adapter::PictureList(PictureCall& call) {
         [&](std::u16string& item) {
             std::u16string address = Cut(item, u"src='", u"'");
             std::u16string description =
-                StringCtrl::Trim(StringCtrl::StripTags(Peek(item, u"<label>", u"</label>")));
-            if (description.empty()) {
-                description = call.album().name;
-            }
+                call.Describe(StringCtrl::Trim(StringCtrl::StripTags(Peek(item, u"<label>", u"</label>"))));
             return call.Picture(address, description, referer);
         },
         [&](Page& page) {

@@ -11,9 +11,8 @@ using namespace Fields;
 using StringCtrl::Format;
 
 void PocoActivityAdapter::AlbumList(AlbumCall& call, const std::u16string& list) {
-    ST_PERLISTRECORD record;
     // A list page may hold no entry and still link to the next one.
-    ForEachPage(
+    ForEachAlbumPage(
         call,
         {.separator = u"class=\"title\">",
          .textFlags = TEXT_INFLATE,
@@ -22,10 +21,10 @@ void PocoActivityAdapter::AlbumList(AlbumCall& call, const std::u16string& list)
         [&](int page) {
             return Format(u"%s&p=%d", {list, page});
         },
-        [&](std::u16string& item) {
-            record.url = Cut(item, u"href=\"", u"\"");
-            record.name = Cut(item, u">", u"</");
-            return record.name.empty() || call.Album(record);
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.url = Cut(item, u"href=\"", u"\"");
+            album.name = Cut(item, u">", u"</");
+            return !album.name.empty();
         },
         [&](Page& page) { return PocoPages::ReadOwner(call, page); });
 }

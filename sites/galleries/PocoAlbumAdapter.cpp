@@ -19,28 +19,26 @@ constexpr PageRules kPages = {
 }  // namespace
 
 void PocoAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
-    ST_PERLISTRECORD record;
     PageRules rules = kPages;
     rules.emptyPageGoesOn = true;
-    ForEachPage(
+    ForEachAlbumPage(
         call, rules,
         [&](int page) {
             return std::u16string(GalleryHosts::kPocoPersonal) +
                    Format(u"/album/album_show_all.htx&user_id=%s&p=%d", {user, page});
         },
-        [&](std::u16string& item) {
+        [&](std::u16string& item, ST_PERLISTRECORD& album) {
             // Each box opens with the album's key and hash as quoted values.
-            record.privacy = 0;
             std::u16string key = Cut(item, u"'", u"'");
             if (ContainsAfterStart(key, u"pwd")) {
-                record.privacy = 1;
+                album.privacy = 1;
             }
             std::u16string hash = Cut(item, u", '", u"'");
-            record.url = std::u16string(GalleryHosts::kPocoPersonal) +
-                         Format(u"/album/album_show_photo_list.php?user_id=%s&set_hash=%s", {user, hash});
-            record.coverUrl = Cut(item, u"src=\"", u"\"");
-            record.name = Cut(item, u"title=\"", u"\"");
-            return record.name.empty() || call.Album(record);
+            album.url = std::u16string(GalleryHosts::kPocoPersonal) +
+                        Format(u"/album/album_show_photo_list.php?user_id=%s&set_hash=%s", {user, hash});
+            album.coverUrl = Cut(item, u"src=\"", u"\"");
+            album.name = Cut(item, u"title=\"", u"\"");
+            return !album.name.empty();
         },
         [&](Page& page) { return PocoPages::ReadOwner(call, page); });
 }
@@ -55,10 +53,6 @@ void PocoAlbumAdapter::PictureList(PictureCall& call) {
             // The list shows 165-pixel thumbnails; without the size the name is the full picture's.
             std::u16string address = Cut(item, u"src=\"", u"\"");
             StringCtrl::ReplaceAll(address, u"_165.", u".");
-            std::u16string description = StringCtrl::Trim(Cut(item, u"title=\"", u"\""));
-            if (description.empty()) {
-                description = call.album().name;
-            }
-            return call.Picture(address, description);
+            return call.Picture(address, call.Describe(StringCtrl::Trim(Cut(item, u"title=\"", u"\""))));
         });
 }

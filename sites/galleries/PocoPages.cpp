@@ -1,17 +1,17 @@
 #include "sites/galleries/PocoPages.h"
 
-#include "core/JobContext.h"
 #include "download/Naming.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
-#include "sites/kit/SiteCall.h"
 
 namespace PocoPages {
 
-bool ReadOwner(SiteCall& call, Page& page) {
+bool ReadOwner(AlbumCall& call, Page& page) {
     if (page.number == 1) {
-        call.job.list.ownerName = Fields::Cut(page.text, u"userName:'", u"'");
-        CleanName(call.job.list.ownerName, true);
+        std::u16string owner = Fields::Cut(page.text, u"userName:'", u"'");
+        CleanName(owner, true);
+        call.SetOwnerName(std::move(owner));
     }
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-class SiteCall;
+class AlbumCall;
 struct Page;
 
 // What the POCO lists share: GBK pages with the same next-page link, and the owner's name in the
@@ -11,8 +11,8 @@ namespace PocoPages {
 
 constexpr std::u16string_view kNextPage = u"title=\"下一页\">";
 
-// On page 1, the owner's name becomes the job's owner folder. Always true: a page hook that lets
+// On page 1, the owner's name becomes the list's owner folder. Always true: a page hook that lets
 // the loop go on.
-bool ReadOwner(SiteCall& call, Page& page);
+bool ReadOwner(AlbumCall& call, Page& page);
 
 }  // namespace PocoPages

@@ -1,7 +1,6 @@
 #include "sites/galleries/YupooAdapter.h"
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "download/Naming.h"
 #include "sites/galleries/GalleryHosts.h"
 #include "sites/kit/AlbumCall.h"
@@ -36,13 +35,14 @@ bool HasScheme(std::u16string_view url) {
 
 // The title names the owner before "的相册" (the owner's albums); an album page's title puts the
 // album's name in front, joined by "-" or "_".
-void OwnerFromTitle(JobContext& job, std::u16string& text, bool albumPage) {
-    job.list.ownerName = Cut(text, u"<title>", u"的相册");
+void OwnerFromTitle(AlbumCall& call, std::u16string& text, bool albumPage) {
+    std::u16string owner = Cut(text, u"<title>", u"的相册");
     if (albumPage) {
-        StringCtrl::SkipPast(job.list.ownerName, u"-");
-        StringCtrl::SkipPast(job.list.ownerName, u"_");
+        StringCtrl::SkipPast(owner, u"-");
+        StringCtrl::SkipPast(owner, u"_");
     }
-    CleanName(job.list.ownerName, true);
+    CleanName(owner, true);
+    call.SetOwnerName(std::move(owner));
 }
 
 // One album by its address: a single row named from the page.
@@ -52,7 +52,7 @@ void SingleAlbum(AlbumCall& call, std::u16string address) {
     if (!call.Fetch(address, TEXT_INFLATE | TEXT_UTF8, text)) {
         return;
     }
-    OwnerFromTitle(call.job, text, true);
+    OwnerFromTitle(call, text, true);
     ST_PERLISTRECORD record;
     record.name = Cut(text, u"class=\"albumOwner\">", u"</span>");
     if (record.name.empty()) {
@@ -80,40 +80,38 @@ void YupooAdapter::AlbumList(AlbumCall& call, const std::u16string& input) {
     const std::u16string_view base = ContainsAfterStart(input, GalleryHosts::kYupooSecondHostAddress)
                                          ? GalleryHosts::kYupooSecond
                                          : GalleryHosts::kYupooMain;
-    ST_PERLISTRECORD record;
     // The last page carries the disabled next link; a page of another shape (no pager, an error
     // page) ends the list too, as a page without albums.
-    ForEachPage(
+    ForEachAlbumPage(
         call, {.separator = u"class=\"set-case\">"},
         [&](int page) {
             return WithReferer(call, Format(u"%spage%d/", {input, page}));
         },
-        [&](std::u16string& item) {
-            record.privacy = 0;
-            record.url = Cut(item, u"href=\"", u"\"");
-            record.coverUrl = Cut(item, u"src_data=\"", u"\"");
-            if (record.coverUrl.empty()) {
-                record.coverUrl = Cut(item, u"src=\"", u"\"");
+        [&](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.url = Cut(item, u"href=\"", u"\"");
+            album.coverUrl = Cut(item, u"src_data=\"", u"\"");
+            if (album.coverUrl.empty()) {
+                album.coverUrl = Cut(item, u"src=\"", u"\"");
             }
-            record.name = Cut(item, u"alt=\"", u"\"");
-            record.pictureCount = CutNumber(item, u"<b>", u"</b>");
-            if (record.pictureCount == 0) {
-                record.pictureCount = CutNumber(item, u"<strong>", u"</strong>");
+            album.name = Cut(item, u"alt=\"", u"\"");
+            album.pictureCount = CutNumber(item, u"<b>", u"</b>");
+            if (album.pictureCount == 0) {
+                album.pictureCount = CutNumber(item, u"<strong>", u"</strong>");
             }
             // A locked set shows the site's padlock instead of a cover.
-            if (ContainsAfterStart(record.coverUrl, u"default_set_photo.gif")) {
-                record.privacy = 1;
+            if (ContainsAfterStart(album.coverUrl, u"default_set_photo.gif")) {
+                album.privacy = 1;
             }
-            record.url = Absolute(record.url, input);
-            if (!HasScheme(record.url)) {
-                record.url = std::u16string(base) + record.url;
+            album.url = Absolute(album.url, input);
+            if (!HasScheme(album.url)) {
+                album.url = std::u16string(base) + album.url;
             }
-            return call.Album(record);
+            return true;
         },
         [&](Page& page) {
             page.last = ContainsAfterStart(page.text, u"nextprev\">下一页");
             if (page.number == 1) {
-                OwnerFromTitle(call.job, page.text, false);
+                OwnerFromTitle(call, page.text, false);
                 // The older page design marks its sets otherwise.
                 if (StringCtrl::CountOf(page.text, page.separator) < 1) {
                     page.separator = u"class=\"SetCase";
@@ -127,10 +125,10 @@ void YupooAdapter::PictureList(PictureCall& call) {
     RetryShortPages(call);
     call.session.request.sendTimeoutMs = 15000;
     const ST_PERLISTRECORD& album = call.album();
-    std::u16string& base = call.job.list.siteKey;  // the user's base address
-    base = album.url;
+    // The user's base address: the photos' original-size pages are below it.
+    std::u16string base = album.url;
     StringCtrl::CutAt(base, u"albums/");
-    const bool large = (call.job.CurrentSettings().naming.options & OPT_YUPOO_LARGE) != 0;
+    const bool large = (call.Naming().options & OPT_YUPOO_LARGE) != 0;
 
     ForEachPage(
         call, {.separator = u"photos['"},
@@ -141,10 +139,7 @@ void YupooAdapter::PictureList(PictureCall& call) {
             std::u16string original = base + StringCtrl::LeftOf(item, u"'") + u"/zoom/original/";
             std::u16string description = Cut(item, u"title:'", u"'");
             if (description.empty()) {
-                description = Cut(item, u"description:'", u"'");
-            }
-            if (description.empty()) {
-                description = album.name;
+                description = call.Describe(Cut(item, u"description:'", u"'"));
             }
             std::u16string address = Cut(item, u"src=\"", u"\"");
             if (large) {
@@ -168,11 +163,8 @@ void YupooAdapter::PictureList(PictureCall& call) {
         [&](Page& page) {
             if (page.number == 1 && (album.privacy & 1) != 0 &&
                 ContainsAfterStart(page.text, u"album_password\">访问密码")) {
-                if (!call.Ask(u"加密相册,是否输入密码", u"提示")) {
-                    return false;
-                }
-                call.Login(page.url);
-                return call.Fetch(page.url, TEXT_INFLATE | TEXT_UTF8, page.text) && !page.text.empty();
+                return call.FetchAfterLogin(u"加密相册,是否输入密码", u"提示", page.url, page.url,
+                                            TEXT_INFLATE | TEXT_UTF8, page.text);
             }
             return true;
         });

@@ -1,9 +1,6 @@
 #include "sites/renren/RenrenPhotoAdapter.h"
 
-#include <vector>
-
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "download/Naming.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
@@ -39,7 +36,7 @@ std::u16string Photo(std::u16string_view pathAndQuery) {
 
 void TypedAlbum(AlbumCall& call, const std::u16string& address) {
     std::u16string page;
-    if (!call.Fetch(address, kText, page) || page.empty()) {
+    if (!call.FetchNonEmpty(address, kText, page)) {
         return;
     }
     // The first tab names the owner; on one's own album it says "my albums" and the visitor is the
@@ -49,7 +46,7 @@ void TypedAlbum(AlbumCall& call, const std::u16string& address) {
     if (owner == u"我的相册") {
         owner = Peek(page, u"guestName\" value=\"", u"\"");
     }
-    call.job.list.ownerName = owner;
+    call.SetOwnerName(std::move(owner));
 
     SkipPast(page, u"class=\"ablum-infor\">");
     ST_PERLISTRECORD record;
@@ -65,19 +62,17 @@ void TypedAlbum(AlbumCall& call, const std::u16string& address) {
 // The first page lists the user's albums, later ones come 40 at a time from the ajax service.
 // A first page without the list (an older layout, or no access) is retried as one page of 500.
 void UserAlbums(AlbumCall& call, const std::u16string& user) {
-    ST_PERLISTRECORD record;
-    ForEachPage(
+    ForEachAlbumPage(
         call, {.separator = u"<li>"},
         [&](int page) {
             return page == 1 ? Photo(Format(u"/photo/%s/album/relatives?curpage=%d", {user, 1}))
                              : Photo(Format(u"/photo/%s/album/relatives/ajax?offset=%d&limit=%d",
                                             {user, (page - 1) * kAlbumPageSize, kAlbumPageSize}));
         },
-        [&](std::u16string& item) {
-            record.privacy = 0;
-            record.url = Cut(item, u"href=\"", u"\"");
-            record.coverUrl = Cut(item, u"data-src=\"", u"\"");
-            record.pictureCount = CutNumber(item, u"photo-num\">", u"</div>");
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.url = Cut(item, u"href=\"", u"\"");
+            album.coverUrl = Cut(item, u"data-src=\"", u"\"");
+            album.pictureCount = CutNumber(item, u"photo-num\">", u"</div>");
             std::u16string name = Cut(item, u"album-name\">", u"</span>");
             // The three special albums carry an icon instead of a usable name.
             if (ContainsAfterStart(name, u"class=\"userhead\"")) {
@@ -86,21 +81,20 @@ void UserAlbums(AlbumCall& call, const std::u16string& user) {
                 name = u"手机相册";
             } else if (ContainsAfterStart(name, u"class=\"password")) {
                 name = u"加密相册";
-                record.privacy |= kPasswordAlbum;
+                album.privacy |= kPasswordAlbum;
             }
-            record.name = StripTags(name);
-            return call.Album(record);
+            album.name = StripTags(name);
+            return true;
         },
         [&](Page& page) {
             if (page.number == 1) {
                 std::u16string owner = Cut(page.text, u"<title>人人网 - ", u"</title>");
                 CutAt(owner, u"的相册");
-                call.job.list.ownerName = owner;
+                call.SetOwnerName(std::move(owner));
                 if (!Contains(page.text, kFirstPage)) {
-                    if (!call.Fetch(
+                    if (!call.FetchNonEmpty(
                             Photo(Format(u"/photo/%s/ajax?__view=async-html&offset=0&limit=500", {user})),
-                            kText, page.text) ||
-                        page.text.empty()) {
+                            kText, page.text)) {
                         return false;
                     }
                     if (!Contains(page.text, kFirstPage)) {
@@ -120,20 +114,14 @@ void UserAlbums(AlbumCall& call, const std::u16string& user) {
 // A password album opens in the login browser, where the user types the password; false when the
 // user does not want to.
 bool PasswordGiven(PictureCall& call) {
-    if ((call.album().privacy & kPasswordAlbum) == 0) {
-        return true;
-    }
-    if (!call.Ask(u"加密相册,是否输入密码", u"提示")) {
-        return false;
-    }
-    call.Login(call.album().url + u"/private");
-    return true;
+    return (call.album().privacy & kPasswordAlbum) == 0 ||
+           call.AskLogin(u"加密相册,是否输入密码", u"提示", call.album().url + u"/private");
 }
 
 // Reads the album's page and names the album after its title, so that its folder takes that name;
 // page is left just after the title's start. False when the page did not come.
 bool ReadAlbumPage(PictureCall& call, std::u16string& page) {
-    if (!call.Fetch(call.album().url, kText, page) || page.empty()) {
+    if (!call.FetchNonEmpty(call.album().url, kText, page)) {
         return false;
     }
     SkipPast(page, u"class=\"ablum-infor\">");
@@ -144,6 +132,12 @@ bool ReadAlbumPage(PictureCall& call, std::u16string& page) {
         call.RenameAlbum(std::move(name));
     }
     return true;
+}
+
+// A photo without a title is named after the album as it was listed, not as its page renamed it.
+// (PictureCall::Describe gives the name the album has now.)
+std::u16string Described(std::u16string description, const std::u16string& listedName) {
+    return description.empty() ? listedName : description;
 }
 
 // A photo given only in a small size: its large page shows it in the last "photoes-box".
@@ -189,10 +183,8 @@ void RenrenPhotoAdapter::PictureList(PictureCall& call) {
         },
         [&](std::u16string& item) {
             std::u16string address = Unslashed(Cut(item, u"\"largeUrl\":\"", u"\""));
-            std::u16string description = UnescapeJson(Cut(item, u"\"title\":\"", u"\""));
-            if (description.empty()) {
-                description = listedName;
-            }
+            std::u16string description =
+                Described(UnescapeJson(Cut(item, u"\"title\":\"", u"\"")), listedName);
             if (!Contains(address, u"original_") && !Contains(address, u"xlarge_")) {
                 TakeLargePicture(call, album, Peek(item, u"\"photoId\":\"", u"\""), address);
             }
@@ -214,40 +206,37 @@ void RenrenPhotoAdapter::SecondPictureList(PictureCall& call) {
         return;
     }
     SkipPast(page, u"data-info=\"{album:'");
-    std::u16string next = Cut(page, u"href=\"", u"\"");
+    const std::u16string firstPhoto = Cut(page, u"href=\"", u"\"");
     int lowest = kLowestPositionStart;
-    for (;;) {
-        const std::u16string photoPage = next;
-        if (!call.Fetch(photoPage, kText, page) || page.empty() || !Contains(page, u"\"list\":")) {
-            return;
-        }
-        const std::u16string referer = u"Referer: " + photoPage;
-        SkipPast(page, u"\"list\":");
-        bool lower = false;
-        for (std::u16string& item : Items(page, u"\"position\":")) {
+    std::u16string referer;
+    // Each photo page lists its neighbours by position, each with the link to its own page. The walk
+    // takes the photos below the lowest one taken so far and goes on to the page of the last of
+    // them; a page with no photo below that leads nowhere new and ends it.
+    ForEachPage(
+        call, {.separator = u"\"position\":", .byCursor = true},
+        [&](const Page& photoPage) { return photoPage.cursor.empty() ? firstPhoto : photoPage.cursor; },
+        [&](std::u16string& item, Page& photoPage) {
             const int position = StringCtrl::DecimalValue(StringCtrl::LeftOf(item, u","));
             if (position >= lowest) {
-                continue;
+                return true;
             }
             lowest = position;
-            lower = true;
-            std::u16string description = UnescapeJson(Cut(item, u"\"originTitle\":\"", u"\""));
-            if (description.empty()) {
-                description = listedName;
-            }
+            std::u16string description =
+                Described(UnescapeJson(Cut(item, u"\"originTitle\":\"", u"\"")), listedName);
             std::u16string large = Cut(item, u"\"largeurl\":\"", u"\"");
-            next = Unslashed(Cut(item, u"\"link\":\"", u"\""));
+            photoPage.next = Unslashed(Cut(item, u"\"link\":\"", u"\""));
             std::u16string address = Cut(item, u"\"xLargeUrl\":\"", u"\"");
             if (address.empty()) {
                 address = large;
             }
-            if (!call.Picture(Unslashed(address), description, referer) || position <= 1) {
-                return;
+            return call.Picture(Unslashed(address), description, referer) && position > 1;
+        },
+        [&](Page& photoPage) {
+            if (!Contains(photoPage.text, u"\"list\":")) {
+                return false;
             }
-        }
-        // A page with no photo below the ones already taken leads nowhere new.
-        if (!lower || call.Stopped()) {
-            return;
-        }
-    }
+            referer = u"Referer: " + photoPage.url;
+            SkipPast(photoPage.text, u"\"list\":");
+            return true;
+        });
 }

@@ -3,12 +3,12 @@
 #include <vector>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
 #include "sites/renren/RenrenHosts.h"
+#include "sites/renren/ZhanSite.h"
 
 using namespace Fields;
 using StringCtrl::CutAt;
@@ -25,7 +25,7 @@ std::u16string Zhan(std::u16string_view pathAndQuery) {
 // The archive's month marks ("2013-05"), in the archive's order.
 bool ArchiveMonths(AlbumCall& call, const std::u16string& siteId, std::vector<std::u16string>& months) {
     std::u16string archive;
-    if (!call.Fetch(Zhan(Format(u"/archive?site_id=%s", {siteId})), kText, archive) || archive.empty()) {
+    if (!call.FetchNonEmpty(Zhan(Format(u"/archive?site_id=%s", {siteId})), kText, archive)) {
         return false;
     }
     StringCtrl::SkipPast(archive, u"class=\"time_control");
@@ -41,7 +41,7 @@ bool ArchiveMonths(AlbumCall& call, const std::u16string& siteId, std::vector<st
 
 void RenrenZhanAdapter::AlbumList(AlbumCall& call, const std::u16string& address) {
     std::u16string page;
-    if (!call.Fetch(address, kText, page) || page.empty()) {
+    if (!call.FetchNonEmpty(address, kText, page)) {
         return;
     }
     std::u16string site = address;
@@ -49,20 +49,20 @@ void RenrenZhanAdapter::AlbumList(AlbumCall& call, const std::u16string& address
     CutAt(site, u"?");
     site = StringCtrl::Trim(site);
     const std::u16string siteId = Peek(page, u"site_id=", u"\"");
-    call.job.list.siteKey = siteId;
+    call.Keep<ZhanSite>().siteId = siteId;
     std::u16string tag;
     if (ContainsAfterStart(address, u"tagId=")) {
         tag = address.substr(address.find(u"tagId=") + 6);
         CutAt(tag, u"&");
     }
-    call.job.list.ownerName = Peek(page, u"name:'", u"'");
+    call.SetOwnerName(Peek(page, u"name:'", u"'"));
 
     // One tag's posts come in a single run without months; the tag's name becomes a folder level.
     std::u16string tagPart;
     std::vector<std::u16string> months;
     if (!tag.empty()) {
         std::u16string tagItem = Peek(page, u"class=\"s\"", u"</li>");
-        call.job.list.ownerSuffix = Cut(tagItem, u">", u"<");
+        call.SetOwnerSuffix(Cut(tagItem, u">", u"<"));
         tagPart = u"&tag_id=" + tag;
         months.emplace_back();
     } else if (!ArchiveMonths(call, siteId, months)) {
@@ -70,9 +70,8 @@ void RenrenZhanAdapter::AlbumList(AlbumCall& call, const std::u16string& address
     }
 
     // The archive answers JSON that carries the posts' HTML, quotes escaped.
-    ST_PERLISTRECORD record;
     for (const std::u16string& month : months) {
-        ForEachPage(
+        ForEachAlbumPage(
             call, {.separator = u"<div id=\\\""},
             [&](int page) {
                 return month.empty() ? Zhan(Format(u"/archive/archiveByTag?site_id=%s%s&page=%d",
@@ -80,14 +79,13 @@ void RenrenZhanAdapter::AlbumList(AlbumCall& call, const std::u16string& address
                                      : Zhan(Format(u"/archive/archiveByTime?site_id=%s%s&month=%s&page=%d",
                                                    {siteId, tagPart, month, page - 1}));
             },
-            [&](std::u16string& item) {
-                record.pictureCount = -1;
-                record.privacy = 0;
+            [&](std::u16string& item, ST_PERLISTRECORD& album) {
+                album.pictureCount = -1;
                 std::u16string post = StringCtrl::LeftOf(item, u"\\\"");
                 StringCtrl::ReplaceAll(post, u"feed", u"");
-                record.url = Zhan(Format(u"/%s?gid=%s&ajax=true", {site, post}));
-                record.name = StringCtrl::UnescapeJson(Cut(item, u"class=\\\"title\\\">", u"<\\/"));
-                return record.name.empty() || call.Album(record);
+                album.url = Zhan(Format(u"/%s?gid=%s&ajax=true", {site, post}));
+                album.name = StringCtrl::UnescapeJson(Cut(item, u"class=\\\"title\\\">", u"<\\/"));
+                return !album.name.empty();
             });
         if (call.Stopped()) {
             return;
@@ -101,7 +99,7 @@ void RenrenZhanAdapter::PictureList(PictureCall& call) {
     call.session.request.cutStart = "id=\"main-wrap\"";
     call.session.request.cutEnd = "class=\"ccagreement\">";
     std::u16string text;
-    if (!call.Fetch(post, kText, text) || text.empty()) {
+    if (!call.FetchNonEmpty(post, kText, text)) {
         return;
     }
     const std::u16string_view separator =

@@ -16,6 +16,7 @@
 #include "listjob/JobHarness.h"
 #include "platform/CodePage.h"
 #include "sites/baidu/TiebaForumKeyword.h"
+#include "sites/galleries/PocoUser.h"
 #include "support/FixtureServer.h"
 #include "support/Handoff.h"
 #include "support/RecordingWindowPort.h"
@@ -169,7 +170,8 @@ const std::vector<NormCase> kCases = {
     {.label = "PocoActivityOfUser", .site = 6, .subModeBox = -1,
      .input = u"http://my.poco.cn/id-173000.shtml",
      .calls = {{"pocoActivity", u"http://my.poco.cn/act/act_list.htx&user_id=173000&act_type_id=0"}},
-     .subMode = 1, .siteKey = u"173000"},
+     .subMode = 1,
+     .kept = [](const ListResult& list) { EXPECT_EQ(KeptIn<PocoUser>(list).userId, u"173000"); }},
     {.label = "PocoActivityListKeepsOnlyOwnPaging", .site = 6, .subModeBox = -1,
      .input = u"http://my.poco.cn/act/act_list.htx&user_id=173000&p=2",
      .calls = {{"pocoActivity", u"http://my.poco.cn/act/act_list.htx&user_id=173000&zmw=2"}}, .subMode = 1},

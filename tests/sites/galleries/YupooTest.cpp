@@ -258,12 +258,12 @@ TEST_F(Yupoo, LargePictures) {
     EXPECT_EQ(pictures[1].fileName, u"草地.jpg");
     EXPECT_EQ(pictures[2].fileName, u"春天.jpg");
     EXPECT_EQ(pictures[0].headers, u"");
-    EXPECT_EQ(List().siteKey, u"http://x.yupoo.com/photos/alice/");
     ExpectRequests({PhotoPageRequest(1), PhotoPageRequest(2)});
 }
 
-// Otherwise each photo's original-size page names the original. A page that cannot be read, or
-// that names no address, leaves the listed picture.
+// Otherwise each photo's original-size page names the original; those pages lie below the user's
+// base address, the album's address before "albums/". A page that cannot be read, or that names no
+// address, leaves the listed picture.
 TEST_F(Yupoo, OriginalsFromEachPhotoPage) {
     SetLarge(false);
     ServePages({{kAlbumPath + "page1/", {}, Fixture("yupoo_photos.html")},

@@ -245,4 +245,42 @@ TEST_F(RenrenPictures, SecondListEndsOnAPageWithoutALowerPosition) {
     EXPECT_EQ(PictureUrls(), expected);
 }
 
+// The walk goes on only to a page not visited before: a photo that names no page, or the page
+// being read, ends it after that photo.
+TEST_F(RenrenPictures, SecondListEndsAtALinkToNoNewPage) {
+    struct Case {
+        const char* label;
+        std::string secondLink;  // the link of position 2, on page 9002
+    } cases[] = {
+        {"no link", ""},
+        {"the page itself", PhotoLink(9002)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        NextCase();
+        ServePages({
+            {kAlbumPage, {}, Fixture("album.html")},
+            {"/photo/22334455/photo-9001",
+             {},
+             PhotoPage({{3, "three", Picture("large_3.jpg"), PhotoLink(9002), ""}})},
+            {"/photo/22334455/photo-9002",
+             {},
+             PhotoPage({{3, "three", Picture("large_3.jpg"), PhotoLink(9002), ""},
+                        {2, "two", Picture("large_2.jpg"), c.secondLink, ""}})},
+            {"/photo/22334455/photo-9003",
+             {},
+             PhotoPage({{1, "one", Picture("large_1.jpg"), PhotoLink(9004), ""}})},
+        });
+
+        ListPictures(RenrenPhotoAdapter::SecondPictureList, Album());
+
+        ExpectRequests({AlbumPageRequest(),
+                        {"photo.renren.com", "/photo/22334455/photo-9001", {{"psource", "3"}}},
+                        {"photo.renren.com", "/photo/22334455/photo-9002", {}}});
+        const std::vector<std::u16string> expected = {u"http://fmn.rrimg.com/p/large_3.jpg",
+                                                      u"http://fmn.rrimg.com/p/large_2.jpg"};
+        EXPECT_EQ(PictureUrls(), expected);
+    }
+}
+
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "SiteTest.h"
-#include "core/JobContext.h"
+#include "core/SiteType.h"
 
 // The Renren photo and zhan hosts answer from the fixture server; the cookie store starts empty.
 class RenrenTest : public SiteTest {

@@ -4,6 +4,7 @@
 
 #include "renren/RenrenTest.h"
 #include "sites/renren/RenrenZhanAdapter.h"
+#include "sites/renren/ZhanSite.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST_F(RenrenZhan, PostsOfEveryMonthOfTheArchive) {
         EXPECT_TRUE(albums[i].coverUrl.empty());
     }
     EXPECT_EQ(List().ownerName, u"美食站");
-    EXPECT_EQ(List().siteKey, u"12345");
+    EXPECT_EQ(Kept<ZhanSite>().siteId, u"12345");
     EXPECT_TRUE(List().ownerSuffix.empty());
 }
 

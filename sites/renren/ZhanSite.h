@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+#include "core/ListHandoff.h"
+
+// What a zhan list leaves for its posts' downloads: the mini-site's id, as its home page names it.
+struct ZhanSite : ListHandoff {
+    std::u16string siteId;
+};
