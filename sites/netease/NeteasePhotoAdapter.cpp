@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/PictureCall.h"
 #include "sites/netease/NeteaseHosts.h"
+#include "sites/netease/NeteasePhotoUser.h"
 
 using namespace Fields;
 using StringCtrl::Format;
@@ -106,9 +106,8 @@ void ApplyAccess(const std::u16string& access, ST_PERLISTRECORD& record) {
 }  // namespace
 
 void NeteasePhotoAdapter::AlbumList(AlbumCall& call, const std::u16string& address) {
-    JobContext& job = call.job;
     std::u16string page;
-    if (!call.Fetch(address, TEXT_INFLATE, page) || page.empty()) {
+    if (!call.FetchNonEmpty(address, TEXT_INFLATE, page)) {
         return;
     }
     std::u16string user = Peek(page, u"photo163HostName:'", u"'");
@@ -119,9 +118,10 @@ void NeteasePhotoAdapter::AlbumList(AlbumCall& call, const std::u16string& addre
         call.Notice(u"输入网址有误，应该输入相册网址或首页网址");
         return;
     }
-    job.list.ownerName = user;
-    // The album-list job turns ownerName into a folder level; the remote calls need the bare name.
-    job.list.userKey = user;
+    call.SetOwnerName(user);
+    // The album-list job turns the owner name into a folder level; the remote calls need the bare
+    // name.
+    call.Keep<NeteasePhotoUser>().name = user;
 
     // An album page does not name the album list's data file; the user's own page does.
     std::u16string listFile = Cut(page, u"albumUrl : '", u"'");
@@ -131,55 +131,53 @@ void NeteasePhotoAdapter::AlbumList(AlbumCall& call, const std::u16string& addre
                                       ? std::u16string(NeteaseHosts::kScheme) + user +
                                             std::u16string(NeteaseHosts::kPpMarker) + u"/album/"
                                       : Photo(u"/" + user);
-        if (!call.Fetch(userPage, TEXT_INFLATE, page) || page.empty()) {
+        if (!call.FetchNonEmpty(userPage, TEXT_INFLATE, page)) {
             return;
         }
         listFile = Cut(page, u"albumUrl : '", u"'");
     }
 
     std::u16string list;
-    if (!call.Fetch(listFile, TEXT_INFLATE, list) || list.empty()) {
+    if (!call.FetchNonEmpty(listFile, TEXT_INFLATE, list)) {
         return;
     }
-    ST_PERLISTRECORD record;
-    for (std::u16string& item : Items(list, u"{id:")) {
-        record.privacy = 0;
-        record.key1 = StringCtrl::LeftOf(item, u",");
-        record.name = Cut(item, u"name:'", u"'");
-        record.key2 = Description(Cut(item, u"desc:'", u"'"));
+    std::vector<std::u16string> items = Items(list, u"{id:");
+    call.EmitEach(items, [&](std::u16string& item, ST_PERLISTRECORD& album) {
+        album.key1 = StringCtrl::LeftOf(item, u",");
+        album.name = Cut(item, u"name:'", u"'");
+        album.key2 = Description(Cut(item, u"desc:'", u"'"));
         std::u16string access = StringCtrl::Trim(Cut(item, u"au:", u","));
-        record.pictureCount = CutNumber(item, u"count:", u",");
-        record.coverUrl = ImageAddress(Cut(item, u"curl:'", u"'"));
-        record.url = Cut(item, u"purl:'", u"'");
-        if (record.pictureCount == 0) {
-            record.coverUrl = Resource(u"/image/default/none160.gif");
+        album.pictureCount = CutNumber(item, u"count:", u",");
+        album.coverUrl = ImageAddress(Cut(item, u"curl:'", u"'"));
+        album.url = Cut(item, u"purl:'", u"'");
+        if (album.pictureCount == 0) {
+            album.coverUrl = Resource(u"/image/default/none160.gif");
         }
-        if (record.url.empty()) {
-            ApplyAccess(access, record);
-            if (access == u"8") {
-                record.url = record.key1;
-            } else {
-                std::u16string answer;
-                if (!call.Fetch(RemoteCall(user, u"number%3A" + record.key1, kListTail),
-                                TEXT_INFLATE | TEXT_UTF8, answer) ||
-                    answer.empty()) {
-                    continue;
-                }
-                record.url = Peek(answer, u"',\"", u"\");");
-                if (record.url.empty()) {
-                    record.url = record.key1;
-                }
-            }
+        if (!album.url.empty()) {
+            return true;
         }
-        if (!call.Album(record)) {
-            return;
+        ApplyAccess(access, album);
+        if (access == u"8") {
+            album.url = album.key1;
+            return true;
         }
-    }
+        // Without the call's answer the album cannot be read: no row.
+        std::u16string answer;
+        if (!call.FetchNonEmpty(RemoteCall(user, u"number%3A" + album.key1, kListTail),
+                                TEXT_INFLATE | TEXT_UTF8, answer)) {
+            return false;
+        }
+        album.url = Peek(answer, u"',\"", u"\");");
+        if (album.url.empty()) {
+            album.url = album.key1;
+        }
+        return true;
+    });
 }
 
 void NeteasePhotoAdapter::PictureList(PictureCall& call) {
     const ST_PERLISTRECORD& album = call.album();
-    const std::u16string& user = call.job.list.userKey;
+    const std::u16string& user = call.Kept<NeteasePhotoUser>().name;
     const std::u16string scheme(NeteaseHosts::kScheme);
     if (album.url.empty()) {
         call.Notice(u"该相册为非公开,如果该相册为私密相册,登录帐号后重新获取相册列表可下载");
@@ -191,12 +189,10 @@ void NeteasePhotoAdapter::PictureList(PictureCall& call) {
     if (album.url.size() < kAddressLength) {
         // Only the album's id is known: the user verifies access on the album's page, after which
         // the remote call names its data file.
-        if (!call.Ask(u"为非公开相册,是否进行验证？\n\n验证成功后请手动关闭验证框", u"提示")) {
-            return;
-        }
-        call.Login(Photo(u"/" + user + u"/list/#aid=" + album.url + u"&m=1&p=1"));
-        if (!call.Fetch(RemoteCall(user, u"number%3A" + album.url, kVerifiedTail), TEXT_INFLATE, answer) ||
-            answer.empty()) {
+        if (!call.AskLogin(u"为非公开相册,是否进行验证？\n\n验证成功后请手动关闭验证框", u"提示",
+                           Photo(u"/" + user + u"/list/#aid=" + album.url + u"&m=1&p=1")) ||
+            !call.FetchNonEmpty(RemoteCall(user, u"number%3A" + album.url, kVerifiedTail), TEXT_INFLATE,
+                                answer)) {
             return;
         }
         dataFile = scheme + Peek(answer, u",\"", u"\"");
@@ -213,12 +209,12 @@ void NeteasePhotoAdapter::PictureList(PictureCall& call) {
     }
     // A refusal instead of the data file: the remote call names the file to read instead.
     if (text.size() < kShortAnswer) {
-        if (!call.Fetch(RemoteCall(user, u"string%3A" + album.key1, kListTail), TEXT_INFLATE, answer) ||
-            answer.empty()) {
+        if (!call.FetchNonEmpty(RemoteCall(user, u"string%3A" + album.key1, kListTail), TEXT_INFLATE,
+                                answer)) {
             return;
         }
         dataFile = scheme + Peek(answer, u",\"", u"\"");
-        if (!Contains(dataFile, u".js") || !call.Fetch(dataFile, TEXT_INFLATE, text) || text.empty()) {
+        if (!Contains(dataFile, u".js") || !call.FetchNonEmpty(dataFile, TEXT_INFLATE, text)) {
             return;
         }
     }
@@ -235,10 +231,7 @@ void NeteasePhotoAdapter::PictureList(PictureCall& call) {
         if (picture.empty()) {
             continue;
         }
-        std::u16string description = Cut(item, u"desc:'", u"'");
-        if (description.empty()) {
-            description = album.name;
-        }
+        std::u16string description = call.Describe(Cut(item, u"desc:'", u"'"));
         if (!call.Picture(ImageAddress(picture), description)) {
             return;
         }

@@ -7,7 +7,7 @@ class PictureCall;
 
 // The albums of one NetEase photo user, non-public ones included. Each album is described in a
 // script data file; the album keeps that file's address (without its scheme), or its id when only
-// the remote call can name the file. The album list keeps the user name in userKey.
+// the remote call can name the file. The album list keeps the user's name (NeteasePhotoUser).
 class NeteasePhotoAdapter {
 public:
     // address is the typed address: the user's home page or an album page.

@@ -1,7 +1,8 @@
 #include "sites/netease/NeteasePpAdapter.h"
 
+#include <vector>
+
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "download/Naming.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
@@ -11,28 +12,25 @@ using namespace Fields;
 
 void NeteasePpAdapter::AlbumList(AlbumCall& call, const std::u16string& address) {
     std::u16string page;
-    if (!call.Fetch(address, TEXT_INFLATE, page) || page.empty()) {
+    if (!call.FetchNonEmpty(address, TEXT_INFLATE, page)) {
         return;
     }
     std::u16string nickname = Cut(page, u"nickName : '", u"'");
     CleanName(nickname, true);
-    call.job.list.ownerName = nickname;
+    call.SetOwnerName(nickname);
 
-    ST_PERLISTRECORD record;
-    for (std::u16string& item : Items(page, u"<li class=\"w-cover")) {
-        record.privacy = 0;
-        record.url = Cut(item, u"href=\"", u"\"");
-        if (record.url.empty()) {
-            continue;
+    std::vector<std::u16string> items = Items(page, u"<li class=\"w-cover");
+    call.EmitEach(items, [](std::u16string& item, ST_PERLISTRECORD& album) {
+        album.url = Cut(item, u"href=\"", u"\"");
+        if (album.url.empty()) {
+            return false;
         }
-        record.name = Cut(item, u"title=\"", u"\"");
-        record.coverUrl = Cut(item, u"src=\"", u"\"");
+        album.name = Cut(item, u"title=\"", u"\"");
+        album.coverUrl = Cut(item, u"src=\"", u"\"");
         StringCtrl::SkipPast(item, u"<em>");
-        record.pictureCount = CutNumber(item, u"~ [", u"张");
-        if (!call.Album(record)) {
-            return;
-        }
-    }
+        album.pictureCount = CutNumber(item, u"~ [", u"张");
+        return true;
+    });
 }
 
 void NeteasePpAdapter::PictureList(PictureCall& call) {
@@ -40,16 +38,12 @@ void NeteasePpAdapter::PictureList(PictureCall& call) {
     call.session.request.cutStart = "window.picList";
     call.session.request.cutEnd = "photoidsList";
     std::u16string text;
-    if (!call.Fetch(call.album().url, TEXT_INFLATE, text) || text.empty()) {
+    if (!call.FetchNonEmpty(call.album().url, TEXT_INFLATE, text)) {
         return;
     }
     for (std::u16string& item : Items(text, u",url:'")) {
         std::u16string url = StringCtrl::LeftOf(item, u"'");
-        std::u16string description = Cut(item, u",picDesc:'", u"'");
-        if (description.empty()) {
-            description = call.album().name;
-        }
-        if (!call.Picture(url, description)) {
+        if (!call.Picture(url, call.Describe(Cut(item, u",picDesc:'", u"'")))) {
             return;
         }
     }

@@ -3,11 +3,11 @@
 #include <cstdint>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
+#include "sites/tencent/QqGroupMember.h"
 #include "sites/tencent/TencentCookies.h"
 #include "sites/tencent/TencentHosts.h"
 
@@ -34,10 +34,9 @@ void QqGroupAdapter::AlbumList(AlbumCall& call, const std::u16string& group) {
     if (!own.empty() && own[0] == u'0') {
         own.erase(0, 1);
     }
-    call.job.list.siteKey = own;
+    call.Keep<QqGroupMember>().qqNumber = own;
 
-    ST_PERLISTRECORD record;
-    ForEachPage(
+    ForEachAlbumPage(
         call, {.separator = u"\"coverurl\" : \"", .textFlags = TEXT_INFLATE | TEXT_UTF8},
         [&](int page) {
             return PhotoService(
@@ -45,16 +44,16 @@ void QqGroupAdapter::AlbumList(AlbumCall& call, const std::u16string& group) {
                        u"&format=jsonp&platform=qzone&inCharset=utf-8&outCharset=utf-8&source=jsapi&g_tk=%u",
                        {group, own, own, kAlbumPageSize * (page - 1), token}));
         },
-        [&](std::u16string& item) {
-            record.name = Peek(item, u"\"title\" : \"", u"\"");
-            if (record.name.empty()) {
-                return true;
+        [&](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.name = Peek(item, u"\"title\" : \"", u"\"");
+            if (album.name.empty()) {
+                return false;
             }
-            record.coverUrl = Unslashed(StringCtrl::LeftOf(item, u"\""));
-            record.url = Format(u"qunId=%s&albumId=%s&uin=%s&g_tk=%u",
-                                {group, Peek(item, u"\"id\" : \"", u"\""), own, token});
-            record.pictureCount = PeekNumber(item, u"\"photocnt\" :", u",");
-            return call.Album(record);
+            album.coverUrl = Unslashed(StringCtrl::LeftOf(item, u"\""));
+            album.url = Format(u"qunId=%s&albumId=%s&uin=%s&g_tk=%u",
+                               {group, Peek(item, u"\"id\" : \"", u"\""), own, token});
+            album.pictureCount = PeekNumber(item, u"\"photocnt\" :", u",");
+            return true;
         },
         // Not a member, or not logged in: the job's help message tells the user what to do.
         [](Page& page) { return !ContainsAfterStart(page.text, u"message\":\"对不起，您尚未登录"); });

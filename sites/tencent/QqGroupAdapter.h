@@ -6,7 +6,7 @@ class AlbumCall;
 class PictureCall;
 
 // QQ group albums. Only members see them, so the lists rest on the login cookies of the group site;
-// the album list keeps the logged-in user's number in siteKey.
+// the album list keeps the logged-in member's number (QqGroupMember).
 class QqGroupAdapter {
 public:
     // group is the group number.

@@ -3,14 +3,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "MyCode/FetchError.h"
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
-#include "core/WindowPort.h"
 #include "platform/FileSystem.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
-#include "sites/kit/PageGuard.h"
+#include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
+#include "sites/tencent/QzoneRouteHosts.h"
 #include "sites/tencent/TencentCookies.h"
 #include "sites/tencent/TencentHosts.h"
 
@@ -71,9 +71,10 @@ QzoneRoute FallbackRoute(std::u16string text) {
     return route;
 }
 
-void KeepHosts(JobContext& job, const QzoneRoute& route) {
-    job.list.siteKey = route.photoHost;
-    job.list.extraKey = route.viewHost;
+void KeepHosts(AlbumCall& call, const QzoneRoute& route) {
+    QzoneRouteHosts& kept = call.Keep<QzoneRouteHosts>();
+    kept.photoHost = route.photoHost;
+    kept.viewHost = route.viewHost;
 }
 
 // Both album lists: false when the route service could not be reached (the user has been told).
@@ -118,21 +119,18 @@ int PrivacyOf(std::u16string_view access) {
 // Qzone answers JSONP; each record starts at the album id. False when the text holds no record.
 bool EmitAlbums(AlbumCall& call, const std::u16string& text, int dataCentre, const std::u16string& qq) {
     std::vector<std::u16string> items = Items(text, u"\"id\" : \"");
-    ST_PERLISTRECORD record;
-    for (std::u16string& item : items) {
+    call.EmitEach(items, [&](std::u16string& item, ST_PERLISTRECORD& album) {
         std::u16string id = StringCtrl::LeftOf(item, u"\"");
-        record.name = Cut(item, u"\"name\" : \"", u"\"");
-        if (record.name.empty()) {
-            continue;
+        album.name = Cut(item, u"\"name\" : \"", u"\"");
+        if (album.name.empty()) {
+            return false;
         }
-        record.url = Format(u"idcNum=%d&hostUin=%s&albumid=%s", {dataCentre, qq, id});
-        record.coverUrl = Unslashed(Cut(item, u"\"pre\" : \"", u"\""));
-        record.privacy = PrivacyOf(Cut(item, u"\"priv\" :", u","));
-        record.pictureCount = CutNumber(item, u"\"total\" :", u",");
-        if (!call.Album(record)) {
-            break;
-        }
-    }
+        album.url = Format(u"idcNum=%d&hostUin=%s&albumid=%s", {dataCentre, qq, id});
+        album.coverUrl = Unslashed(Cut(item, u"\"pre\" : \"", u"\""));
+        album.privacy = PrivacyOf(Cut(item, u"\"priv\" :", u","));
+        album.pictureCount = CutNumber(item, u"\"total\" :", u",");
+        return true;
+    });
     return !items.empty();
 }
 
@@ -161,6 +159,48 @@ std::u16string PictureAddress(std::u16string_view item) {
     return primary.empty() ? fallback : primary + u"\r\n" + fallback;
 }
 
+// The visitor's token and QQ number (the cookie's, without its "o"), read afresh before every
+// request of the picture list.
+struct SpaceLogin {
+    std::uint32_t token = 0;
+    std::u16string uin;
+};
+
+SpaceLogin ReadSpaceLogin() {
+    std::u16string cookies = TencentCookies::Text(SpaceRoot());
+    SpaceLogin login{TencentCookies::Token(cookies), TencentCookies::Value(cookies, u"uin")};
+    ReplaceAll(login.uin, u"o", u"");
+    return login;
+}
+
+// Page index (from 0) of the photo list, 500 photos a page; this service knows the album as a
+// topic.
+std::u16string PhotoListPage(const std::u16string& host, const std::u16string& albumUrl, int index) {
+    const SpaceLogin login = ReadSpaceLogin();
+    std::u16string url =
+        u"http://" + host +
+        Format(
+            u"/fcgi-bin/cgi_list_photo?g_tk=%u&callback=shine0_Callback&mode=0&%s&noTopic=0&uin=%s"
+            u"&pageStart=%d&pageNum=500&singleurl=1&notice=0&appid=4&inCharset=gbk&outCharset=gbk"
+            u"&source=qzone&plat=qzone&outstyle=json&format=jsonp&json_esc=1&callbackFun=shine0&_=%s",
+            {login.token, albumUrl, login.uin, kPhotoPageSize * index, RandomFraction()});
+    ReplaceAll(url, u"albumid=", u"topicId=");
+    return url;
+}
+
+// The album view: the whole album in one answer.
+std::u16string AlbumView(const std::u16string& host, const std::u16string& albumUrl) {
+    const SpaceLogin login = ReadSpaceLogin();
+    std::u16string url =
+        u"http://" + host +
+        Format(
+            u"/cgi-bin/common/cgi_view_album_v2?inCharset=gbk&outCharset=gbk&format=jsonp&plat=qzone"
+            u"&source=qzone&%s&t=%s&g_tk=%u&uin=%s",
+            {albumUrl, RandomFraction(), login.token, login.uin});
+    ReplaceAll(url, u"albumid=", u"albumId=");
+    return url;
+}
+
 }  // namespace
 
 void QzoneAdapter::AlbumList(AlbumCall& call, const std::u16string& qq) {
@@ -170,7 +210,7 @@ void QzoneAdapter::AlbumList(AlbumCall& call, const std::u16string& qq) {
         return;
     }
     QzoneRoute route = ParseRoute(routeText);
-    KeepHosts(call.job, route);
+    KeepHosts(call, route);
 
     std::uint32_t token = TencentCookies::Token(TencentCookies::Text(SpaceRoot()));
     std::u16string url =
@@ -178,7 +218,7 @@ void QzoneAdapter::AlbumList(AlbumCall& call, const std::u16string& qq) {
         Format(u"/fcgi-bin/fcg_list_album_v2?hostUin=%s&format=jsonp&plat=qzone&source=qzone&t=%s&g_tk=%u",
                {qq, RandomFraction(), token});
     std::u16string text;
-    if (!call.Fetch(url, TEXT_INFLATE | call.job.extension.qzoneV2TextFlags, text) || text.empty() ||
+    if (!call.FetchNonEmpty(url, TEXT_INFLATE | call.Extension().qzoneV2TextFlags, text) ||
         HandleRefusal(call, text, qq)) {
         return;
     }
@@ -189,12 +229,12 @@ void QzoneAdapter::SecondAlbumList(AlbumCall& call, const std::u16string& qq) {
     // This service is asked without compression.
     call.session.request.headers = u"Referer: " + SpaceAddress(qq);
     std::u16string routeText;
-    if (!LookUpRoute(call, qq, call.job.extension.qzoneV3TextFlags, routeText)) {
+    if (!LookUpRoute(call, qq, call.Extension().qzoneV3TextFlags, routeText)) {
         return;
     }
     for (int pass = 1; pass <= 2; ++pass) {
         QzoneRoute route = pass == 1 ? ParseRoute(routeText) : FallbackRoute(routeText);
-        KeepHosts(call.job, route);
+        KeepHosts(call, route);
         std::uint32_t token = TencentCookies::Token(TencentCookies::Text(SpaceRoot()));
         std::u16string url =
             u"http://" + route.listHost +
@@ -205,7 +245,7 @@ void QzoneAdapter::SecondAlbumList(AlbumCall& call, const std::u16string& qq) {
                 u"&callbackFun=shine1&_=%s",
                 {token, qq, route.dataCentre, RandomFraction()});
         std::u16string text;
-        if (!call.Fetch(url, TEXT_UTF8, text) || text.empty()) {
+        if (!call.FetchNonEmpty(url, TEXT_UTF8, text)) {
             continue;
         }
         if (HandleRefusal(call, text, qq) || EmitAlbums(call, text, route.dataCentre, qq)) {
@@ -215,77 +255,60 @@ void QzoneAdapter::SecondAlbumList(AlbumCall& call, const std::u16string& qq) {
 }
 
 void QzoneAdapter::PictureList(PictureCall& call) {
-    const std::u16string albumUrl = call.album().url;
-    const std::int32_t privacy = call.album().privacy;
-    JobContext& job = call.job;
+    const std::u16string& albumUrl = call.album().url;
+    const QzoneRouteHosts& hosts = call.Kept<QzoneRouteHosts>();
     call.session.SetExtraHeaders(u"Referer: " + SpaceAddress(call.Input()));
+    const PageRules rules{.separator = u"\"batchId\"", .textFlags = TEXT_INFLATE};
+
+    // An encrypted album answers "对不起" until the visitor has entered its password on the album's
+    // page; then the same request is sent once more. Declined, the refusal is a page without
+    // records; false when the page did not come again.
+    auto offerPassword = [&](Page& page) {
+        if (!ContainsAfterStart(page.text, u"\"message\":\"对不起") || (call.album().privacy & 1) == 0) {
+            return true;
+        }
+        return call.FetchAfterLogin(u"加密相册，是否输入密码？", u"提示", AlbumPage(albumUrl), page.url,
+                                    rules.textFlags, page.text) ||
+               !page.text.empty();
+    };
+    auto emit = [&](std::u16string& item) {
+        std::u16string description = Cut(item, u"\"name\" : \"", u"\"");
+        return call.Picture(PictureAddress(item), description);
+    };
 
     // Protected albums go to the album view at once, unless the switch file asks to try the paged
-    // photo list first.
-    bool useView = !FileSystem::Exists(job.programDir + u"Q2.txt") && privacy != 0;
-    bool viewTried = false;
-    PageGuard guard;
-    for (int page = 0;;) {
-        std::u16string cookies = TencentCookies::Text(SpaceRoot());
-        std::uint32_t token = TencentCookies::Token(cookies);
-        std::u16string uin = TencentCookies::Value(cookies, u"uin");
-        ReplaceAll(uin, u"o", u"");
-
-        const bool isView = useView;
-        std::u16string url;
-        if (isView) {
-            url =
-                u"http://" + job.list.extraKey +
-                Format(
-                    u"/cgi-bin/common/cgi_view_album_v2?inCharset=gbk&outCharset=gbk&format=jsonp&plat=qzone"
-                    u"&source=qzone&%s&t=%s&g_tk=%u&uin=%s",
-                    {albumUrl, RandomFraction(), token, uin});
-            ReplaceAll(url, u"albumid=", u"albumId=");
-            viewTried = true;
-        } else {
-            url =
-                u"http://" + job.list.siteKey +
-                Format(
-                    u"/fcgi-bin/cgi_list_photo?g_tk=%u&callback=shine0_Callback&mode=0&%s&noTopic=0&uin=%s"
-                    u"&pageStart=%d&pageNum=500&singleurl=1&notice=0&appid=4&inCharset=gbk&outCharset=gbk"
-                    u"&source=qzone&plat=qzone&outstyle=json&format=jsonp&json_esc=1&callbackFun=shine0&_=%s",
-                    {token, albumUrl, uin, kPhotoPageSize * page, RandomFraction()});
-            ReplaceAll(url, u"albumid=", u"topicId=");
-            ++page;
-        }
-
-        std::u16string text;
-        if (!call.Fetch(url, TEXT_INFLATE, text)) {
-            return;
-        }
-        if (ContainsAfterStart(text, u"\"message\":\"对不起") && (privacy & 1) != 0 &&
-            call.Ask(u"加密相册，是否输入密码？", u"提示")) {
-            call.Login(AlbumPage(albumUrl));
-            if (!call.Fetch(url, TEXT_INFLATE, text) || text.empty()) {
-                return;
-            }
-        }
-
-        std::vector<std::u16string> items = Items(text, u"\"batchId\"");
-        if (items.empty()) {
-            if (isView || call.Emitted() > 0 || viewTried) {
-                return;
-            }
-            useView = true;
-            continue;
-        }
-        // A photo list that answers the same page again has no more pages.
-        if (!guard.Admit(items, text)) {
-            return;
-        }
-        for (std::u16string& item : items) {
-            std::u16string description = Cut(item, u"\"name\" : \"", u"\"");
-            if (!call.Picture(PictureAddress(item), description)) {
-                return;
-            }
-        }
-        if (isView || call.Stopped()) {
-            return;
+    // photo list first. The view also answers for a list whose first pages bring no picture.
+    bool toView = call.album().privacy != 0 && !FileSystem::Exists(call.ProgramFile(u"Q2.txt"));
+    if (!toView) {
+        bool cameWithText = true;  // the page last asked for
+        ForEachPage(
+            call, rules,
+            [&](int page) {
+                cameWithText = false;
+                return PhotoListPage(hosts.photoHost, albumUrl, page - 1);
+            },
+            emit,
+            [&](Page& page) {
+                cameWithText = true;
+                return offerPassword(page);
+            },
+            [&](Page&) {
+                toView = call.Emitted() == 0;
+                return false;
+            });
+        // The loop ends both at an answer without text, which is a page without records here, and
+        // at a request that failed, which ends the album.
+        if (!cameWithText && call.session.source.error == FetchError::None) {
+            toView = call.Emitted() == 0;
         }
     }
+    if (!toView) {
+        return;
+    }
+    ForEachPage(
+        call, rules, [&](int) { return AlbumView(hosts.viewHost, albumUrl); }, emit,
+        [&](Page& page) {
+            page.last = true;
+            return offerPassword(page);
+        });
 }

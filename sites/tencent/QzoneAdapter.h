@@ -6,8 +6,8 @@ class AlbumCall;
 class PictureCall;
 
 // Qzone albums of one QQ number. The route service names the owner's data centre and its list,
-// view and photo-list hosts; the album lists keep the photo-list host in siteKey and the view host
-// in extraKey for the picture list.
+// view and photo-list hosts; the album lists keep the photo-list and view hosts (QzoneRouteHosts)
+// for the picture list.
 class QzoneAdapter {
 public:
     // qq is the owner's number, digits only.

@@ -1,13 +1,13 @@
 #include "sites/tencent/TencentFamily.h"
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 #include "sites/tencent/QqGroupAdapter.h"
 #include "sites/tencent/QzoneAdapter.h"
 #include "sites/tencent/TencentHosts.h"
+#include "sites/tencent/TencentWeiboAccount.h"
 #include "sites/tencent/TencentWeiboAdapter.h"
 
 using Fields::Contains;
@@ -41,7 +41,7 @@ bool Normalise(ListPlan& plan, AlbumCall& call) {
             call.Notice(kQzoneNumberOnly);
             return false;
         }
-        call.job.list.ownerName = in;
+        call.SetOwnerName(in);
         plan.emptyMessage = kQzoneEmpty;
         return true;
     }
@@ -49,8 +49,8 @@ bool Normalise(ListPlan& plan, AlbumCall& call) {
         SkipPast(in, TencentHosts::kWeiboTopLevelDomain);
         SkipPast(in, u"hoto/");
         CutAtEach(in, {u"/", u"?"});
-        call.job.list.extraKey = in;
-        call.job.list.ownerName = in;
+        call.Keep<TencentWeiboAccount>().name = in;
+        call.SetOwnerName(in);
         plan.subMode = TENCENT_WEIBO;
         plan.emptyMessage = kWeiboEmpty;
         return true;
@@ -58,7 +58,7 @@ bool Normalise(ListPlan& plan, AlbumCall& call) {
     if (plan.subMode == TENCENT_QQGROUP) {
         SkipPast(in, u"!/");
         CutAtEach(in, {u"/", u"?", u"#"});
-        call.job.list.ownerName = in;
+        call.SetOwnerName(in);
         plan.emptyMessage = kQqGroupEmpty;
         return true;
     }

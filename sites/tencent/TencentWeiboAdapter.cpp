@@ -1,13 +1,13 @@
 #include "sites/tencent/TencentWeiboAdapter.h"
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "platform/Clock.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
 #include "sites/tencent/TencentHosts.h"
+#include "sites/tencent/TencentWeiboAccount.h"
 
 using namespace Fields;
 using StringCtrl::Format;
@@ -42,45 +42,44 @@ std::u16string NextContent(std::u16string& item) {
 void TencentWeiboAdapter::AlbumList(AlbumCall& call, const std::u16string& account) {
     SetHeaders(call);
     std::u16string text;
-    if (!call.Fetch(std::u16string(TencentHosts::kWeiboSite) + Format(u"/app/qzphoto/%s?preview", {account}),
-                    TEXT_INFLATE | TEXT_UTF8, text) ||
-        text.empty()) {
+    if (!call.FetchNonEmpty(
+            std::u16string(TencentHosts::kWeiboSite) + Format(u"/app/qzphoto/%s?preview", {account}),
+            TEXT_INFLATE | TEXT_UTF8, text)) {
         return;
     }
     // The visitor's page names the account's numeric id after the guest block.
     StringCtrl::SkipPast(text, u"MI.App.guest");
     const std::u16string uin = Cut(text, u"uin\":\"", u"\"");
-    call.job.list.siteKey = uin;
+    call.Keep<TencentWeiboAccount>().userId = uin;
 
-    ST_PERLISTRECORD record;
-    ForEachPage(
+    ForEachAlbumPage(
         call, {.separator = u"\"num\""},
         [&](int page) {
             return ApiAddress(Format(u"/asyn/gettopicalbum.php?op=1&uin=%s&page=%d&n=12&apiType=14&apiHost=",
                                      {uin, page})) +
                    EncodedApiHost() + Format(u"&_r=1382084292800&g_tk=%u", {ProcessMilliseconds()});
         },
-        [&](std::u16string& item) {
-            int count = CutNumber(item, u":", u",");
-            record.name = UnescapeJson(Cut(item, u"name\":\"", u"\",\""));
+        [&](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.pictureCount = CutNumber(item, u":", u",");
+            album.name = UnescapeJson(Cut(item, u"name\":\"", u"\",\""));
             // Albums of a kind (not of a topic) are addressed by their type and give no count.
-            record.url = Cut(item, u"\"type\":\"", u"\"");
-            if (!record.url.empty()) {
-                count = -1;
+            album.url = Cut(item, u"\"type\":\"", u"\"");
+            if (!album.url.empty()) {
+                album.pictureCount = -1;
             } else {
-                record.url = Cut(item, u"\"topicid\":\"", u"\"");
+                album.url = Cut(item, u"\"topicid\":\"", u"\"");
             }
-            if (record.url.empty() || record.name.empty()) {
-                return true;
+            if (album.url.empty() || album.name.empty()) {
+                return false;
             }
-            record.coverUrl = Unslashed(Cut(item, u"image\":[\"", u"\"")) + u"/240";
-            record.pictureCount = count;
-            return call.Album(record);
+            album.coverUrl = Unslashed(Cut(item, u"image\":[\"", u"\"")) + u"/240";
+            return true;
         });
 }
 
 void TencentWeiboAdapter::PictureList(PictureCall& call) {
     SetHeaders(call);
+    const TencentWeiboAccount& account = call.Kept<TencentWeiboAccount>();
     // Later pages are asked for from the last picture of the page before.
     std::u16string pagingSuffix;
     ForEachPage(
@@ -88,21 +87,18 @@ void TencentWeiboAdapter::PictureList(PictureCall& call) {
         [&](int page) {
             return ApiAddress(Format(u"/asyn/gettopicalbum.php?op=2&uin=%s&page=%d&n=24&topicid=%s&apiType=14"
                                      u"&apiHost=",
-                                     {call.job.list.siteKey, page, call.album().url})) +
+                                     {account.userId, page, call.album().url})) +
                    EncodedApiHost() + u"&_r=1382325110273&g_tk=6093172" + (page >= 2 ? pagingSuffix : u"");
         },
         [&](std::u16string& item) {
             std::u16string description = NextContent(item);
             std::u16string image = Unslashed(Cut(item, u"image\":[\"", u"\"")) + u"/2000";
-            pagingSuffix = Format(u"&time=%s&r=%u&u=%s", {Cut(item, u"realtime\":", u","),
-                                                          ProcessMilliseconds(), call.job.list.extraKey});
+            pagingSuffix = Format(u"&time=%s&r=%u&u=%s",
+                                  {Cut(item, u"realtime\":", u","), ProcessMilliseconds(), account.name});
             // A repost carries its text in the second "content".
             if (description.empty()) {
                 description = NextContent(item);
             }
-            if (description.empty()) {
-                description = call.album().name;
-            }
-            return call.Picture(image, description);
+            return call.Picture(image, call.Describe(description));
         });
 }

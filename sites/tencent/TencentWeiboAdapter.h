@@ -5,8 +5,8 @@
 class AlbumCall;
 class PictureCall;
 
-// Tencent Weibo albums of one account. The album list keeps the account's numeric id in siteKey;
-// the account name is in extraKey (the album-list job puts it there).
+// Tencent Weibo albums of one account. The album list keeps the account's numeric id beside the
+// name the normalisation kept (TencentWeiboAccount); the picture list asks by both.
 class TencentWeiboAdapter {
 public:
     // account is the account name.

@@ -17,6 +17,7 @@
 #include "platform/CodePage.h"
 #include "sites/baidu/TiebaForumKeyword.h"
 #include "sites/galleries/PocoUser.h"
+#include "sites/tencent/TencentWeiboAccount.h"
 #include "support/FixtureServer.h"
 #include "support/Handoff.h"
 #include "support/RecordingWindowPort.h"
@@ -73,13 +74,17 @@ const std::vector<NormCase> kCases = {
     {.label = "QzoneAddressWithoutNumber", .site = 0, .subModeBox = 0, .input = u"http://user.qzone.qq.com/",
      .calls = {}, .subMode = 0, .message = u"请直接输入QQ号进行下载"},
     {.label = "WeiboBySubMode", .site = 0, .subModeBox = 2, .input = u"http://t.qq.com/alice?pgv_ref=im",
-     .calls = {{"tencentWeibo", u"alice"}}, .subMode = 2, .ownerName = u"alice/", .extraKey = u"alice",
+     .calls = {{"tencentWeibo", u"alice"}}, .subMode = 2, .ownerName = u"alice/",
+     .kept = [](const ListResult& list) { EXPECT_EQ(KeptIn<TencentWeiboAccount>(list).name, u"alice"); },
      .emits = "tencentWeibo"},
     {.label = "WeiboHostOverridesGroupMode", .site = 0, .subModeBox = 1,
      .input = u"http://t.qq.com/app/qzphoto/bob?preview", .calls = {{"tencentWeibo", u"bob"}}, .subMode = 2,
-     .ownerName = u"bob/", .extraKey = u"bob", .emits = "tencentWeibo"},
+     .ownerName = u"bob/",
+     .kept = [](const ListResult& list) { EXPECT_EQ(KeptIn<TencentWeiboAccount>(list).name, u"bob"); },
+     .emits = "tencentWeibo"},
     {.label = "WeiboNothingFound", .site = 0, .subModeBox = 2, .input = u"alice",
-     .calls = {{"tencentWeibo", u"alice"}}, .subMode = 2, .ownerName = u"alice/", .extraKey = u"alice",
+     .calls = {{"tencentWeibo", u"alice"}}, .subMode = 2, .ownerName = u"alice/",
+     .kept = [](const ListResult& list) { EXPECT_EQ(KeptIn<TencentWeiboAccount>(list).name, u"alice"); },
      .message = u"没有获取到相册，可按以下步骤操作：\n\n1、请先在下载器的登录菜单里登录你的腾讯微博"},
     {.label = "QqGroupAddress", .site = 0, .subModeBox = 1,
      .input = u"http://qun.qzone.qq.com/group#!/246810/photo", .calls = {{"qqGroup", u"246810"}},

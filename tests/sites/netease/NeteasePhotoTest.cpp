@@ -4,6 +4,7 @@
 #include "MyCode/StringCtrl.h"
 #include "netease/NeteaseTest.h"
 #include "sites/netease/NeteasePhotoAdapter.h"
+#include "sites/netease/NeteasePhotoUser.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ TEST_F(NeteasePhoto, AlbumsWithAccessLabelsAndPlaceholders) {
     // The description's escaped line break is a real one.
     EXPECT_EQ(Utf8(albums[0].key2), "第一行\r\n第二行");
     EXPECT_EQ(List().ownerName, u"alice");
-    EXPECT_EQ(List().userKey, u"alice");
+    EXPECT_EQ(Kept<NeteasePhotoUser>().name, u"alice");
     EXPECT_TRUE(Messages().empty());
 
     auto call = [](const char* id) {
@@ -153,7 +154,7 @@ TEST_F(NeteasePhoto, UserNameAndDataFileFromTheTypedPageOrTheUsersOwn) {
         if (c.message.empty()) {
             EXPECT_TRUE(messages.empty());
             EXPECT_EQ(Albums().size(), kAlbums.size());
-            EXPECT_EQ(List().userKey, u"alice");
+            EXPECT_EQ(Kept<NeteasePhotoUser>().name, u"alice");
         } else {
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].text, c.message);
@@ -167,7 +168,7 @@ class NeteasePhotoPictures : public NeteaseTest {
 protected:
     void SetUp() override {
         NeteaseTest::SetUp();
-        List().userKey = u"alice";
+        Handoff<NeteasePhotoUser>().name = u"alice";
         server.Serve("/photo/alice/101.js", Gbk(Fixture("photos.js")));
     }
 

@@ -1,6 +1,7 @@
 // Pages on which each NetEase operation emits more than once, for the stop test over the table.
 
 #include "netease/NeteaseTest.h"
+#include "sites/netease/NeteasePhotoUser.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ const bool registered[] = {
                  return std::vector<FixturePage>{{"/photo/alice/101.js", {}, NeteaseFixture("photos.js")}};
              },
          .album = {.name = u"Album", .url = u"s1.ph.126.net/photo/alice/101.js"},
-         .prepare = [](ListResult& list) { list.userKey = u"alice"; }}),
+         .prepare = [](ListResult& list) { HandoffIn<NeteasePhotoUser>(list).name = u"alice"; }}),
     RegisterStopSample({.key = "neteasePp/albums",
                         .hosts = kHosts,
                         .pages =

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "SiteTest.h"
-#include "core/JobContext.h"
+#include "core/SiteType.h"
 
 // NetEase photo and pp answer from the fixture server under their real host names; the data files
 // lie on an image-domain host.

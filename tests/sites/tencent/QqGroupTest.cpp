@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "sites/tencent/QqGroupAdapter.h"
+#include "sites/tencent/QqGroupMember.h"
 #include "tencent/TencentTest.h"
 
 namespace {
@@ -43,7 +44,7 @@ TEST_F(QqGroup, PageOfTwelveIsFollowedByTheNextPage) {
     EXPECT_EQ(albums[0].privacy, 0);
     EXPECT_EQ(albums[11].name, u"第12册");
     // The number padded with two zeros loses one.
-    EXPECT_EQ(List().siteKey, u"0123456");
+    EXPECT_EQ(Kept<QqGroupMember>().qqNumber, u"0123456");
 
     auto requests = server.RequestsTo(kAlbumList);
     ASSERT_EQ(requests.size(), 2u);

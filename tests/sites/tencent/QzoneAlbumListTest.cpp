@@ -5,6 +5,7 @@
 #include "MyCode/ConnectToRules.h"
 #include "sites/tencent/QzoneAdapter.h"
 #include "sites/tencent/QzoneGtk.h"
+#include "sites/tencent/QzoneRouteHosts.h"
 #include "tencent/TencentTest.h"
 
 namespace {
@@ -64,8 +65,8 @@ TEST_F(QzoneAlbums, RouteLookupThenFirstList) {
     ExpectAlbums(Albums(), FixtureAlbums(9));
     EXPECT_TRUE(Messages().empty());
     // The default data centre's hosts: the photo list and the album view for the download.
-    EXPECT_EQ(List().siteKey, u"szplist.photo.qq.com");
-    EXPECT_EQ(List().extraKey, u"sznu.photo.qq.com");
+    EXPECT_EQ(Kept<QzoneRouteHosts>().photoHost, u"szplist.photo.qq.com");
+    EXPECT_EQ(Kept<QzoneRouteHosts>().viewHost, u"sznu.photo.qq.com");
 
     auto route = server.RequestsTo("/GetRoute");
     ASSERT_EQ(route.size(), 1u);
@@ -108,9 +109,7 @@ TEST_F(QzoneAlbums, SecondListTriesDataCentre102WithTheFirstBlocksHosts) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        List().albums.Clear();
-        SetUpAlbumGrid(job);
-        server.ClearRequests();
+        NextCase();
         server.Handle(kSecondList, [&c](const FixtureRequest& request, FixtureReply& reply) {
             reply.body = request.Header("Host") == "xalist.photo.qq.com" ? c.fallbackAnswer : c.ownAnswer;
         });
@@ -138,9 +137,10 @@ TEST_F(QzoneAlbums, SecondListTriesDataCentre102WithTheFirstBlocksHosts) {
         } else {
             // Read as UTF-8 whatever the extension settings say.
             ExpectAlbums(Albums(), FixtureAlbums(c.dataCentre));
-            EXPECT_EQ(List().siteKey,
+            EXPECT_EQ(Kept<QzoneRouteHosts>().photoHost,
                       c.dataCentre == 102 ? u"xaplist.photo.qq.com" : u"szplist.photo.qq.com");
-            EXPECT_EQ(List().extraKey, c.dataCentre == 102 ? u"xanu.photo.qq.com" : u"sznu.photo.qq.com");
+            EXPECT_EQ(Kept<QzoneRouteHosts>().viewHost,
+                      c.dataCentre == 102 ? u"xanu.photo.qq.com" : u"sznu.photo.qq.com");
         }
         EXPECT_TRUE(Messages().empty());
     }

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "sites/tencent/QzoneAdapter.h"
+#include "sites/tencent/QzoneRouteHosts.h"
 #include "tencent/TencentTest.h"
 
 namespace {
@@ -24,8 +25,8 @@ class QzonePictures : public TencentTest {
 protected:
     void SetUp() override {
         TencentTest::SetUp();
-        List().siteKey = u"szplist.photo.qq.com";
-        List().extraKey = u"sznu.photo.qq.com";
+        Handoff<QzoneRouteHosts>().photoHost = u"szplist.photo.qq.com";
+        Handoff<QzoneRouteHosts>().viewHost = u"sznu.photo.qq.com";
         SetInput(u"12345");
     }
 
@@ -150,6 +151,61 @@ TEST_F(QzonePictures, SwitchFileAndAlbumViewFallback) {
         }
     }
     EXPECT_TRUE(Messages().empty());
+}
+
+// How the paged list's first page hands the album to the view, or ends it: an answer without text
+// is a page without photos, but a request that fails ends the album; an encrypted album's refusal
+// is a page without photos when the user gives no password, and is asked for once more when they
+// do, ending the album when it does not come again.
+TEST_F(QzonePictures, FirstListPageWithoutPhotosLeadsToTheView) {
+    const std::string refusal =
+        Gbk("shine0_Callback({\"code\":-10805,\"message\":\"对不起，回答错误\",\"data\":{}});");
+    enum class First { Empty, Broken, Refused };
+    struct Case {
+        const char* label;
+        First first;                // the first list page before a password
+        bool answer;                // to the password question
+        std::string afterPassword;  // the first list page once the password was entered
+        std::vector<std::string> asked;
+        std::size_t pictures;
+    } cases[] = {
+        {"an empty answer", First::Empty, false, "", {"list", "view"}, 4},
+        {"a broken answer", First::Broken, false, "", {"list"}, 0},
+        {"refused, no password", First::Refused, false, "", {"list", "view"}, 4},
+        {"refused, password given", First::Refused, true, photos, {"list", "list", "list"}, 4},
+        {"refused, password given, nothing came", First::Refused, true, "", {"list", "list"}, 0},
+    };
+    // An encrypted album that the switch file has listed like a public one.
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(dir.Path() + u"Q2.txt", ""));
+    server.Serve(kAlbumView, photos);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ResetWindow();
+        QueueAnswer(c.answer);
+        bool entered = false;
+        SetLoginAction([&entered](const std::u16string&) { entered = true; });
+        server.ClearRequests();
+        server.Handle(kPhotoList, [&](const FixtureRequest& request, FixtureReply& reply) {
+            if (request.Param("pageStart") != "0") {
+                reply.body = kNoPhoto;
+            } else if (entered) {
+                reply.body = c.afterPassword;
+            } else if (c.first == First::Refused) {
+                reply.body = refusal;
+            } else if (c.first == First::Broken) {
+                reply.declaredLength = 5000;
+                reply.stream = [](FixtureStream& out) { out.Write("shine0_Callback("); };
+            }
+        });
+        Start(1, u"V13locked");
+
+        RunPictures(QzoneAdapter::PictureList);
+
+        EXPECT_EQ(Asked(), c.asked);
+        EXPECT_EQ(Pictures().size(), c.pictures);
+        EXPECT_EQ(Messages().size(), c.first == First::Refused ? 1u : 0u);
+        EXPECT_EQ(LoginUrls().size(), c.answer ? 1u : 0u);
+    }
 }
 
 TEST_F(QzonePictures, PasswordPromptForEncryptedAlbums) {

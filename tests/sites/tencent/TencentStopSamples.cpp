@@ -1,5 +1,7 @@
 // Pages on which each Tencent operation emits more than once, for the stop test over the table.
 
+#include "sites/tencent/QzoneRouteHosts.h"
+#include "sites/tencent/TencentWeiboAccount.h"
 #include "tencent/TencentTest.h"
 
 namespace {
@@ -56,8 +58,9 @@ const bool registered[] = {
                         .album = Album(u"idcNum=9&hostUin=12345&albumid=V14open"),
                         .prepare =
                             [](ListResult& list) {
-                                list.siteKey = u"szplist.photo.qq.com";
-                                list.extraKey = u"sznu.photo.qq.com";
+                                QzoneRouteHosts& hosts = HandoffIn<QzoneRouteHosts>(list);
+                                hosts.photoHost = u"szplist.photo.qq.com";
+                                hosts.viewHost = u"sznu.photo.qq.com";
                             }}),
     RegisterStopSample({.key = "qqGroup/albums",
                         .hosts = kHosts,
@@ -86,16 +89,16 @@ const bool registered[] = {
                      {"/asyn/gettopicalbum.php", {{"page", "1"}}, TencentFixture("weibo_albums.json")}};
              },
          .input = u"alice"}),
-    RegisterStopSample({.key = "tencentWeibo/pictures",
-                        .hosts = kHosts,
-                        .pages =
-                            [] {
-                                return std::vector<FixturePage>{{"/asyn/gettopicalbum.php",
-                                                                 {{"page", "1"}},
-                                                                 TencentFixture("weibo_photos.json")}};
-                            },
-                        .album = Album(u"t100"),
-                        .prepare = [](ListResult& list) { list.siteKey = u"99887"; }}),
+    RegisterStopSample(
+        {.key = "tencentWeibo/pictures",
+         .hosts = kHosts,
+         .pages =
+             [] {
+                 return std::vector<FixturePage>{
+                     {"/asyn/gettopicalbum.php", {{"page", "1"}}, TencentFixture("weibo_photos.json")}};
+             },
+         .album = Album(u"t100"),
+         .prepare = [](ListResult& list) { HandoffIn<TencentWeiboAccount>(list).userId = u"99887"; }}),
 };
 
 }  // namespace

@@ -3,17 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "GridCtrl_src/AlbumGrid.h"
 #include "MyCode/ConnectToRules.h"
 #include "MyCode/CookieStore.h"
 #include "MyCode/StringCtrl.h"
 #include "MyCode/TextFlags.h"
 #include "MyCode/URLSource2.h"
 #include "SiteTest.h"
-#include "core/JobContext.h"
+#include "core/SiteType.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
-#include "sites/kit/Emission.h"
 
 // The Tencent services answer from the fixture server: every host the adapters can reach is
 // routed to it, the hosts that the route fixture names included. The cookie store starts empty.

@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "sites/tencent/TencentWeiboAccount.h"
 #include "sites/tencent/TencentWeiboAdapter.h"
 #include "tencent/TencentTest.h"
 
@@ -14,7 +15,7 @@ protected:
     void SetUp() override {
         TencentTest::SetUp();
         // The album-list job keeps the account name.
-        List().extraKey = u"alice";
+        Handoff<TencentWeiboAccount>().name = u"alice";
     }
 };
 
@@ -37,7 +38,7 @@ TEST_F(TencentWeibo, TypedAlbumsHaveNoCount) {
     EXPECT_EQ(albums[1].pictureCount, -1);
     EXPECT_EQ(albums[1].coverUrl, u"http://t1.qpic.cn/mblogpic/c2/240");
     // The account's id from the guest block, not the visitor's.
-    EXPECT_EQ(List().siteKey, u"99887");
+    EXPECT_EQ(Kept<TencentWeiboAccount>().userId, u"99887");
 
     auto page = server.RequestsTo("/app/qzphoto/alice");
     ASSERT_EQ(page.size(), 1u);
@@ -64,7 +65,7 @@ TEST_F(TencentWeibo, LaterPagesCarryThePagingSuffixOfTheLastPicture) {
     server.Handle(kAlbumApi, [](const FixtureRequest& request, FixtureReply& reply) {
         reply.body = request.Param("page") == "1" ? Fixture("weibo_photos.json") : kNothing;
     });
-    List().siteKey = u"99887";
+    Handoff<TencentWeiboAccount>().userId = u"99887";
     ST_PERLISTRECORD album;
     album.name = u"旅行";
     album.url = u"t100";
