@@ -1,8 +1,11 @@
 #include "sites/communities/BabytreeAlbumAdapter.h"
 
+#include <string>
+#include <utility>
+
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "download/Naming.h"
+#include "sites/communities/BabytreeUser.h"
 #include "sites/communities/CommunityHosts.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
@@ -22,36 +25,36 @@ std::u16string Main(std::u16string_view pathAndQuery) {
 }
 
 // "alice的相册" names the owner; a page without it leaves the user id.
-void TakeOwner(JobContext& job, std::u16string_view page, const std::u16string& user) {
-    job.list.ownerName = Peek(page, u"<title>", u"的相册");
-    if (job.list.ownerName.empty()) {
-        job.list.ownerName = user;
+void TakeOwner(AlbumCall& call, std::u16string_view page, const std::u16string& user) {
+    std::u16string owner = Peek(page, u"<title>", u"的相册");
+    if (owner.empty()) {
+        owner = user;
     }
-    CleanName(job.list.ownerName, true);
+    CleanName(owner, true);
+    call.SetOwnerName(std::move(owner));
 }
 
 }  // namespace
 
 void BabytreeAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
-    call.job.list.siteKey = user;
+    call.Keep<BabytreeUser>().userId = user;
     call.session.request.cutEnd = "vertical-align:middle";
-    ST_PERLISTRECORD record;
-    ForEachPage(
+    ForEachAlbumPage(
         call, {.separator = u"\"id\":\"", .nextMarker = u"\">下一页</a>"},
         [&](int page) {
             return std::u16string(CommunityHosts::kBabytreeHome) +
                    Format(u"/%s/photo/list?pg=%d", {user, page});
         },
-        [&](std::u16string& item) {
-            record.name = StringCtrl::UnescapeJson(Cut(item, u"title\":\"", u"\""));
-            record.url = Unslashed(Cut(item, u"album_url\":\"", u"\""));
-            record.pictureCount = CutNumber(item, u"sum\":\"", u"\"");
-            record.coverUrl = Unslashed(Cut(item, u"cover_url\":\"", u"\""));
-            return call.Album(record);
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.name = StringCtrl::UnescapeJson(Cut(item, u"title\":\"", u"\""));
+            album.url = Unslashed(Cut(item, u"album_url\":\"", u"\""));
+            album.pictureCount = CutNumber(item, u"sum\":\"", u"\"");
+            album.coverUrl = Unslashed(Cut(item, u"cover_url\":\"", u"\""));
+            return true;
         },
         [&](Page& page) {
             if (page.number == 1) {
-                TakeOwner(call.job, page.text, user);
+                TakeOwner(call, page.text, user);
             }
             // The albums are a script's JSON.
             StringCtrl::SkipPast(page.text, u"album_list");
@@ -85,25 +88,24 @@ void BabytreeAlbumAdapter::PictureList(PictureCall& call) {
 }
 
 void BabytreeAlbumAdapter::OldAlbumList(AlbumCall& call, const std::u16string& user) {
-    call.job.list.siteKey = user;
+    call.Keep<BabytreeUser>().userId = user;
     call.session.request.cutEnd = "vertical-align:middle";
-    ST_PERLISTRECORD record;
-    ForEachPage(
+    ForEachAlbumPage(
         call, {.separator = u"class=\"thumb\">", .nextMarker = kOldNextPage},
         [&](int page) {
             return Main(
                 Format(u"/user/showuser.php?uid=u%s&tab=photo&view=album_list&order=&pg=%d", {user, page}));
         },
-        [&](std::u16string& item) {
-            record.url = Cut(item, u"href=\"", u"\"");
-            record.coverUrl = Cut(item, u"src=\"", u"\"");
-            record.name = Cut(item, u"<strong>", u"</strong>");
-            record.pictureCount = CutNumber(item, u"(", u")");
-            return call.Album(record);
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.url = Cut(item, u"href=\"", u"\"");
+            album.coverUrl = Cut(item, u"src=\"", u"\"");
+            album.name = Cut(item, u"<strong>", u"</strong>");
+            album.pictureCount = CutNumber(item, u"(", u")");
+            return true;
         },
         [&](Page& page) {
             if (page.number == 1) {
-                TakeOwner(call.job, page.text, user);
+                TakeOwner(call, page.text, user);
             }
             return true;
         });
@@ -123,7 +125,7 @@ void BabytreeAlbumAdapter::OldPictureList(PictureCall& call) {
             // Each picture's own page shows it large; the thumbnail stays when that page fails.
             StringCtrl::ReplaceAll(photoPage, u"#detail", u"&show=big");
             std::u16string photo;
-            if (call.Fetch(photoPage, TEXT_INFLATE | TEXT_UTF8, photo)) {
+            if (call.FetchNonEmpty(photoPage, TEXT_INFLATE | TEXT_UTF8, photo)) {
                 std::u16string large = Peek(photo, u"src=\"", u"\"");
                 if (!large.empty()) {
                     address = large;

@@ -7,7 +7,7 @@ class PictureCall;
 
 // Babytree keeps two generations of album pages. The new album list carries its albums as JSON in
 // the page and the pictures come from a JSON service; the old pages list albums and pictures as
-// HTML, each picture on a photo page of its own. Both album lists keep the user id in siteKey.
+// HTML, each picture on a photo page of its own. Both album lists keep the user id (BabytreeUser).
 class BabytreeAlbumAdapter {
 public:
     // user is the user id.

@@ -1,12 +1,14 @@
 #include "sites/communities/CommunitiesFamily.h"
 
+#include <string>
+
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/communities/BabytreeAlbumAdapter.h"
 #include "sites/communities/CommunityHosts.h"
 #include "sites/communities/HupuAlbumAdapter.h"
 #include "sites/communities/MokoAlbumAdapter.h"
 #include "sites/communities/PconlineAlbumAdapter.h"
+#include "sites/communities/PconlinePaging.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 
@@ -41,10 +43,11 @@ bool NormalisePconline(ListPlan& plan, AlbumCall& call) {
     std::u16string& in = plan.input;
     if (ContainsAfterStart(in, u"_p")) {
         // A page of an album: the first "_p<page>_" becomes the place the adapter pages through.
+        std::u16string& marker = call.Keep<PconlinePaging>().pageMarker;
         for (int i = 1; i <= 99; ++i) {
-            call.job.list.siteKey = StringCtrl::Format(u"_p%d_", {i});
-            if (Contains(in, call.job.list.siteKey)) {
-                StringCtrl::ReplaceAll(in, call.job.list.siteKey, u"_dk1stp_");
+            marker = StringCtrl::Format(u"_p%d_", {i});
+            if (Contains(in, marker)) {
+                StringCtrl::ReplaceAll(in, marker, u"_dk1stp_");
                 break;
             }
         }
@@ -53,7 +56,7 @@ bool NormalisePconline(ListPlan& plan, AlbumCall& call) {
     } else {
         StringCtrl::SkipPast(in, CommunityHosts::kPconlineTopLevelDomain);
         StringCtrl::CutAt(in, u"/");
-        call.job.list.siteKey = in;
+        call.Keep<PconlinePaging>().user = in;
         in = StringCtrl::Format(
             std::u16string(CommunityHosts::kPconlinePhoto) + u"/%s/myphoto_dk1stp_n15.html", {in});
     }

@@ -1,7 +1,8 @@
 #include "sites/communities/HupuAlbumAdapter.h"
 
+#include <string>
+
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/communities/CommunityHosts.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
@@ -39,35 +40,34 @@ std::u16string AlbumPath(std::u16string link) {
 }  // namespace
 
 void HupuAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& input) {
-    ST_PERLISTRECORD record;
     if (ContainsAfterStart(input, u"/photo/a")) {
         std::u16string text;
-        if (!call.Fetch(input, TEXT_INFLATE, text) || text.empty() ||
-            ContainsAfterStart(text, kMaintenance)) {
+        if (!call.FetchNonEmpty(input, TEXT_INFLATE, text) || ContainsAfterStart(text, kMaintenance)) {
             return;
         }
+        ST_PERLISTRECORD record;
         StringCtrl::SkipPast(text, u"class=\"albumlist");
         record.coverUrl = Cut(text, u"src=\"", u"\"");
         record.name = Cut(text, u"alt=\"", u"\"");
         record.url = AlbumPath(input);
         record.pictureCount = CutNumber(text, u">共", u"张");
         call.Album(record);
-        call.job.list.ownerName = UserPart(input);
+        call.SetOwnerName(UserPart(input));
         return;
     }
     const std::u16string user = UserPart(input);
-    call.job.list.ownerName = user;
-    ForEachPage(
+    call.SetOwnerName(user);
+    ForEachAlbumPage(
         call, {.separator = u"<li", .textFlags = TEXT_INFLATE, .nextMarker = u"id=\"j_next"},
         [&](int page) {
             return Personal(Format(u"/%s/photo-%d", {user, page}));
         },
-        [&](std::u16string& item) {
-            record.url = AlbumPath(Cut(item, u"href=\"", u"\""));
-            record.coverUrl = Cut(item, u"src=\"", u"\"");
-            record.name = Cut(item, u"title=\"", u"\"");
-            record.pictureCount = CutNumber(item, u"(共", u"张");
-            return call.Album(record);
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.url = AlbumPath(Cut(item, u"href=\"", u"\""));
+            album.coverUrl = Cut(item, u"src=\"", u"\"");
+            album.name = Cut(item, u"title=\"", u"\"");
+            album.pictureCount = CutNumber(item, u"(共", u"张");
+            return true;
         },
         [&](Page& page) {
             if (ContainsAfterStart(page.text, kMaintenance)) {

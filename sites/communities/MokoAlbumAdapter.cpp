@@ -1,9 +1,9 @@
 #include "sites/communities/MokoAlbumAdapter.h"
 
+#include <string>
 #include <vector>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "download/Naming.h"
 #include "sites/communities/CommunityHosts.h"
 #include "sites/kit/AlbumCall.h"
@@ -32,10 +32,10 @@ std::vector<std::u16string> Categories(AlbumCall& call, const std::u16string& in
     // The menu ends where the side box begins; the category pages are cut there too.
     call.session.request.cutEnd = "<div class=\"sBox";
     std::u16string text;
-    if (!call.Fetch(input, TEXT_INFLATE | TEXT_UTF8, text) || text.empty()) {
+    if (!call.FetchNonEmpty(input, TEXT_INFLATE | TEXT_UTF8, text)) {
         return {};
     }
-    call.job.list.ownerName = TitleOwner(text);
+    call.SetOwnerName(TitleOwner(text));
     StringCtrl::SkipPast(text, u"class=\"mwC\"");
     StringCtrl::CutAt(text, u"<div class=\"sBox");
     std::vector<std::u16string> categories;
@@ -50,34 +50,33 @@ std::vector<std::u16string> Categories(AlbumCall& call, const std::u16string& in
 }  // namespace
 
 void MokoAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& input) {
-    ST_PERLISTRECORD record;
     bool firstCategory = true;
     bool showLayout = false;
     for (const std::u16string& category : Categories(call, input)) {
         // A category whose page cannot be read ends; the next one follows.
-        ForEachPage(
+        ForEachAlbumPage(
             call, {.nextMarker = u"class=\"b bC\">></a>", .emptyPageGoesOn = true},
             [&](int page) {
                 return Format(u"%s/%d.html", {category, page});
             },
-            [&](std::u16string& item) {
+            [&](std::u16string& item, ST_PERLISTRECORD& album) {
                 if (showLayout) {
-                    record.pictureCount = CutNumber(item, u"mC\">", u"</");
-                    record.name = Cut(item, u"title=\"", u"\"");
-                    record.url = Cut(item, u"href=\"", u"\"");
+                    album.pictureCount = CutNumber(item, u"mC\">", u"</");
+                    album.name = Cut(item, u"title=\"", u"\"");
+                    album.url = Cut(item, u"href=\"", u"\"");
                 } else {
-                    record.pictureCount = CutNumber(item, u"/>(", u")");
-                    record.url = Cut(item, u"href=\"", u"\"");
-                    record.name = Cut(item, u"title=\"", u"\"");
+                    album.pictureCount = CutNumber(item, u"/>(", u")");
+                    album.url = Cut(item, u"href=\"", u"\"");
+                    album.name = Cut(item, u"title=\"", u"\"");
                 }
-                record.coverUrl = Cut(item, u"src2=\"", u"\"");
-                return call.Album(record);
+                album.coverUrl = Cut(item, u"src2=\"", u"\"");
+                return true;
             },
             [&](Page& page) {
                 // The next-page arrow, written plainly or as an entity.
                 page.hasNext = page.hasNext || Contains(page.text, u"class=\"b bC\">&gt;</a>");
-                if (page.number == 1 && firstCategory && call.job.list.ownerName.empty()) {
-                    call.job.list.ownerName = TitleOwner(page.text);
+                if (page.number == 1 && firstCategory && call.OwnerName().empty()) {
+                    call.SetOwnerName(TitleOwner(page.text));
                 }
                 // Two generations of the listing.
                 showLayout = ContainsAfterStart(page.text, u"class=\"show");
@@ -93,7 +92,7 @@ void MokoAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& input) {
 
 void MokoAlbumAdapter::PictureList(PictureCall& call) {
     std::u16string text;
-    if (!call.Fetch(std::u16string(CommunityHosts::kMoko) + call.album().url, TEXT_INFLATE, text)) {
+    if (!call.FetchNonEmpty(std::u16string(CommunityHosts::kMoko) + call.album().url, TEXT_INFLATE, text)) {
         return;
     }
     for (std::u16string& piece : Items(text, u"class=\"picBox\">")) {

@@ -1,11 +1,13 @@
 #include "sites/communities/PconlineAlbumAdapter.h"
 
 #include <cstddef>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "download/Naming.h"
+#include "sites/communities/PconlinePaging.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
@@ -15,34 +17,34 @@ using namespace Fields;
 using StringCtrl::Format;
 
 void PconlineAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& listTemplate) {
-    ST_PERLISTRECORD record;
-    record.pictureCount = -1;
-    ForEachPage(
+    ForEachAlbumPage(
         call, {.separator = u"class=\"picbox", .nextMarker = u">下一页</a>"},
         [&](int page) {
-            call.job.list.siteKey = Format(u"_p%d_", {page});
+            std::u16string& marker = call.Keep<PconlinePaging>().pageMarker;
+            marker = Format(u"_p%d_", {page});
             std::u16string address = listTemplate;
-            StringCtrl::ReplaceAll(address, u"_dk1stp_", call.job.list.siteKey);
+            StringCtrl::ReplaceAll(address, u"_dk1stp_", marker);
             return address;
         },
-        [&](std::u16string& item) {
-            record.url = Cut(item, u"href=\"", u"\"");
-            StringCtrl::ReplaceAll(record.url, u"photo/", u"photo/list_");
-            record.name = Cut(item, u"title=\"", u"\"");
-            record.coverUrl = Cut(item, u"src=\"", u"\"");
-            return call.Album(record);
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.url = Cut(item, u"href=\"", u"\"");
+            StringCtrl::ReplaceAll(album.url, u"photo/", u"photo/list_");
+            album.name = Cut(item, u"title=\"", u"\"");
+            album.coverUrl = Cut(item, u"src=\"", u"\"");
+            album.pictureCount = -1;
+            return true;
         },
         [&](Page& page) {
             if (page.number == 1) {
                 // "【...】alice_太平洋..."; without it the user part of the address.
-                std::u16string& owner = call.job.list.ownerName;
-                owner = Peek(page.text, u"】", u"_太平洋");
+                std::u16string owner = Peek(page.text, u"】", u"_太平洋");
                 if (owner.empty()) {
                     owner = listTemplate;
                     StringCtrl::SkipPast(owner, u"cn/");
                     StringCtrl::CutAt(owner, u"/");
                 }
                 CleanName(owner, true);
+                call.SetOwnerName(std::move(owner));
             }
             return true;
         });
@@ -51,7 +53,7 @@ void PconlineAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& list
 void PconlineAlbumAdapter::PictureList(PictureCall& call) {
     call.session.request.cutEnd = "class=\"artOutWrap";
     std::u16string text;
-    if (!call.Fetch(call.album().url, TEXT_INFLATE | TEXT_UTF8, text)) {
+    if (!call.FetchNonEmpty(call.album().url, TEXT_INFLATE | TEXT_UTF8, text)) {
         return;
     }
     std::vector<std::u16string> pieces = Items(text, u"class=\"picture");

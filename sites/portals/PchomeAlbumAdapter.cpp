@@ -1,12 +1,12 @@
 #include "sites/portals/PchomeAlbumAdapter.h"
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
 #include "sites/portals/PortalHosts.h"
+#include "sites/portals/PortalUser.h"
 
 using namespace Fields;
 using StringCtrl::Format;
@@ -23,9 +23,8 @@ std::u16string PhotoHost(std::u16string_view path) {
 }  // namespace
 
 void PchomeAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
-    call.job.list.siteKey = user;
-    ST_PERLISTRECORD record;
-    ForEachPage(
+    call.Keep<PortalUser>().userName = user;
+    ForEachAlbumPage(
         call,
         {.separator = u"class=\"MarkSet\"",
          .textFlags = kBig5,
@@ -34,13 +33,12 @@ void PchomeAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) 
         [&](int page) {
             return PhotoHost(Format(u"/%s*%d", {user, page}));
         },
-        [&](std::u16string& item) {
-            record.privacy = 0;
-            record.url = Cut(item, u"href=\"", u"\"");
-            record.coverUrl = PhotoHost(Cut(item, u"Img[", u"]"));
-            record.name = Cut(item, u"<span>", u"</span>");
-            record.pictureCount = CutNumber(item, u"共", u"張");
-            return call.Album(record);
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
+            album.url = Cut(item, u"href=\"", u"\"");
+            album.coverUrl = PhotoHost(Cut(item, u"Img[", u"]"));
+            album.name = Cut(item, u"<span>", u"</span>");
+            album.pictureCount = CutNumber(item, u"共", u"張");
+            return true;
         },
         [](Page& page) {
             StringCtrl::CutAt(page.text, u"MainListSection");
@@ -49,7 +47,7 @@ void PchomeAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) 
 }
 
 void PchomeAlbumAdapter::PictureList(PictureCall& call) {
-    const std::u16string& user = call.job.list.siteKey;
+    const std::u16string& user = call.Kept<PortalUser>().userName;
     ForEachPage(
         call, {.separator = u"Icon:'", .textFlags = kBig5, .nextMarker = kNextPage},
         [&](int page) {

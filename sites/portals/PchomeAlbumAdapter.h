@@ -6,7 +6,8 @@ class AlbumCall;
 class PictureCall;
 
 // A PCHome user's albums and their pictures: Big5 pages, paged by their next-page links. The
-// pictures are listed as thumbnails and served to their photo pages.
+// pictures are listed as thumbnails and served to their photo pages, which lie under the user name
+// the album list keeps (PortalUser).
 class PchomeAlbumAdapter {
 public:
     // user is the PCHome user name.

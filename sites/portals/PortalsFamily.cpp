@@ -1,7 +1,6 @@
 #include "sites/portals/PortalsFamily.h"
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/portals/PchomeAlbumAdapter.h"
@@ -15,7 +14,7 @@ namespace {
 bool Normalise51(ListPlan& plan, AlbumCall& call) {
     StringCtrl::SkipPast(plan.input, PortalHosts::k51TopLevelDomain);
     StringCtrl::CutAt(plan.input, u"/");
-    call.job.list.ownerName = plan.input;
+    call.SetOwnerName(plan.input);
     return true;
 }
 
@@ -28,7 +27,7 @@ bool NormaliseZol(ListPlan& plan, AlbumCall&) {
 bool NormalisePchome(ListPlan& plan, AlbumCall& call) {
     StringCtrl::SkipPast(plan.input, PortalHosts::kPchomeTopLevelDomain);
     Fields::CutAtEach(plan.input, {u"/", u"&", u"*", u"?"});
-    call.job.list.ownerName = plan.input;
+    call.SetOwnerName(plan.input);
     return true;
 }
 

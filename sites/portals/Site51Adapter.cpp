@@ -1,12 +1,17 @@
 #include "sites/portals/Site51Adapter.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
+#include "core/NamingSettings.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
 #include "sites/portals/PortalHosts.h"
+#include "sites/portals/PortalUser.h"
 
 using namespace Fields;
 using StringCtrl::Format;
@@ -50,38 +55,35 @@ std::u16string FullTitle(PictureCall& call, std::u16string& item) {
 
 void Site51Adapter::AlbumList(AlbumCall& call, const std::u16string& user) {
     RetryBusyAnswers(call);
-    call.job.list.siteKey = user;
+    call.Keep<PortalUser>().userName = user;
     std::u16string text;
-    if (!call.Fetch(Home(Format(u"/?u=%s&c=photo&a=getdata&gid=0&total=0", {user})), TEXT_INFLATE, text) ||
-        text.empty()) {
+    if (!call.FetchNonEmpty(Home(Format(u"/?u=%s&c=photo&a=getdata&gid=0&total=0", {user})), TEXT_INFLATE,
+                            text)) {
         return;
     }
     ShowWhenBusy(call, text);
     StringCtrl::CutAt(text, u"}]");
-    ST_PERLISTRECORD record;
-    for (std::u16string& item : Items(text, kRecord)) {
-        record.privacy = 0;
-        record.url = StringCtrl::LeftOf(item, u"\"");
-        record.name = UnescapeJson(Cut(item, u"name\":\"", u"\""));
-        if (record.name.empty()) {
-            continue;
+    std::vector<std::u16string> items = Items(text, kRecord);
+    call.EmitEach(items, [](std::u16string& item, ST_PERLISTRECORD& album) {
+        album.url = StringCtrl::LeftOf(item, u"\"");
+        album.name = UnescapeJson(Cut(item, u"name\":\"", u"\""));
+        if (album.name.empty()) {
+            return false;
         }
         // "hide" 2 is an album behind a password.
         if (Cut(item, u"hide\":\"", u"\"") == u"2") {
-            record.privacy = 1;
+            album.privacy = 1;
         }
-        record.pictureCount = CutNumber(item, u"count\":\"", u"\"");
-        if (!call.Album(record)) {
-            return;
-        }
-    }
+        album.pictureCount = CutNumber(item, u"count\":\"", u"\"");
+        return true;
+    });
 }
 
 void Site51Adapter::PictureList(PictureCall& call) {
     RetryBusyAnswers(call);
     const ST_PERLISTRECORD& album = call.album();
-    const std::u16string& user = call.job.list.siteKey;
-    const bool namedByDescription = call.job.CurrentSettings().naming.baseName == BASE_DESCRIPTION;
+    const std::u16string& user = call.Kept<PortalUser>().userName;
+    const bool namedByDescription = call.Naming().baseName == BASE_DESCRIPTION;
     // The service pages on past the album's end with empty answers; the album's count ends it
     // sooner where the list gave one.
     int listed = 0;
@@ -99,19 +101,14 @@ void Site51Adapter::PictureList(PictureCall& call) {
                     description = full;
                 }
             }
-            if (description.empty()) {
-                description = album.name;
-            }
-            return call.Picture(address, description);
+            return call.Picture(address, call.Describe(std::move(description)));
         },
         [&](Page& page) {
             if (page.number == 1 && (album.privacy & 1) != 0 &&
                 ContainsAfterStart(page.text, u"putpass\":\"1")) {
-                if (!call.Ask(u"加密相册,是否输入密码", u"提示")) {
-                    return false;
-                }
-                call.Login(Home(Format(u"/%s/photo/group/%s", {user, album.url})));
-                if (!call.Fetch(page.url, TEXT_INFLATE, page.text) || page.text.empty()) {
+                if (!call.FetchAfterLogin(u"加密相册,是否输入密码", u"提示",
+                                          Home(Format(u"/%s/photo/group/%s", {user, album.url})), page.url,
+                                          TEXT_INFLATE, page.text)) {
                     return false;
                 }
             }

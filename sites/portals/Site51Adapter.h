@@ -7,7 +7,7 @@ class PictureCall;
 
 // 51 photo albums, read from the home site's data service: all albums in one answer, the pictures
 // page by page. A busy service answers "请稍候再试" (try again later), which is retried. The album
-// list keeps the user name in siteKey for the picture list.
+// list keeps the user name (PortalUser) for the picture list.
 class Site51Adapter {
 public:
     // user is the 51 user name.

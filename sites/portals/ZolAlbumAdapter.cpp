@@ -1,13 +1,16 @@
 #include "sites/portals/ZolAlbumAdapter.h"
 
+#include <string>
+#include <utility>
+
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "download/Naming.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
 #include "sites/portals/PortalHosts.h"
+#include "sites/portals/PortalUser.h"
 
 using namespace Fields;
 using StringCtrl::Format;
@@ -46,29 +49,28 @@ std::u16string FullPicture(const std::u16string& thumbnail) {
 }  // namespace
 
 void ZolAlbumAdapter::AlbumList(AlbumCall& call, const std::u16string& user) {
-    call.job.list.siteKey = user;
+    call.Keep<PortalUser>().userName = user;
     PageRules rules = kPages;
     rules.emptyPageGoesOn = true;
-    ST_PERLISTRECORD record;
-    ForEachPage(
+    ForEachAlbumPage(
         call, rules,
         [&](int page) {
             return AlbumHost(Format(u"/%s/album_%d.html", {user, page}));
         },
-        [&](std::u16string& item) {
-            record.privacy = 0;
+        [](std::u16string& item, ST_PERLISTRECORD& album) {
             // Every page of an album is its address followed by the page number.
-            record.url = Cut(item, u"href=\"", u"1.html");
-            record.coverUrl = Cut(item, u"src=\"", u"\"");
-            record.name = Cut(item, u"title=\"", u"\"");
-            record.pictureCount = CutNumber(item, u"K_11\">", u"张");
-            return call.Album(record);
+            album.url = Cut(item, u"href=\"", u"1.html");
+            album.coverUrl = Cut(item, u"src=\"", u"\"");
+            album.name = Cut(item, u"title=\"", u"\"");
+            album.pictureCount = CutNumber(item, u"K_11\">", u"张");
+            return true;
         },
         [&](Page& page) {
             // The title names the user: "<display name>的全部相册".
             if (page.number == 1) {
-                call.job.list.ownerName = Cut(page.text, u"<title>", u"的全部相册");
-                CleanName(call.job.list.ownerName, true);
+                std::u16string owner = Cut(page.text, u"<title>", u"的全部相册");
+                CleanName(owner, true);
+                call.SetOwnerName(std::move(owner));
             }
             return true;
         });

@@ -1,13 +1,14 @@
 #include "sites/shops/JdItemAdapter.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/PictureCall.h"
+#include "sites/shops/ListedProduct.h"
 #include "sites/shops/ProductPages.h"
 
 using namespace Fields;
@@ -26,17 +27,17 @@ void JdItemAdapter::AlbumList(AlbumCall& call, const std::u16string& item) {
         ProductPages::ReportNoProduct(call);
         return;
     }
-    call.job.list.ownerName = u"京东";
+    call.SetOwnerName(u"京东");
     // The item page is the picture list's source too; kept before the album goes out, so that a
     // stop during the listing cannot leave the download of this one album without its page.
-    call.job.list.siteKey = page;
+    call.Keep<ListedProduct>().page = page;
     record.url = item;
     record.pictureCount = -1;
     call.Album(record);
 }
 
 void JdItemAdapter::PictureList(PictureCall& call) {
-    std::u16string text = call.job.list.siteKey;
+    std::u16string text = call.Kept<ListedProduct>().page;
     if (!ContainsAfterStart(text, u"class=\"spec-items")) {
         ProductPages::ReportPageShape(call, text, true);
         return;

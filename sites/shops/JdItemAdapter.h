@@ -5,7 +5,7 @@
 class AlbumCall;
 class PictureCall;
 
-// A JD item as one album of its main pictures. The album list keeps the item page in siteKey; the
+// A JD item as one album of its main pictures. The album list keeps the item page (ListedProduct); the
 // picture list reads the thumbnails from there, so the page is fetched once.
 class JdItemAdapter {
 public:

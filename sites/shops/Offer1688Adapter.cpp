@@ -1,14 +1,15 @@
 #include "sites/shops/Offer1688Adapter.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "download/Naming.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/PictureCall.h"
+#include "sites/shops/ListedProduct.h"
 #include "sites/shops/ProductPages.h"
 
 using namespace Fields;
@@ -30,20 +31,22 @@ void Offer1688Adapter::AlbumList(AlbumCall& call, const std::u16string& offer) {
     if (!call.Fetch(offer, TEXT_INFLATE, page)) {
         return;
     }
-    std::u16string& owner = call.job.list.ownerName;
-    owner = CompanyName(page, u"_compname\">");
+    std::u16string owner = CompanyName(page, u"_compname\">");
     if (owner.empty()) {
         owner = CompanyName(page, u"chinaname hidden\"");
     }
+    if (!owner.empty()) {
+        CleanName(owner, true);
+    }
+    call.SetOwnerName(owner);
     if (owner.empty()) {
         ProductPages::ReportNoProduct(call);
         return;
     }
-    CleanName(owner, true);
 
     // The offer page is the picture list's source too. Kept before the album goes out, so that a
     // stop during the listing cannot leave the download of this one album without its page.
-    call.job.list.siteKey = page;
+    call.Keep<ListedProduct>().page = page;
     std::u16string text = page;
     StringCtrl::SkipPast(text, u"class=\"box-img");
     ST_PERLISTRECORD record;
@@ -55,7 +58,7 @@ void Offer1688Adapter::AlbumList(AlbumCall& call, const std::u16string& offer) {
 }
 
 void Offer1688Adapter::PictureList(PictureCall& call) {
-    const std::u16string& page = call.job.list.siteKey;
+    const std::u16string& page = call.Kept<ListedProduct>().page;
     if (!ContainsAfterStart(page, u"data-tfs-url=\"")) {
         ProductPages::ReportPageShape(call, page, true);
         return;

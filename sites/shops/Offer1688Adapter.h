@@ -5,7 +5,7 @@
 class AlbumCall;
 class PictureCall;
 
-// A 1688 offer as one album of its main pictures. The album list keeps the offer page in siteKey;
+// A 1688 offer as one album of its main pictures. The album list keeps the offer page (ListedProduct);
 // the picture list reads the pictures from there, so the page is fetched once.
 class Offer1688Adapter {
 public:

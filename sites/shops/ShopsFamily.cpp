@@ -1,7 +1,6 @@
 #include "sites/shops/ShopsFamily.h"
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"

@@ -1,19 +1,18 @@
 #include "sites/shops/TaobaoShopAdapter.h"
 
-#include <charconv>
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
+#include "core/NamingSettings.h"
 #include "download/Naming.h"
-#include "platform/CodePage.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
 #include "sites/kit/InputRules.h"
 #include "sites/kit/Paging.h"
 #include "sites/kit/PictureCall.h"
+#include "sites/shops/ItemPrice.h"
 #include "sites/shops/ProductPages.h"
 #include "sites/shops/ShopHosts.h"
 
@@ -54,22 +53,23 @@ void ItemPage(AlbumCall& call, const std::u16string& address) {
     if (ContainsAfterStart(record.name, u"-")) {
         record.name = LeftOfLast(record.name, u"-");
     }
-    call.job.list.ownerName = SellerName(text);
+    call.SetOwnerName(SellerName(text));
     record.url = address;
     record.pictureCount = -1;
     call.Album(record);
 }
 
 void ShopListing(AlbumCall& call, const std::u16string& address) {
-    ST_PERLISTRECORD record;
-    record.pictureCount = -1;
     std::u16string lastPage;
+    // Not ForEachAlbumPage: an item can end the whole listing (a shop address without a scheme), not
+    // only pass itself over.
     ForEachPage(
         call, {.separator = kListItem, .textFlags = TEXT_INFLATE},
         [&](int page) {
             return Format(u"%s&viewType=grid&pageNum=%d", {address, page});
         },
         [&](std::u16string& item) {
+            ST_PERLISTRECORD record;
             record.url = Cut(item, u"href=\"", u"\"");
             if (record.url.empty()) {
                 return true;
@@ -92,13 +92,14 @@ void ShopListing(AlbumCall& call, const std::u16string& address) {
             }
             record.param5 = ContainsAfterStart(item, u"sale-num\">") ? CutNumber(item, u"sale-num\">", u"</")
                                                                      : CutNumber(item, u"<em>", u"</em>");
+            record.pictureCount = -1;
             return call.Album(record);
         },
         [&](Page& page) {
             lastPage = page.text;
             if (page.number == 1) {
-                call.job.list.ownerName = SellerName(page.text);
-                call.job.list.ownerSuffix = StringCtrl::StripTags(Peek(page.text, u"<ol>", u"</ol>"));
+                call.SetOwnerName(SellerName(page.text));
+                call.SetOwnerSuffix(StringCtrl::StripTags(Peek(page.text, u"<ol>", u"</ol>")));
             }
             page.hasNext = !FoundBeyondStart(page.text, u"没有下一页") &&
                            !FoundBeyondStart(page.text, u"disable\">下一页") &&
@@ -123,26 +124,6 @@ void ShopListing(AlbumCall& call, const std::u16string& address) {
         });
 }
 
-// "价格12.50元_", or with the price moved by the adjustment "价格10.50元_"; empty when prices are
-// not wanted or the page shows none.
-std::u16string PricePrefix(const ExtensionSettings& settings, const std::u16string& price) {
-    if (!settings.priceInName || price.empty()) {
-        return {};
-    }
-    if (settings.priceAdjust == 0) {
-        return Format(u"价格%s元_", {price});
-    }
-    // The page's price is "12.50", or a range starting with one; read and written with a full stop
-    // whatever the locale.
-    std::string text = CodePage::ToUtf8(StringCtrl::Trim(price));
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    value += settings.priceAdjust;
-    char number[64];
-    auto end = std::to_chars(number, number + sizeof(number), value, std::chars_format::fixed, 2).ptr;
-    return u"价格" + CodePage::FromUtf8(std::string(number, end)) + u"元_";
-}
-
 }  // namespace
 
 void TaobaoShopAdapter::AlbumList(AlbumCall& call, const std::u16string& address) {
@@ -156,7 +137,7 @@ void TaobaoShopAdapter::AlbumList(AlbumCall& call, const std::u16string& address
 void TaobaoShopAdapter::PictureList(PictureCall& call) {
     const std::u16string& item = call.album().url;
     std::u16string page;
-    if (!call.Fetch(item, TEXT_INFLATE, page) || page.empty()) {
+    if (!call.FetchNonEmpty(item, TEXT_INFLATE, page)) {
         return;
     }
     // An item page links its description; any scheme, or none ("//dsc...."), will do.
@@ -164,23 +145,13 @@ void TaobaoShopAdapter::PictureList(PictureCall& call) {
         ProductPages::ReportPageShape(call, page, true);
         return;
     }
-    std::u16string& price = call.job.list.siteKey;
-    price = Peek(page, u"defaultItemPrice':'", u"'");
-    if (price.empty()) {
-        price = Peek(page, u"price:", u",");
-    }
-    if (price.empty()) {
-        price = Peek(page, u"defaultItemPrice\":\"", u"\"");
-    }
-    if (price.empty()) {
-        price = Peek(page, u"\"tb-rmb-num\">", u"<");
-    }
+    const std::u16string price = ItemPrice::Read(page);
     // The thumbnail strip beside the item's photo.
     StringCtrl::SkipPast(page, u"id=\"J_UlThumb\"");
     std::u16string thumbs = StringCtrl::LeftOf(page, u"</ul>");
 
-    const std::u16string& prefix = call.job.list.extraKey = PricePrefix(call.job.extension, price);
-    if (call.job.CurrentSettings().naming.options & OPT_DESCRIPTION_ONLY) {
+    const std::u16string prefix = ItemPrice::NamePrefix(call.Extension(), price);
+    if (call.Naming().options & OPT_DESCRIPTION_ONLY) {
         return;
     }
     std::u16string_view separator = Contains(thumbs, u"src=\"") ? u"src=\"" : u"image:url(";

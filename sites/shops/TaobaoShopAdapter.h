@@ -6,8 +6,8 @@ class AlbumCall;
 class PictureCall;
 
 // Taobao and Tmall: one item page as an album, or a shop's item listing, one album per item. An
-// album's pictures are the item's main pictures, read from its item page. The picture list keeps the
-// item's price in siteKey and the price part of the picture names in extraKey.
+// album's pictures are the item's main pictures, read from its item page, and named with the item's
+// price when the user wants it (ItemPrice).
 class TaobaoShopAdapter {
 public:
     // address is an item page, or a shop's search, category or front page made into its search.

@@ -16,6 +16,7 @@
 #include "listjob/JobHarness.h"
 #include "platform/CodePage.h"
 #include "sites/baidu/TiebaForumKeyword.h"
+#include "sites/communities/PconlinePaging.h"
 #include "sites/galleries/PocoUser.h"
 #include "sites/tencent/TencentWeiboAccount.h"
 #include "support/FixtureServer.h"
@@ -236,16 +237,18 @@ const std::vector<NormCase> kCases = {
      .calls = {{"babytreeNew", u"u12345"}, {"babytreeOld", u"u12345"}}, .subMode = 1},
     {.label = "PconlineAlbumPage", .site = 14, .subModeBox = -1,
      .input = u"http://my.pconline.com.cn/photo/1234_p3_5.html",
-     .calls = {{"pconline", u"http://my.pconline.com.cn/photo/1234_dk1stp_5.html"}}, .siteKey = u"_p3_"},
+     .calls = {{"pconline", u"http://my.pconline.com.cn/photo/1234_dk1stp_5.html"}},
+     .kept = [](const ListResult& list) { EXPECT_EQ(KeptIn<PconlinePaging>(list).pageMarker, u"_p3_"); }},
     {.label = "PconlinePageWithoutNumberKeepsLastPattern", .site = 14, .subModeBox = -1,
      .input = u"http://photo.pconline.com.cn/a_pb.html",
-     .calls = {{"pconline", u"http://photo.pconline.com.cn/a_pb.html"}}, .siteKey = u"_p99_"},
+     .calls = {{"pconline", u"http://photo.pconline.com.cn/a_pb.html"}},
+     .kept = [](const ListResult& list) { EXPECT_EQ(KeptIn<PconlinePaging>(list).pageMarker, u"_p99_"); }},
     {.label = "PconlinePersonalAlbums", .site = 14, .subModeBox = -1,
      .input = u"http://my.pconline.com.cn/photo/album1234.html",
      .calls = {{"pconline", u"http://my.pconline.com.cn/photo/album1234_dk1stp_n15.html"}}},
     {.label = "PconlineUser", .site = 14, .subModeBox = -1, .input = u"http://photo.pconline.com.cn/alice/",
      .calls = {{"pconline", u"http://photo.pconline.com.cn/alice/myphoto_dk1stp_n15.html"}},
-     .siteKey = u"alice"},
+     .kept = [](const ListResult& list) { EXPECT_EQ(KeptIn<PconlinePaging>(list).user, u"alice"); }},
     {.label = "HupuNothingFound", .site = 15, .subModeBox = -1, .input = u"http://my.hupu.com/alice/photo",
      .calls = {{"hupu", u"http://my.hupu.com/alice/photo"}}, .message = u"请先在登录菜单里登录虎扑帐号后重试"},
     {.label = "JdItemDownloadsItsAlbum", .site = 16, .subModeBox = -1,

@@ -4,6 +4,7 @@
 
 #include "communities/CommunitiesTest.h"
 #include "sites/communities/BabytreeAlbumAdapter.h"
+#include "sites/communities/BabytreeUser.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ TEST_F(Babytree, NewPagesListTheAlbumsOfThePageScript) {
     EXPECT_EQ(albums[1].name, u"春游");
     EXPECT_EQ(albums[2].name, u"生日");
     EXPECT_EQ(List().ownerName, u"小宝妈妈");
-    EXPECT_EQ(List().siteKey, u"u123");
+    EXPECT_EQ(Kept<BabytreeUser>().userId, u"u123");
     ExpectRequests({Home("/u123/photo/list", {{"pg", "1"}}), Home("/u123/photo/list", {{"pg", "2"}})});
 }
 
@@ -123,7 +124,7 @@ TEST_F(Babytree, OldPageListsReadEveryPage) {
     EXPECT_EQ(albums[0].pictureCount, 5);
     EXPECT_EQ(albums[2].name, u"第二页");
     EXPECT_EQ(List().ownerName, u"小宝妈妈");
-    EXPECT_EQ(List().siteKey, u"u123");
+    EXPECT_EQ(Kept<BabytreeUser>().userId, u"u123");
     ExpectRequests({OldList("1"), OldList("2")});
 }
 

@@ -3,6 +3,7 @@
 
 #include "communities/CommunitiesTest.h"
 #include "sites/communities/PconlineAlbumAdapter.h"
+#include "sites/communities/PconlinePaging.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ TEST_F(Pconline, ListingPageBecomesATemplateReadFromItsFirstPage) {
     EXPECT_EQ(albums[0].pictureCount, -1);
     EXPECT_EQ(albums[2].name, u"街拍");
     EXPECT_EQ(List().ownerName, u"alice的相册/");
-    EXPECT_EQ(List().siteKey, u"_p2_");
+    EXPECT_EQ(Kept<PconlinePaging>().pageMarker, u"_p2_");
     ExpectRequests({Get("/alice/myphoto_p1_n15.html"), Get("/alice/myphoto_p2_n15.html")});
 }
 

@@ -3,6 +3,7 @@
 
 #include "portals/PortalsTest.h"
 #include "sites/portals/PchomeAlbumAdapter.h"
+#include "sites/portals/PortalUser.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ TEST_F(Pchome, AlbumPages) {
 
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 3u);
-    EXPECT_EQ(List().siteKey, u"carol");
+    EXPECT_EQ(Kept<PortalUser>().userName, u"carol");
     EXPECT_EQ(albums[0].name, u"花蓮");
     EXPECT_EQ(albums[0].url, u"/carol/1");
     EXPECT_EQ(albums[0].coverUrl, u"http://photo.pchome.com.tw/s/carol/1/cover.jpg");
@@ -47,7 +48,7 @@ TEST_F(Pchome, AlbumPages) {
 // The list shows thumbnails named "12s.jpg": the pictures are asked for as "12.jpg", and only the
 // file name changes. Each picture is fetched as from its photo page.
 TEST_F(Pchome, PicturesWithTheirPhotoPageAsReferer) {
-    List().siteKey = u"carol";
+    Handoff<PortalUser>().userName = u"carol";
     List().ownerName = u"carol\\";
     ServePages({{"/carol/1*1", {}, Big5(Fixture("pchome_photos.html"))},
                 {"/carol/1*2", {}, Big5("<p>PhotoList</p><p>沒有相片</p><a href=\"#\">下一頁></a>")}});

@@ -2,6 +2,7 @@
 // table.
 
 #include "portals/PortalsTest.h"
+#include "sites/portals/PortalUser.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ const bool registered[] = {
                  return std::vector<FixturePage>{{"/", {{"page", "1"}}, PortalsFixture("51_photos.json")}};
              },
          .album = {.name = u"春天", .url = u"101", .pictureCount = 2},
-         .prepare = [](ListResult& list) { list.siteKey = u"alice"; }}),
+         .prepare = [](ListResult& list) { HandoffIn<PortalUser>(list).userName = u"alice"; }}),
     RegisterStopSample(
         {.key = "zol/albums",
          .hosts = kHosts,
@@ -54,15 +55,16 @@ const bool registered[] = {
                                     {"/carol*1", {}, SiteTest::Big5(PortalsFixture("pchome_albums.html"))}};
                             },
                         .input = u"carol"}),
-    RegisterStopSample({.key = "pchome/pictures",
-                        .hosts = kHosts,
-                        .pages =
-                            [] {
-                                return std::vector<FixturePage>{
-                                    {"/carol/1*1", {}, SiteTest::Big5(PortalsFixture("pchome_photos.html"))}};
-                            },
-                        .album = {.name = u"花蓮", .url = u"/carol/1"},
-                        .prepare = [](ListResult& list) { list.siteKey = u"carol"; }}),
+    RegisterStopSample(
+        {.key = "pchome/pictures",
+         .hosts = kHosts,
+         .pages =
+             [] {
+                 return std::vector<FixturePage>{
+                     {"/carol/1*1", {}, SiteTest::Big5(PortalsFixture("pchome_photos.html"))}};
+             },
+         .album = {.name = u"花蓮", .url = u"/carol/1"},
+         .prepare = [](ListResult& list) { HandoffIn<PortalUser>(list).userName = u"carol"; }}),
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "portals/PortalsTest.h"
+#include "sites/portals/PortalUser.h"
 #include "sites/portals/Site51Adapter.h"
 
 namespace {
@@ -33,7 +34,7 @@ protected:
         PortalsTest::SetUp();
         List().siteType = SITE_51;
         // The album list kept the user name.
-        List().siteKey = u"alice";
+        Handoff<PortalUser>().userName = u"alice";
     }
 
     void StartAlbum(int privacy = 1, int count = 3) {
@@ -60,7 +61,7 @@ TEST_F(Site51, AlbumsFromOneAnswer) {
     EXPECT_EQ(albums[1].pictureCount, 3);
     EXPECT_EQ(albums[2].name, u"旅行");
     EXPECT_EQ(albums[2].privacy, 0);
-    EXPECT_EQ(List().siteKey, u"alice");
+    EXPECT_EQ(Kept<PortalUser>().userName, u"alice");
     EXPECT_TRUE(Messages().empty());
     ExpectRequests({{"home.51.com",
                      "/",
@@ -218,6 +219,33 @@ TEST_F(Site51, PasswordQuestionOnPageOneOnly) {
             EXPECT_EQ(LoginUrls().back(), u"http://home.51.com/alice/photo/group/102");
         }
     }
+}
+
+// The download reads each album's pages under the user name its album list was given, not under
+// whatever an earlier list left.
+TEST_F(Site51, ListedUserReachesTheDownload) {
+    Handoff<PortalUser>().userName = u"bob";
+    Route({"img.51.com"});
+    std::string picture = "\xFF\xD8\xFF\xE0";
+    picture.append(2000, 'p');
+    ServePages({{"/", {{"gid", "0"}}, Fixture("51_albums.json")},
+                {"/", {{"page", "1"}}, Fixture("51_photos.json")},
+                {"/", {{"page", "2"}}, kNoRows},
+                {"/alice/1.jpg", {}, picture, "image/jpeg"},
+                {"/alice/2.jpg", {}, picture, "image/jpeg"}});
+
+    ASSERT_EQ(ListThroughJob(SITE_51, u"http://home.51.com/alice/photo"), 3);
+    EXPECT_EQ(Kept<PortalUser>().userName, u"alice");
+    server.ClearRequests();
+    DownloadThroughJob(dir.Path() + u"save");
+
+    std::vector<std::string> users;
+    for (const FixtureRequest& request : server.RequestsTo("/")) {
+        users.push_back(request.Param("u"));
+    }
+    // Pages 1 and 2 of each album; page 2 has no rows.
+    EXPECT_EQ(users, std::vector<std::string>(6, "alice"));
+    EXPECT_EQ(server.RequestsTo("/alice/1.jpg").size(), 3u);
 }
 
 }  // namespace

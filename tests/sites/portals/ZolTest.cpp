@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "portals/PortalsTest.h"
+#include "sites/portals/PortalUser.h"
 #include "sites/portals/ZolAlbumAdapter.h"
 
 namespace {
@@ -34,7 +35,7 @@ TEST_F(Zol, AlbumPages) {
     auto albums = Albums();
     ASSERT_EQ(albums.size(), 3u);
     EXPECT_EQ(List().ownerName, u"小明");
-    EXPECT_EQ(List().siteKey, u"bob");
+    EXPECT_EQ(Kept<PortalUser>().userName, u"bob");
     EXPECT_EQ(albums[0].name, u"春节");
     EXPECT_EQ(albums[0].url, u"/bob/album_11_");
     EXPECT_EQ(albums[0].coverUrl, u"http://i1.zol-img.com.cn/t_s120x90/g1/c11.jpg");

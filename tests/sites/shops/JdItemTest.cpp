@@ -3,6 +3,7 @@
 
 #include "shops/ShopsTest.h"
 #include "sites/shops/JdItemAdapter.h"
+#include "sites/shops/ListedProduct.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST_F(JdItem, PageWithoutTitleListsNothingAndTellsTheUser) {
 }
 
 TEST_F(JdItem, PageWithoutThumbnailStripIsDumpedIntoTheProgramFolder) {
-    List().siteKey = u"<h1>联想</h1>";
+    Handoff<ListedProduct>().page = u"<h1>联想</h1>";
     ListPictures(JdItemAdapter::PictureList, {.name = u"联想", .url = kItem});
     EXPECT_TRUE(Pictures().empty());
     EXPECT_EQ(DumpText(u"log.err"), u"<h1>联想</h1>");

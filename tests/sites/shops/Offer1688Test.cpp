@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "shops/ShopsTest.h"
+#include "sites/shops/ListedProduct.h"
 #include "sites/shops/Offer1688Adapter.h"
 
 namespace {
@@ -65,7 +66,7 @@ TEST_F(Offer1688, CompanyNameFallsBackToTheHiddenChineseName) {
 }
 
 TEST_F(Offer1688, PageWithoutItsPictureMarkerIsDumpedIntoTheProgramFolder) {
-    List().siteKey = u"<html>别的网页</html>";
+    Handoff<ListedProduct>().page = u"<html>别的网页</html>";
     ListPictures(Offer1688Adapter::PictureList, {.name = u"连衣裙", .url = kOffer});
     EXPECT_TRUE(Pictures().empty());
     EXPECT_EQ(DumpText(u"log.err"), u"<html>别的网页</html>");
@@ -73,7 +74,8 @@ TEST_F(Offer1688, PageWithoutItsPictureMarkerIsDumpedIntoTheProgramFolder) {
 }
 
 TEST_F(Offer1688, PageWithoutPicturesSaysSoNamingTheProduct) {
-    List().siteKey = u"<div data-tfs-url=\"x\"><li style=\"background:image:url(/relative.jpg)\"></li>";
+    Handoff<ListedProduct>().page =
+        u"<div data-tfs-url=\"x\"><li style=\"background:image:url(/relative.jpg)\"></li>";
     ListPictures(Offer1688Adapter::PictureList, {.name = u"连衣裙", .url = kOffer});
     EXPECT_TRUE(Pictures().empty());
     EXPECT_EQ(MessageTexts(), (std::vector<std::u16string>{u"没有获取到商品“连衣裙”的主图"}));

@@ -2,6 +2,7 @@
 // single product), for the stop test over the table.
 
 #include "shops/ShopsTest.h"
+#include "sites/shops/ListedProduct.h"
 
 namespace {
 
@@ -16,8 +17,9 @@ ST_PERLISTRECORD Album(const char16_t* url) {
 
 // What the album list of a single product keeps for its picture list.
 std::function<void(ListResult&)> CachedPage(const std::string& name) {
-    return
-        [name](ListResult& list) { list.siteKey = CodePage::Decode(ShopsTest::Page(name), CodePage::GBK); };
+    return [name](ListResult& list) {
+        HandoffIn<ListedProduct>(list).page = CodePage::Decode(ShopsTest::Page(name), CodePage::GBK);
+    };
 }
 
 const bool registered[] = {

@@ -3,15 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "GridCtrl_src/AlbumGrid.h"
 #include "MyCode/URLSource2.h"
 #include "SiteTest.h"
-#include "core/JobContext.h"
-#include "core/JobController.h"
-#include "core/WindowPort.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
-#include "sites/AdapterTable.h"
 
 // The shops answer from the fixture servers: their page hosts and picture hosts are routed to
 // server for http and to secure, whose certificate the HTTP client trusts, for https. Their pages

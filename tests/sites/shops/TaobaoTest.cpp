@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "shops/ShopsTest.h"
+#include "sites/shops/ItemPrice.h"
 #include "sites/shops/TaobaoShopAdapter.h"
 
 namespace {
@@ -74,8 +75,11 @@ TEST_F(Taobao, MainPicturesAreNamedWithThePriceWhenAsked) {
         EXPECT_EQ(FileNames(),
                   (std::vector<std::u16string>{c.prefix + u"主图_1.jpg", c.prefix + u"主图_2.jpg",
                                                c.prefix + u"主图_4.jpg"}));
-        EXPECT_EQ(List().siteKey, u"12.50");
-        EXPECT_EQ(List().extraKey, c.prefix);
+        // The price the item page shows, and the part of the names it gives.
+        const std::u16string price =
+            ItemPrice::Read(CodePage::Decode(Page("taobao_item.html"), CodePage::GBK));
+        EXPECT_EQ(price, u"12.50");
+        EXPECT_EQ(ItemPrice::NamePrefix(Extension(), price), c.prefix);
         EXPECT_EQ(Messages().back().text, u"获取商品主图完成，共3张");
     }
 }

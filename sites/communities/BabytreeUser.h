@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+#include "core/ListHandoff.h"
+
+// The Babytree user id both album lists were given.
+struct BabytreeUser : ListHandoff {
+    std::u16string userId;
+};
