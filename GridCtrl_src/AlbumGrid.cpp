@@ -5,9 +5,6 @@
 #include <unordered_map>
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
-#include "core/WindowPort.h"
-#include "download/CoverThumbnail.h"
 
 namespace {
 
@@ -15,46 +12,42 @@ constexpr int kColumnCount = 6;
 constexpr std::array<const char16_t*, kColumnCount> kHeaders = {u"序号", u"名称", u"数量", u"备注", u"", u""};
 constexpr std::array<int, kColumnCount> kWidths = {50, 575, 50, 100, 0, 0};
 
-void UncheckSelectAll(JobContext& job) {
-    job.window->SetCheck(IDC_SELECT_ALL, false);
+bool IsThumbnailMode(const AlbumView& view) {
+    return view.previewMode.load() != 0;
 }
 
-bool IsThumbnailMode(const JobContext& job) {
-    return job.previewMode.load() != 0;
-}
-
-void ShowAlbumRow(JobContext& job, const ST_PERLISTRECORD& album, int k) {
-    if (!job.filterText.empty() && album.name.find(job.filterText) == std::u16string::npos) {
+void ShowAlbumRow(AlbumView& view, const ST_PERLISTRECORD& album, int k) {
+    if (!view.filterText.empty() && album.name.find(view.filterText) == std::u16string::npos) {
         return;
     }
     // Row numbers count the rows shown; the item data keeps the album's place in the list.
-    int number = job.grid.RowCount() - job.grid.FixedRowCount() + 1;
+    int number = view.grid.RowCount() - view.grid.FixedRowCount() + 1;
     std::vector<GridCell> cells(kColumnCount);
     cells[0].text = StringCtrl::Format(u"%04d", {number});
     cells[0].itemData = k;
     cells[1].text = album.name;
     cells[2].text = PictureCountText(album.pictureCount);
     cells[3].text = PrivacyText(album.privacy);
-    job.grid.AppendRow(std::move(cells));
+    view.grid.AppendRow(std::move(cells));
 }
 
-void ShowAlbumThumbnail(JobContext& job, ST_PERLISTRECORD& album, int k) {
+void ShowAlbumThumbnail(AlbumView& view, ST_PERLISTRECORD& album, int k, CoverSource* covers) {
     int row = k / THUMBS_PER_ROW;
     int column = k % THUMBS_PER_ROW;
     // Normally the first cell of a row appends it; appending until the row exists also keeps an
     // album whose predecessors were not shown.
-    while (job.grid.RowCount() <= row) {
-        job.grid.AppendRow({}, PREVIEW_ROW_HEIGHT);
+    while (view.grid.RowCount() <= row) {
+        view.grid.AppendRow({}, PREVIEW_ROW_HEIGHT);
     }
-    if (album.imageIndex == -1) {
-        album.imageIndex = MakeCoverThumbnail(job.programDir, album.coverUrl, k, *job.window);
+    if (album.imageIndex == -1 && covers != nullptr) {
+        album.imageIndex = covers->Thumbnail(k, album.coverUrl);
     }
     GridCell cell;
     cell.image = album.imageIndex;
     cell.imageAboveText = true;
     cell.text = StringCtrl::Format(u"%d.%s", {k + 1, album.name});
     cell.itemData = k;
-    job.grid.SetCell(row, column, cell);
+    view.grid.SetCell(row, column, cell);
 }
 
 }  // namespace
@@ -63,30 +56,28 @@ void CutAlbumName(std::u16string& name) {
     name.resize(StringCtrl::KeepUnits(name, ALBUM_NAME_MAX).size());
 }
 
-void SetUpRowLayout(JobContext& job) {
-    job.grid.Reset(1, kColumnCount, 1, 0);
+void SetUpRowLayout(AlbumView& view) {
+    view.grid.Reset(1, kColumnCount, 1, 0);
     for (int column = 0; column < kColumnCount; ++column) {
-        job.grid.SetCellText(0, column, kHeaders[column]);
-        job.grid.SetColumnWidth(column, kWidths[column]);
+        view.grid.SetCellText(0, column, kHeaders[column]);
+        view.grid.SetColumnWidth(column, kWidths[column]);
     }
-    job.grid.SetListMode(true);
-    UncheckSelectAll(job);
+    view.grid.SetListMode(true);
 }
 
-void SetUpThumbnailLayout(JobContext& job) {
-    job.grid.Reset(0, THUMBS_PER_ROW, 0, 0);
+void SetUpThumbnailLayout(AlbumView& view) {
+    view.grid.Reset(0, THUMBS_PER_ROW, 0, 0);
     for (int column = 0; column < THUMBS_PER_ROW; ++column) {
-        job.grid.SetColumnWidth(column, THUMB_WIDTH + 2 * GridData::DEFAULT_CELL_MARGIN);
+        view.grid.SetColumnWidth(column, THUMB_WIDTH + 2 * GridData::DEFAULT_CELL_MARGIN);
     }
-    job.grid.SetListMode(false);
-    UncheckSelectAll(job);
+    view.grid.SetListMode(false);
 }
 
-void SetUpAlbumGrid(JobContext& job) {
-    if (IsThumbnailMode(job)) {
-        SetUpThumbnailLayout(job);
+void SetUpAlbumGrid(AlbumView& view) {
+    if (IsThumbnailMode(view)) {
+        SetUpThumbnailLayout(view);
     } else {
-        SetUpRowLayout(job);
+        SetUpRowLayout(view);
     }
 }
 
@@ -114,48 +105,47 @@ std::u16string PrivacyText(int privacy) {
     return {};
 }
 
-void ShowAlbum(JobContext& job, int k) {
+void ShowAlbum(AlbumView& view, AlbumList& albums, int k, CoverSource* covers) {
     if (k < 0) {
         return;
     }
-    ST_PERLISTRECORD* album = job.list.albums.Get(static_cast<std::size_t>(k));
+    ST_PERLISTRECORD* album = albums.Get(static_cast<std::size_t>(k));
     if (album == nullptr) {
         return;
     }
     if (album->name.size() > ALBUM_NAME_MAX) {
         std::u16string name = album->name;
         CutAlbumName(name);
-        job.list.albums.Rename(k, std::move(name));
+        albums.Rename(k, std::move(name));
     }
-    if (IsThumbnailMode(job)) {
-        ShowAlbumThumbnail(job, *album, k);
+    if (IsThumbnailMode(view)) {
+        ShowAlbumThumbnail(view, *album, k, covers);
     } else {
-        ShowAlbumRow(job, *album, k);
+        ShowAlbumRow(view, *album, k);
     }
 }
 
-void Rebuild(JobContext& job) {
-    SetUpAlbumGrid(job);
-    std::size_t count = job.list.albums.Size();
-    for (std::size_t k = 0; k < count && job.modeSwitch.load() != MODE_SWITCH_INTERRUPT; ++k) {
-        ShowAlbum(job, static_cast<int>(k));
+void Rebuild(AlbumView& view, AlbumList& albums, CoverSource* covers) {
+    SetUpAlbumGrid(view);
+    std::size_t count = albums.Size();
+    for (std::size_t k = 0; k < count && view.modeSwitch.load() != MODE_SWITCH_INTERRUPT; ++k) {
+        ShowAlbum(view, albums, static_cast<int>(k), covers);
     }
-    job.window->GridChanged();
-    job.modeSwitch = MODE_SWITCH_IDLE;
-    job.filterText.clear();
+    view.modeSwitch = MODE_SWITCH_IDLE;
+    view.filterText.clear();
 }
 
-void SelectAllAlbums(JobContext& job, bool select) {
+void SelectAllAlbums(AlbumView& view, bool select) {
     if (select) {
-        job.grid.SelectRows(job.grid.FixedRowCount(), job.grid.RowCount() - 1);
+        view.grid.SelectRows(view.grid.FixedRowCount(), view.grid.RowCount() - 1);
     } else {
-        job.grid.ClearSelection();
+        view.grid.ClearSelection();
     }
 }
 
-std::vector<int> SelectedAlbumIndices(const JobContext& job) {
-    const auto albumCount = static_cast<std::int64_t>(job.list.albums.Size());
-    const bool thumbnails = IsThumbnailMode(job);
+std::vector<int> SelectedAlbumIndices(const AlbumView& view, const AlbumList& albums) {
+    const auto albumCount = static_cast<std::int64_t>(albums.Size());
+    const bool thumbnails = IsThumbnailMode(view);
     std::vector<int> indices;
     auto take = [&](std::int64_t index) {
         // A cell pointing past the list (left from an earlier list) selects nothing.
@@ -163,7 +153,7 @@ std::vector<int> SelectedAlbumIndices(const JobContext& job) {
             indices.push_back(static_cast<int>(index));
         }
     };
-    job.grid.Visit([&](const GridState& grid) {
+    view.grid.Visit([&](const GridState& grid) {
         std::int64_t cellNumber = 0;
         for (std::size_t row = grid.fixedRows; row < grid.rows.size(); ++row) {
             const std::vector<GridCell>& cells = grid.rows[row].cells;
@@ -190,13 +180,13 @@ std::vector<int> SelectedAlbumIndices(const JobContext& job) {
     return indices;
 }
 
-GridCellId AlbumCell(const JobContext& job, int k) {
+GridCellId AlbumCell(const AlbumView& view, int k) {
     GridCellId found;
     if (k < 0) {
         return found;
     }
-    const bool thumbnails = IsThumbnailMode(job);
-    job.grid.Visit([&](const GridState& grid) {
+    const bool thumbnails = IsThumbnailMode(view);
+    view.grid.Visit([&](const GridState& grid) {
         if (thumbnails) {
             const int row = k / THUMBS_PER_ROW;
             const int column = k % THUMBS_PER_ROW;
@@ -220,19 +210,19 @@ GridCellId AlbumCell(const JobContext& job, int k) {
     return found;
 }
 
-void SelectAlbums(JobContext& job, const std::vector<int>& albums) {
-    if (IsThumbnailMode(job)) {
+void SelectAlbums(AlbumView& view, const std::vector<int>& albums) {
+    if (IsThumbnailMode(view)) {
         for (int k : albums) {
-            const GridCellId cell = AlbumCell(job, k);
+            const GridCellId cell = AlbumCell(view, k);
             if (cell.IsValid()) {
-                job.grid.SetSelected(cell.row, cell.column, true);
+                view.grid.SetSelected(cell.row, cell.column, true);
             }
         }
         return;
     }
     // The rows are looked up once, not once per album: a long list keeps a long selection.
     std::unordered_map<std::int64_t, int> rowOf;
-    job.grid.Visit([&](const GridState& grid) {
+    view.grid.Visit([&](const GridState& grid) {
         for (std::size_t row = grid.fixedRows; row < grid.rows.size(); ++row) {
             const std::vector<GridCell>& cells = grid.rows[row].cells;
             if (!cells.empty()) {
@@ -242,7 +232,7 @@ void SelectAlbums(JobContext& job, const std::vector<int>& albums) {
     });
     for (int k : albums) {
         if (auto it = rowOf.find(k); k >= 0 && it != rowOf.end()) {
-            job.grid.SelectRows(it->second, it->second);
+            view.grid.SelectRows(it->second, it->second);
         }
     }
 }

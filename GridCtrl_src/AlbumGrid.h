@@ -4,13 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "GridCtrl_src/GridData.h"
-
-struct JobContext;
+#include "GridCtrl_src/AlbumView.h"
+#include "GridCtrl_src/CoverSource.h"
+#include "core/AlbumList.h"
 
 // The album grid built on GridData: its two layouts, the display of one album, the rebuild and the
-// selection the download job reads. Everything goes through job.grid; the window port is told when
-// the layout was set up and when a rebuild ended.
+// selection a download is asked for. The albums are those of the list; the view is the window's.
 
 // Album names are shown and kept with at most this many characters.
 constexpr std::size_t ALBUM_NAME_MAX = 80;
@@ -19,16 +18,17 @@ void CutAlbumName(std::u16string& name);
 
 // Row mode: the header row "序号", "名称", "数量", "备注", "", "" (widths 50, 575, 50, 100, 0, 0),
 // list mode. Thumbnail mode: no rows, six columns as wide as a thumbnail plus the cell margins,
-// single cells selected. Both empty the grid and uncheck "全选" (1012).
-void SetUpRowLayout(JobContext& job);
-void SetUpThumbnailLayout(JobContext& job);
+// single cells selected. Both empty the grid; the window unchecks "全选" with them.
+void SetUpRowLayout(AlbumView& view);
+void SetUpThumbnailLayout(AlbumView& view);
 // The set-up of the layout in force (previewMode).
-void SetUpAlbumGrid(JobContext& job);
+void SetUpAlbumGrid(AlbumView& view);
 
-// Shows album k (its position in job.list.albums) in the layout in force: in row mode a row when the
-// filter lets it through, in thumbnail mode cell (k / 6, k % 6), making its thumbnail first from the
-// cover picture. Cuts the record's name to ALBUM_NAME_MAX characters first.
-void ShowAlbum(JobContext& job, int k);
+// Shows album k (its position in albums) in the layout in force: in row mode a row when the
+// filter lets it through, in thumbnail mode cell (k / 6, k % 6), having covers make its thumbnail
+// first from the cover picture (none without covers). Cuts the record's name to ALBUM_NAME_MAX
+// characters first.
+void ShowAlbum(AlbumView& view, AlbumList& albums, int k, CoverSource* covers);
 
 // The texts of an album row's columns 2 and 3.
 std::u16string PictureCountText(int pictureCount);
@@ -36,21 +36,21 @@ std::u16string PrivacyText(int privacy);
 
 // Sets up the layout in force and shows every album again, in list order, until a mode switch is
 // interrupted; then the mode switch is idle and the filter text is cleared.
-void Rebuild(JobContext& job);
+void Rebuild(AlbumView& view, AlbumList& albums, CoverSource* covers);
 
 // "全选": selects every album row (every row below the fixed rows), or clears the selection.
-void SelectAllAlbums(JobContext& job, bool select);
+void SelectAllAlbums(AlbumView& view, bool select);
 
-// The albums to download, as indices into job.list.albums. Row mode: every album row with a selected
+// The albums to download, as indices into albums. Row mode: every album row with a selected
 // cell, top to bottom, the index taken from column 0. Thumbnail mode: the selected cells row by
 // row, left to right, among the first n cells (n albums) and with indices below n.
-std::vector<int> SelectedAlbumIndices(const JobContext& job);
+std::vector<int> SelectedAlbumIndices(const AlbumView& view, const AlbumList& albums);
 
-// Where album k (its position in job.list.albums) is shown in the layout in force: its row (column 0)
+// Where album k (its position in the album list) is shown in the layout in force: its row (column 0)
 // in row mode, its cell in thumbnail mode; an invalid cell when it is not shown (filtered out, or
 // not yet shown by a rebuild).
-GridCellId AlbumCell(const JobContext& job, int k);
+GridCellId AlbumCell(const AlbumView& view, int k);
 
-// Selects these albums (positions in job.list.albums) where they are shown: their whole rows in row
+// Selects these albums (positions in the album list) where they are shown: their whole rows in row
 // mode, their cells in thumbnail mode. The rest of the selection stays as it is.
-void SelectAlbums(JobContext& job, const std::vector<int>& albums);
+void SelectAlbums(AlbumView& view, const std::vector<int>& albums);

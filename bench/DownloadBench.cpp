@@ -27,16 +27,15 @@
 #include <string>
 #include <vector>
 
-#include "GridCtrl_src/AlbumGrid.h"
 #include "MyCode/ConnectToRules.h"
 #include "bench/BenchServer.h"
-#include "bench/QuietWindowPort.h"
-#include "core/AlbumListJob.h"
-#include "core/DownloadJob.h"
-#include "core/JobContext.h"
+#include "bench/QuietJobEvents.h"
+#include "jobs/AlbumListJob.h"
+#include "jobs/DownloadJob.h"
+#include "jobs/JobContext.h"
 #include "platform/CodePage.h"
 #include "sites/AdapterTable.h"
-#include "sites/kit/Emission.h"
+#include "jobs/Emission.h"
 #include "sites/kit/PictureCall.h"
 
 namespace fs = std::filesystem;
@@ -146,12 +145,10 @@ Measure InChild(Body body) {
 // the download job exactly as the window's button would run it.
 int RunEngine(const Settings& s, int port, const fs::path& folder) {
     JobContext job;
-    QuietWindowPort window(CodePage::FromUtf8(folder.string()));
-    job.window = &window;
-    job.ready = 1;
+    QuietJobEvents events;
     job.list.siteType = SITE_TENCENT;
     job.list.subMode = TENCENT_QZONE;
-    SiteSettings& settings = job.siteSettings[SITE_TENCENT];
+    SiteSettings& settings = job.settings.Slot(SITE_TENCENT);
     settings.download = DownloadParams{0, 0, static_cast<std::uint16_t>(s.threads), 30};
     settings.naming.baseName = BASE_URL;
     settings.naming.folderNaming = FOLDER_NONE;
@@ -167,12 +164,10 @@ int RunEngine(const Settings& s, int port, const fs::path& folder) {
                            }
                        }
                    }}};
-    SetUpAlbumGrid(job);
     ST_PERLISTRECORD album;
     album.name = u"bench";
-    EmitAlbum(album, job);
-    SelectAllAlbums(job, true);
-    DownloadJobFunc(job, table);
+    EmitAlbum(album, job.list, events);
+    DownloadJobFunc({.saveFolder = CodePage::FromUtf8(folder.string()), .albums = {0}, .input = {}}, job, table, events);
     return 0;
 }
 
@@ -180,12 +175,9 @@ int RunEngine(const Settings& s, int port, const fs::path& folder) {
 int RunList(int port, const std::u16string& input, const fs::path& programDir) {
     ConnectToRules::Instance().Add(std::string(kListHost) + ":80:127.0.0.1:" + std::to_string(port));
     JobContext job;
-    QuietWindowPort window(u"", input, SITE_56);
-    job.window = &window;
-    job.ready = 1;
-    job.programDir = CodePage::FromUtf8(programDir.string() + "/");
-    SetUpAlbumGrid(job);
-    GetListFunc(job, AdapterTable::Default(), {});
+    QuietJobEvents events;
+    job.settings.programDir = CodePage::FromUtf8(programDir.string() + "/");
+    GetListFunc({.siteType = SITE_56, .input = input}, job, AdapterTable::Default(), events);
     return static_cast<int>(job.list.albums.Size());
 }
 

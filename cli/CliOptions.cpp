@@ -172,10 +172,12 @@ std::string CliOptions::Usage() {
            "Ctrl-C stops the job cleanly, as the window's stop button does; a second Ctrl-C ends at once.\n"
            "\n"
            "Exit codes:\n"
-           "  0    everything asked for was done (a list that finds no album too)\n"
-           "  1    some pictures could not be downloaded; the summary says how many\n"
+           "  0    everything asked for was done (a list whose pages came and held no album too)\n"
+           "  1    some pictures or albums could not be downloaded; the summary says how many\n"
            "  2    bad usage, an empty INPUT too\n"
            "  3    the download could not start: no album to download, or a save folder (or program\n"
            "       folder) that cannot be written\n"
+           "  4    the site could not be read: the album list's page was refused (an HTTP error)\n"
+           "       or did not come\n"
            "  130  stopped by Ctrl-C (143 for SIGTERM)\n";
 }

@@ -3,17 +3,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "GridCtrl_src/AlbumGrid.h"
 #include "MyCode/CookieStore.h"
 #include "MyCode/StringCtrl.h"
+#include "cli/CliJobEvents.h"
 #include "cli/CliOptions.h"
-#include "cli/CliWindowPort.h"
 #include "cli/InterruptWatch.h"
 #include "cli/TerminalText.h"
-#include "core/JobContext.h"
-#include "core/JobController.h"
+#include "jobs/JobContext.h"
+#include "jobs/JobController.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/ProgramDir.h"
@@ -39,44 +41,54 @@ std::u16string FolderPath(const std::string& given) {
 constexpr int kExitPicturesFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitCannotStart = 3;
+constexpr int kExitSiteUnread = 4;
 
-void PrintAlbumRows(const GridData& grid) {
-    for (int row = grid.FixedRowCount(); row < grid.RowCount(); ++row) {
+// One line per album, as the grid's rows show them: number, name, count and remark.
+void PrintAlbumRows(const AlbumList& albums) {
+    for (std::size_t k = 0; k < albums.Size(); ++k) {
+        const std::optional<ST_PERLISTRECORD> album = albums.CopyOf(static_cast<int>(k));
+        if (!album) {
+            break;
+        }
+        const std::u16string cells[] = {StringCtrl::Format(u"%04d", {static_cast<long long>(k + 1)}),
+                                        album->name, PictureCountText(album->pictureCount),
+                                        PrivacyText(album->privacy)};
         std::u16string line;
-        for (int column = 0; column < 4; ++column) {
-            if (column > 0) {
+        for (const std::u16string& cell : cells) {
+            if (&cell != &cells[0]) {
                 line.push_back(u'\t');
             }
             // A tab or line break inside a cell would break the row apart.
-            line += VisibleText(grid.CellText(row, column), false);
+            line += VisibleText(cell, false);
         }
         std::printf("%s\n", CodePage::ToUtf8(line).c_str());
     }
     std::fflush(stdout);
 }
 
-// Selects the rows --albums names, as a user clicks them; tells about numbers past the last row.
-void SelectAlbumRows(GridData& grid, const AlbumSelection& albums, CliWindowPort& port) {
-    grid.ClearSelection();
-    int lastShown = 0;
-    for (int row = grid.FixedRowCount(); row < grid.RowCount(); ++row) {
-        int shown = StringCtrl::DecimalValue(grid.CellText(row, 0));
-        lastShown = std::max(lastShown, shown);
-        if (albums.Contains(shown)) {
-            grid.SelectRows(row, row);
+// The albums --albums names by their row numbers, in list order; tells about numbers past the
+// last row.
+std::vector<int> SelectedAlbums(const AlbumList& albums, const AlbumSelection& selection,
+                                CliJobEvents& events) {
+    const int rows = static_cast<int>(albums.Size());
+    std::vector<int> selected;
+    for (int row = 1; row <= rows; ++row) {
+        if (selection.Contains(row)) {
+            selected.push_back(row - 1);
         }
     }
-    if (!albums.All() && albums.Highest() > lastShown) {
-        port.Print(StringCtrl::Format(u"[orvelle-cli] 只有%d个相册，超出的行号已忽略", {lastShown}));
+    if (!selection.All() && selection.Highest() > rows) {
+        events.Print(StringCtrl::Format(u"[orvelle-cli] 只有%d个相册，超出的行号已忽略", {rows}));
     }
+    return selected;
 }
 
 // The exit code of a download command whose jobs have ended.
-int DownloadExitCode(bool started, const CliWindowPort::JobReport& job) {
+int DownloadExitCode(bool started, const CliJobEvents::JobReport& job) {
     if (!started || !job.ended || job.end == DownloadEnd::NotStarted) {
         return kExitCannotStart;
     }
-    if (job.tally.failed > 0 || job.end == DownloadEnd::DiskFull) {
+    if (job.tally.failed > 0 || job.tally.failedAlbums > 0 || job.end == DownloadEnd::DiskFull) {
         return kExitPicturesFailed;
     }
     return 0;
@@ -88,6 +100,12 @@ int Run(const CliOptions& options, InterruptWatch& interrupts) {
     if (!FileSystem::CreateDirectories(programDir)) {
         std::fprintf(stderr, "orvelle-cli: cannot create the program folder %s\n",
                      CodePage::ToUtf8(programDir).c_str());
+        return kExitCannotStart;
+    }
+    // Settings and cookies that could not be kept would be lost without a word.
+    if (const std::u16string part = ProgramDir::UnwritablePart(programDir); !part.empty()) {
+        std::fprintf(stderr, "orvelle-cli: cannot write %s in the program folder\n",
+                     CodePage::ToUtf8(part).c_str());
         return kExitCannotStart;
     }
     if (!CookieStore::Instance().SetProgramFolder(programDir)) {
@@ -104,9 +122,10 @@ int Run(const CliOptions& options, InterruptWatch& interrupts) {
         }
     }
 
-    auto job = std::make_unique<JobContext>();
-    job->programDir = programDir;
-    SettingsFile::Load(*job);
+    auto context = std::make_unique<JobContext>();
+    ProgramSettings& settings = context->settings;
+    settings.programDir = programDir;
+    SettingsFile::Load(settings);
 
     std::u16string input = CodePage::FromUtf8(options.input);
     // The window's site detection; with no hit the site box stays at its first entry.
@@ -119,45 +138,52 @@ int Run(const CliOptions& options, InterruptWatch& interrupts) {
     if (options.savePath) {
         savePath = FolderPath(*options.savePath);
     } else {
-        savePath = job->pathHistory[0].empty() ? ProgramDir::DefaultSaveFolder(place) : job->pathHistory[0];
+        savePath =
+            settings.pathHistory[0].empty() ? ProgramDir::DefaultSaveFolder(place) : settings.pathHistory[0];
     }
 
-    CliWindowPort port(input, savePath, site, subMode, options.answerYes);
-    job->window = &port;
-    job->list.siteType = site;
-    job->ready = 1;
-    SetUpAlbumGrid(*job);
-
-    bool download = options.command == CliOptions::Command::Download;
+    CliJobEvents events(options.answerYes);
+    const bool download = options.command == CliOptions::Command::Download;
     bool started = false;
+    bool unread = false;  // the list found nothing because the site could not be read
     {
-        JobController controller(*job, AdapterTable::Default());
-        interrupts.SetStop([&controller, &port, told = false]() mutable {
+        JobController controller(*context, AdapterTable::Default(), events);
+        interrupts.SetStop([&controller, &events, told = false]() mutable {
             controller.RequestStop();
             if (!told) {
                 told = true;
-                port.Print(u"[orvelle-cli] 正在终止：正在下载的图片完成后结束，再按一次 Ctrl-C 立即退出");
+                events.Print(u"[orvelle-cli] 正在终止：正在下载的图片完成后结束，再按一次 Ctrl-C 立即退出");
             }
         });
-        // "list" only lists, even for the item pages that the window downloads at once.
-        controller.SetAutoDownload(download);
-        controller.PressListButton();
+        // The sub-mode box shows for site type 0 only.
+        controller.PressListButton(
+            {.siteType = site, .subMode = site == SITE_TENCENT ? subMode : SUBMODE_UNSET, .input = input});
         controller.WaitForJobs();
-        if (download && controller.DownloadsStarted() == 0 && interrupts.Signal() == 0) {
-            SelectAlbumRows(job->grid, options.albums, port);
-            controller.PressDownloadButton();
+        unread = events.LastList().unread;
+        if (download && !unread && interrupts.Signal() == 0) {
+            // An item page's one album is downloaded at once, as in the window; otherwise the rows
+            // --albums names.
+            const CliJobEvents::ListReport list = events.LastList();
+            std::vector<int> albums = list.downloadAtOnce
+                                          ? std::vector<int>{0}
+                                          : SelectedAlbums(context->list.albums, options.albums, events);
+            controller.PressDownloadButton(
+                {.saveFolder = savePath, .albums = std::move(albums), .input = input});
             controller.WaitForJobs();
         }
         started = controller.DownloadsStarted() > 0;
         interrupts.SetStop({});
     }
     if (!download) {
-        PrintAlbumRows(job->grid);
+        PrintAlbumRows(context->list.albums);
     }
     if (int signal = interrupts.Signal(); signal != 0) {
         return 128 + signal;  // as shells report a command ended by that signal
     }
-    return download ? DownloadExitCode(started, port.LastJob()) : 0;
+    if (unread) {
+        return kExitSiteUnread;
+    }
+    return download ? DownloadExitCode(started, events.LastJob()) : 0;
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ DownloadTally& DownloadTally::operator+=(const DownloadTally& other) {
     tooSmall += other.tooSmall;
     tooLarge += other.tooLarge;
     notTried += other.notTried;
+    failedAlbums += other.failedAlbums;
     return *this;
 }
 
@@ -36,6 +37,9 @@ std::u16string TallyText(const DownloadTally& tally) {
                                              {tally.saved, tally.failed, tally.Skipped()});
     if (tally.notTried > 0) {
         text += StringCtrl::Format(u"，未下载 %d 张", {tally.notTried});
+    }
+    if (tally.failedAlbums > 0) {
+        text += StringCtrl::Format(u"，失败 %d 个相册", {tally.failedAlbums});
     }
     return text;
 }

@@ -19,9 +19,4 @@ struct ListResult {
     std::u16string ownerName;    // first folder level under the save folder, escape ?8
     std::u16string ownerSuffix;  // a second folder-name part after ownerName
     std::shared_ptr<ListHandoff> handoff;
-    // Untyped slots of the families not yet on their own hand-off records; they go once none
-    // reads them.
-    std::u16string siteKey;
-    std::u16string extraKey;
-    std::u16string userKey;
 };

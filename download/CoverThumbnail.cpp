@@ -5,7 +5,6 @@
 
 #include "MyCode/StringCtrl.h"
 #include "MyCode/URLSource2.h"
-#include "core/WindowPort.h"
 #include "download/PostPasses.h"
 #include "platform/FileSystem.h"
 
@@ -24,10 +23,9 @@ bool LooksLikePicture(std::string_view body) {
 
 }  // namespace
 
-int MakeCoverThumbnail(const std::u16string& programDir, const std::u16string& coverUrl, int k,
-                       WindowPort& window) {
+std::u16string FetchCover(const std::u16string& programDir, const std::u16string& coverUrl, int k) {
     if (coverUrl.empty()) {
-        return -1;
+        return {};
     }
     std::u16string folder = programDir + u"tmp";
     FileSystem::CreateDirectories(folder);
@@ -39,10 +37,10 @@ int MakeCoverThumbnail(const std::u16string& programDir, const std::u16string& c
     if (!FetchUrl(request, source, 0) || !LooksLikePicture(source.body)) {
         // The file of an earlier list at this place is not this album's cover either.
         FileSystem::Remove(file);
-        return -1;
+        return {};
     }
     if (!FileSystem::WriteFileAtomic(file, source.body)) {
-        return -1;
+        return {};
     }
-    return window.MakeThumbnail(file);
+    return file;
 }

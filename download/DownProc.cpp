@@ -11,7 +11,7 @@
 #include "MyCode/StringCtrl.h"
 #include "MyCode/TextFlags.h"
 #include "MyCode/URLSource2.h"
-#include "core/WindowPort.h"
+#include "core/JobEvents.h"
 #include "download/PictureWriter.h"
 #include "platform/AtomicFile.h"
 
@@ -69,7 +69,7 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, co
     }
 }
 
-bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& status,
+bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, int album, JobEvents& events,
                  std::vector<PictureOutcome>& outcomes) {
     pool.ResetDone();
     const std::size_t total = pictures.Size();
@@ -94,8 +94,9 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& st
         outcomes[i] = outcome;
         if (outcome.result == PictureResult::Saved) {
             ++saved;
+            events.PictureSaved(album, albumDir + picture.fileName, picture.PrimaryUrl());
         } else if (outcome.result != PictureResult::NotTried) {
-            status.PictureNotSaved(NotSavedLine(picture.fileName, picture.PrimaryUrl(), outcome),
+            events.PictureNotSaved(album, NotSavedLine(picture.fileName, picture.PrimaryUrl(), outcome),
                                    picture.PrimaryUrl(), outcome);
         }
         pool.PictureDone();
@@ -162,7 +163,8 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& st
         }
         bool last = done >= count;
         if (done != shown || last) {
-            status.SetText(IDC_PROGRESS, StringCtrl::Format(u"已下载%d/%d......", {saved.load(), count}));
+            const int savedNow = saved.load();
+            events.PoolProgress(StringCtrl::Format(u"已下载%d/%d......", {savedNow, count}), savedNow, count);
         }
         shown = done;
         if (last || diskFull.load()) {
@@ -170,7 +172,7 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& st
         }
     }
     auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
-    status.PoolEnded(static_cast<int>(elapsed.count()), count);
+    events.PoolEnded(static_cast<int>(elapsed.count()), count);
     for (std::thread& worker : workers) {
         worker.join();
     }

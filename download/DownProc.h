@@ -11,7 +11,7 @@
 #include "download/DownloadPool.h"
 #include "platform/AtomicFile.h"
 
-class WindowPort;
+class JobEvents;
 
 // Fetches one picture as a pool worker does: the user's read time-out and size limits, the
 // picture's own header lines, and the fallback address when the first address brought no data. An
@@ -23,16 +23,17 @@ class WindowPort;
 bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& path,
                   std::unique_ptr<AtomicFile>& file, PictureOutcome& failure);
 
-// The pool manager for the album in pictures, run on the download thread: keeps up to the pool's
-// thread count of downloads going, hands out the pictures in list order, streams each picture into
-// the album folder and gives it its name once it arrived within the limits, shows "已下载%d/%d......" (the
-// pictures saved so far, of all) in the progress line (1006) of status whenever a picture is done,
-// tells status of each picture that was not saved, and tells status when the pool has ended.
+// The pool manager for the album in pictures (album is its place in the album list, for the
+// events), run on the download thread: keeps up to the pool's thread count of downloads going,
+// hands out the pictures in list order, streams each picture into the album folder and gives it its
+// name once it arrived within the limits. It tells events of each picture saved and not saved, of
+// the progress ("已下载%d/%d......": the pictures saved so far, of all) whenever a picture is done,
+// and of the pool's end.
 // outcomes gets one entry per picture: pictures that never started stay NotTried.
 // After a stop request no new picture starts; the pool reports its end at once and then waits for
 // the pictures in flight, so no worker outlives the list it reads and every picture that arrived is
 // on disk when it returns. A full disk ends the pool the same way, without writing what is still
 // in flight. An empty list starts nothing and reports nothing. False when not a single worker
 // could be started.
-bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, WindowPort& status,
+bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, int album, JobEvents& events,
                  std::vector<PictureOutcome>& outcomes);

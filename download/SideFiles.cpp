@@ -5,32 +5,14 @@
 #include "MyCode/StringCtrl.h"
 #include "download/Naming.h"
 #include "platform/FileSystem.h"
+#include "platform/TextFile.h"
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xFF\xFE";
+using TextFile::BYTE_ORDER_MARK;
+using TextFile::FromUtf16Le;
+using TextFile::ToUtf16Le;
 constexpr std::u16string_view kLineEnd = u"\r\n";
-
-// UTF-16LE is the in-memory text unit by unit, so lone surrogates survive a round trip unchanged.
-std::string ToUtf16Le(std::u16string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
-
-std::u16string FromUtf16Le(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                             (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    }
-    return text;
-}
 
 // Album names come cleaned, but a side file must never leave its folder whatever it is handed.
 std::u16string SideFilePath(std::u16string_view albumDir, std::u16string_view albumName,
@@ -82,9 +64,5 @@ bool AppendPictureName(std::u16string_view albumDir, std::u16string_view albumNa
     if (!first && FileSystem::Exists(path)) {
         return FileSystem::AppendFile(path, line);
     }
-    return FileSystem::WriteFileAtomic(path, std::string(kByteOrderMark) + line);
-}
-
-bool WriteTextFile(std::u16string_view name, std::u16string_view text) {
-    return FileSystem::WriteFileAtomic(name, std::string(kByteOrderMark) + ToUtf16Le(text));
+    return FileSystem::WriteFileAtomic(path, std::string(BYTE_ORDER_MARK) + line);
 }

@@ -33,6 +33,3 @@ std::u16string ReadMarker(std::u16string_view albumDir);
 bool AppendPictureName(std::u16string_view albumDir, std::u16string_view albumName,
                        std::u16string_view description, bool first);
 
-// A diagnostic dump: FF FE, then text as UTF-16LE, replacing the file. A relative name lands in the
-// current folder. False when it cannot be written; callers need not care.
-bool WriteTextFile(std::u16string_view name, std::u16string_view text);

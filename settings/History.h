@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/JobContext.h"
+#include "settings/ProgramSettings.h"
 
 // The address and save-folder histories: five entries, newest first.
 namespace History {

@@ -5,15 +5,15 @@
 namespace OptionToggles {
 
 const std::array<OptionItem, 9> ITEMS = {{
-    {OPT_FIX_FORMAT, 32800, u"修正图片格式"},
-    {OPT_FIX_ORDER, 32799, u"修正图片顺序"},
-    {OPT_ORIGINAL_NAME_FILE, 32804, u"生成图片原始名文件"},
-    {OPT_THUNDER_LIST_ONLY, 32802, u"只生成迅雷下载列表"},
-    {OPT_OPEN_FOLDER, 32812, u"下载完成后打开保存路径"},
-    {OPT_TAOBAO_MAIN_ONLY, 32808, u"只下载淘宝宝贝主图"},
-    {OPT_SKIP_DOWNLOADED, 32774, u"不下载以前下载过的图片"},
-    {OPT_YUPOO_LARGE, 32776, u"又拍相册下载大图（不勾选为下载原图，下载原图速度更慢）"},
-    {OPT_DESCRIPTION_ONLY, 32814, u"只下载宝贝描述里的图片"},
+    {OPT_FIX_FORMAT, u"修正图片格式"},
+    {OPT_FIX_ORDER, u"修正图片顺序"},
+    {OPT_ORIGINAL_NAME_FILE, u"生成图片原始名文件"},
+    {OPT_THUNDER_LIST_ONLY, u"只生成迅雷下载列表"},
+    {OPT_OPEN_FOLDER, u"下载完成后打开保存路径"},
+    {OPT_TAOBAO_MAIN_ONLY, u"只下载淘宝宝贝主图"},
+    {OPT_SKIP_DOWNLOADED, u"不下载以前下载过的图片"},
+    {OPT_YUPOO_LARGE, u"又拍相册下载大图（不勾选为下载原图，下载原图速度更慢）"},
+    {OPT_DESCRIPTION_ONLY, u"只下载宝贝描述里的图片"},
 }};
 
 bool IsEnabled(OptionFlag flag, int siteType) {

@@ -10,7 +10,6 @@ namespace OptionToggles {
 
 struct OptionItem {
     OptionFlag flag;
-    int menuId;
     const char16_t* text;
 };
 

@@ -96,6 +96,19 @@ std::u16string DefaultSaveFolder(const Choice& choice) {
     return DefaultSaveFolder(choice, FileSystem::PicturesDirectory(), FileSystem::DocumentsDirectory());
 }
 
+std::u16string UnwritablePart(const std::u16string& folder) {
+    if (!FileSystem::IsDirectory(folder) || !FileSystem::CanCreateFilesIn(folder)) {
+        return folder;
+    }
+    for (const char16_t* name : {u"soft.dat", u"cookies.txt"}) {
+        const std::u16string path = folder + name;
+        if (FileSystem::IsDirectory(path)) {
+            return path;
+        }
+    }
+    return {};
+}
+
 }  // namespace ProgramDir
 
 std::u16string ProgramDirectory() {

@@ -46,6 +46,12 @@ std::u16string DefaultSaveFolder(const Choice& choice, const std::u16string& pic
                                  const std::u16string& documentsDir);
 std::u16string DefaultSaveFolder(const Choice& choice);
 
+// What of the program folder cannot be written: the folder itself (a read-only mount, no rights),
+// or "soft.dat" or "cookies.txt" in it when that is not a file (a folder of that name). Empty when
+// everything can be written. The files are replaced through a temporary name, so a file that is
+// there can be written whenever the folder can.
+std::u16string UnwritablePart(const std::u16string& folder);
+
 }  // namespace ProgramDir
 
 // The program folder of this process: ProgramDir::Settle().folder.

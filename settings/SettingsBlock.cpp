@@ -54,10 +54,10 @@ auto NamingTexts(Naming& n) {
 
 }  // namespace
 
-std::string Serialise(const JobContext& context) {
+std::string Serialise(const ProgramSettings& settings) {
     std::string block(SIZE, '\0');
-    for (std::size_t slot = 0; slot < context.siteSettings.size(); ++slot) {
-        const SiteSettings& s = context.siteSettings[slot];
+    for (std::size_t slot = 0; slot < settings.siteSettings.size(); ++slot) {
+        const SiteSettings& s = settings.siteSettings[slot];
         std::size_t d = DownloadAt(slot);
         PutU16(block, d, s.download.minPictureKB);
         PutU16(block, d + 2, s.download.maxPictureKB);
@@ -75,18 +75,18 @@ std::string Serialise(const JobContext& context) {
     }
     for (std::size_t i = 0; i < HISTORY_SIZE; ++i) {
         PutText(block, INPUT_HISTORY_OFFSET + i * HISTORY_ENTRY_SIZE, HISTORY_FIELD_UNITS,
-                context.inputHistory[i]);
+                settings.inputHistory[i]);
         PutText(block, PATH_HISTORY_OFFSET + i * HISTORY_ENTRY_SIZE, HISTORY_FIELD_UNITS,
-                context.pathHistory[i]);
+                settings.pathHistory[i]);
     }
     return block;
 }
 
-void Deserialise(std::string_view bytes, JobContext& context) {
+void Deserialise(std::string_view bytes, ProgramSettings& settings) {
     std::string block(bytes.substr(0, SIZE));
     block.resize(SIZE, '\0');
-    for (std::size_t slot = 0; slot < context.siteSettings.size(); ++slot) {
-        SiteSettings& s = context.siteSettings[slot];
+    for (std::size_t slot = 0; slot < settings.siteSettings.size(); ++slot) {
+        SiteSettings& s = settings.siteSettings[slot];
         std::size_t d = DownloadAt(slot);
         s.download.minPictureKB = GetU16(block, d);
         s.download.maxPictureKB = GetU16(block, d + 2);
@@ -103,9 +103,9 @@ void Deserialise(std::string_view bytes, JobContext& context) {
         s.naming.folderNaming = static_cast<std::uint8_t>(block[n + NAMING_FOLDER_OFFSET]);
     }
     for (std::size_t i = 0; i < HISTORY_SIZE; ++i) {
-        context.inputHistory[i] =
+        settings.inputHistory[i] =
             GetText(block, INPUT_HISTORY_OFFSET + i * HISTORY_ENTRY_SIZE, HISTORY_FIELD_UNITS);
-        context.pathHistory[i] =
+        settings.pathHistory[i] =
             GetText(block, PATH_HISTORY_OFFSET + i * HISTORY_ENTRY_SIZE, HISTORY_FIELD_UNITS);
     }
 }

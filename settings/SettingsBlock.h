@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/JobContext.h"
+#include "settings/ProgramSettings.h"
 
 // The byte image of "soft.dat": 19808 bytes, little-endian, no header, version or checksum. It holds
-// the 24 per-site slots and the two histories of the job context. Texts are UTF-16LE and
+// the 24 per-site slots and the two histories of the program settings. Texts are UTF-16LE and
 // NUL-terminated inside fixed fields; what follows the terminator means nothing.
 namespace SettingsBlock {
 
@@ -34,10 +34,10 @@ static_assert(SIZE == PATH_HISTORY_OFFSET + HISTORY_SIZE * HISTORY_ENTRY_SIZE);
 
 // The block of siteSettings, inputHistory and pathHistory. A text longer than its field allows is
 // cut so that the terminator still fits.
-std::string Serialise(const JobContext& context);
+std::string Serialise(const ProgramSettings& settings);
 
 // Fills siteSettings, inputHistory and pathHistory from bytes. Bytes past SIZE are ignored; a
 // shorter image reads as if the rest were zero. A field without a terminator is cut at its last unit.
-void Deserialise(std::string_view bytes, JobContext& context);
+void Deserialise(std::string_view bytes, ProgramSettings& settings);
 
 }  // namespace SettingsBlock

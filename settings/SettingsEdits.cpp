@@ -7,29 +7,29 @@
 
 namespace SettingsEdits {
 
-bool ToggleOption(JobContext& context, OptionFlag flag) {
-    if (!OptionToggles::IsEnabled(flag, context.list.siteType)) {
+bool ToggleOption(ProgramSettings& settings, int siteType, OptionFlag flag) {
+    if (!OptionToggles::IsEnabled(flag, siteType)) {
         return false;
     }
-    std::uint16_t& options = context.CurrentSettings().naming.options;
+    std::uint16_t& options = settings.Slot(siteType).naming.options;
     options = OptionToggles::Toggle(options, flag);
-    SettingsFile::Save(context);
+    SettingsFile::Save(settings);
     return true;
 }
 
-bool ApplyDownloadParams(JobContext& context, std::u16string_view minPictureKB,
+bool ApplyDownloadParams(ProgramSettings& settings, int siteType, std::u16string_view minPictureKB,
                          std::u16string_view maxPictureKB, std::u16string_view threadCount,
                          std::u16string_view timeoutSec) {
     if (!DialogRules::ParseDownloadParams(minPictureKB, maxPictureKB, threadCount, timeoutSec,
-                                          context.CurrentSettings().download)) {
+                                          settings.Slot(siteType).download)) {
         return false;
     }
-    SettingsFile::Save(context);
+    SettingsFile::Save(settings);
     return true;
 }
 
-void ApplyNaming(JobContext& context, const NamingSettings& edited) {
-    NamingSettings& naming = context.CurrentSettings().naming;
+void ApplyNaming(ProgramSettings& settings, int siteType, const NamingSettings& edited) {
+    NamingSettings& naming = settings.Slot(siteType).naming;
     DialogRules::StoreNamingField(naming.filePrefix, edited.filePrefix);
     DialogRules::StoreNamingField(naming.fileSuffix, edited.fileSuffix);
     DialogRules::StoreNamingField(naming.replaceFrom, edited.replaceFrom);
@@ -38,25 +38,25 @@ void ApplyNaming(JobContext& context, const NamingSettings& edited) {
     DialogRules::StoreNamingField(naming.folderSuffix, edited.folderSuffix);
     naming.baseName = edited.baseName;
     naming.folderNaming = edited.folderNaming;
-    SettingsFile::Save(context);
+    SettingsFile::Save(settings);
 }
 
 namespace {
-bool AddAndSave(JobContext& context, History::Entries& entries, std::u16string_view text) {
+bool AddAndSave(ProgramSettings& settings, History::Entries& entries, std::u16string_view text) {
     if (!History::Add(entries, text)) {
         return false;
     }
-    SettingsFile::Save(context);
+    SettingsFile::Save(settings);
     return true;
 }
 }  // namespace
 
-bool AddInputHistory(JobContext& context, std::u16string_view text) {
-    return AddAndSave(context, context.inputHistory, text);
+bool AddInputHistory(ProgramSettings& settings, std::u16string_view text) {
+    return AddAndSave(settings, settings.inputHistory, text);
 }
 
-bool AddPathHistory(JobContext& context, std::u16string_view text) {
-    return AddAndSave(context, context.pathHistory, text);
+bool AddPathHistory(ProgramSettings& settings, std::u16string_view text) {
+    return AddAndSave(settings, settings.pathHistory, text);
 }
 
 }  // namespace SettingsEdits

@@ -27,28 +27,28 @@ void ApplyFirstRunDefaults(std::array<SiteSettings, SETTINGS_SLOT_COUNT>& slots)
     slots[SITE_51].naming.baseName = BASE_SEQUENCE;
 }
 
-bool Load(JobContext& context) {
-    std::u16string path = PathIn(context.programDir);
+bool Load(ProgramSettings& settings) {
+    std::u16string path = PathIn(settings.programDir);
     std::string bytes;
     bool read = FileSystem::ReadFilePrefix(path, SettingsBlock::SIZE, bytes);
     if (!read) {
         bytes.clear();
     }
-    SettingsBlock::Deserialise(bytes, context);
-    RepairRanges(context.siteSettings);
+    SettingsBlock::Deserialise(bytes, settings);
+    RepairRanges(settings.siteSettings);
     if (!read) {
-        ApplyFirstRunDefaults(context.siteSettings);
+        ApplyFirstRunDefaults(settings.siteSettings);
     }
     // Replacing a file that is there but failed to read would throw away the user's settings on a
     // passing read error; only a missing file is created here.
     if (read || !FileSystem::Exists(path)) {
-        Save(context);
+        Save(settings);
     }
     return read;
 }
 
-bool Save(const JobContext& context) {
-    return FileSystem::WriteFileAtomic(PathIn(context.programDir), SettingsBlock::Serialise(context));
+bool Save(const ProgramSettings& settings) {
+    return FileSystem::WriteFileAtomic(PathIn(settings.programDir), SettingsBlock::Serialise(settings));
 }
 
 }  // namespace SettingsFile

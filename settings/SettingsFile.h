@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "core/JobContext.h"
+#include "settings/ProgramSettings.h"
 
 // "soft.dat" in the program folder: the settings block on disk. It is loaded once at start-up and
 // written again after every change, so the file always holds the last change.
@@ -24,14 +24,14 @@ void RepairRanges(std::array<SiteSettings, SETTINGS_SLOT_COUNT>& slots);
 // shops and JD fix the order, 51 names pictures by sequence number.
 void ApplyFirstRunDefaults(std::array<SiteSettings, SETTINGS_SLOT_COUNT>& slots);
 
-// Fills the block from context.programDir's "soft.dat" (a shorter file leaves the rest zero),
+// Fills the block from settings.programDir's "soft.dat" (a shorter file leaves the rest zero),
 // repairs the ranges, applies the first-run defaults when there was no file, and writes the block
 // back. Returns true when the file was there and read. A file that is there but cannot be read gets
 // the defaults in memory and is left in place rather than overwritten at once.
-bool Load(JobContext& context);
+bool Load(ProgramSettings& settings);
 
 // Writes the whole block to a temporary file and renames it over "soft.dat", so a crash leaves the
 // old file or the new one, never a truncated one. False when it could not be written.
-bool Save(const JobContext& context);
+bool Save(const ProgramSettings& settings);
 
 }  // namespace SettingsFile

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QFileDialog>
+#include <QMetaObject>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -10,11 +11,10 @@
 #include "GridCtrl_src/AlbumGrid.h"
 #include "GridCtrl_src/AlbumSearch.h"
 #include "GridCtrl_src/CsvExport.h"
-#include "core/JobContext.h"
-#include "core/WindowPort.h"
-#include "settings/qt/DialogNotice.h"
 #include "ui/CDlgFind.h"
 #include "ui/CThumbnailList.h"
+#include "ui/ControlIds.h"
+#include "ui/UserMessage.h"
 
 namespace {
 
@@ -24,9 +24,13 @@ constexpr char16_t kNotice[] = u"提示";
 
 }  // namespace
 
-CMyGridCtrl::CMyGridCtrl(JobContext& job, QWidget* parent)
-    : CGridCtrl(job.grid, parent), job_(job), switch_(job) {
-    setObjectName(QStringLiteral("c%1").arg(IDC_GRID));
+CMyGridCtrl::CMyGridCtrl(AlbumView& view, AlbumList& albums, CoverSource& covers, QWidget* parent)
+    : CGridCtrl(view.grid, parent),
+      view_(view),
+      albums_(albums),
+      // The switch's thread tells the window through the grid's own queue.
+      switch_(view, albums, covers, [this] { QMetaObject::invokeMethod(this, &CMyGridCtrl::rebuilt); }) {
+    setObjectName(ControlName(IDC_GRID));
     // The names are what the user reads; the other columns are as wide as their numbers.
     SetStretchColumn(1);
 }
@@ -46,12 +50,12 @@ void CMyGridCtrl::SetImageList(const CThumbnailList* list) {
 }
 
 void CMyGridCtrl::SelectAll(bool select) {
-    SelectAllAlbums(job_, select);
+    SelectAllAlbums(view_, select);
     Sync();
 }
 
 void CMyGridCtrl::OpenFind() {
-    if (job_.previewMode.load() != 0) {
+    if (view_.previewMode.load() != 0) {
         return;  // the find link is off in the thumbnail layout
     }
     if (find_ == nullptr) {
@@ -74,7 +78,7 @@ int CMyGridCtrl::FindNext(bool down) {
     }
     const std::u16string keyword = find_->Keyword();
     if (keyword.empty()) {
-        Ask(kEmptyKeyword, u"", MB_OK);
+        Ask(kEmptyKeyword, u"", false);
         return -1;
     }
     AlbumSearchOptions options;
@@ -83,9 +87,9 @@ int CMyGridCtrl::FindNext(bool down) {
     options.down = down;
     // The search starts from the topmost selected row; a row found on the far side of it was
     // found by going round the end.
-    const std::vector<GridCellId> selected = job_.grid.SelectedCells();
+    const std::vector<GridCellId> selected = view_.grid.SelectedCells();
     const int start = selected.empty() ? -1 : selected.front().row;
-    const int row = SearchAndSelectAlbumRow(job_.grid, keyword, options);
+    const int row = SearchAndSelectAlbumRow(view_.grid, keyword, options);
     if (row < 0) {
         find_->SetStatus(QStringLiteral("未找到“%1”").arg(QString::fromStdU16String(keyword)));
         return row;
@@ -106,13 +110,13 @@ void CMyGridCtrl::RestoreSelection() {
         return;
     }
     selectionKept_ = false;
-    SelectAlbums(job_, keptSelection_);
+    SelectAlbums(view_, keptSelection_);
     keptSelection_.clear();
     Sync();
 }
 
 int CMyGridCtrl::ShownAlbumRows() const {
-    return std::max(job_.grid.RowCount() - job_.grid.FixedRowCount(), 0);
+    return std::max(view_.grid.RowCount() - view_.grid.FixedRowCount(), 0);
 }
 
 CDlgFind* CMyGridCtrl::FindWindow() const {
@@ -121,7 +125,7 @@ CDlgFind* CMyGridCtrl::FindWindow() const {
 
 void CMyGridCtrl::OpenFilter() {
     // The filter shows album rows; the link is off in the thumbnail layout and during a list.
-    if (job_.previewMode.load() != 0 || job_.listState.load() != LIST_IDLE) {
+    if (view_.previewMode.load() != 0 || listRunning_) {
         return;
     }
     // A switch back to rows may still be rebuilding; the filter's rebuild comes after it.
@@ -134,9 +138,10 @@ void CMyGridCtrl::OpenFilter() {
     if (filter.exec() != QDialog::Accepted) {
         return;
     }
-    job_.filterText = filter.Keyword();
+    view_.filterText = filter.Keyword();
     SetMarkedCell({}, false);
-    Rebuild(job_);
+    Rebuild(view_, albums_, nullptr);
+    emit layoutSetUp();
     Sync();
     emit filterApplied();
 }
@@ -162,40 +167,40 @@ void CMyGridCtrl::ExportCsv() {
 }
 
 bool CMyGridCtrl::ExportCsvTo(const std::u16string& path) {
-    return ExportAlbumGridCsv(job_.grid, path);
+    return ExportAlbumGridCsv(view_.grid, path);
 }
 
 bool CMyGridCtrl::TogglePreview(bool checked) {
-    if (job_.modeSwitch.load() != MODE_SWITCH_IDLE) {
-        if (Ask(kInterruptSwitch, kNotice, MB_YESNO) == IDYES) {
+    if (view_.modeSwitch.load() != MODE_SWITCH_IDLE) {
+        if (Ask(kInterruptSwitch, kNotice, true)) {
             switch_.Interrupt();
         }
-        SetCheck(IDC_PREVIEW, job_.previewMode.load() != 0);
+        emit previewShown(view_.previewMode.load() != 0);
         return false;
     }
     // The album list fills the grid itself; the box is off while it runs.
-    if (job_.listState.load() != LIST_IDLE) {
-        SetCheck(IDC_PREVIEW, job_.previewMode.load() != 0);
+    if (listRunning_) {
+        emit previewShown(view_.previewMode.load() != 0);
         return false;
     }
     switch_.Join();
     if (find_ != nullptr) {
         find_->hide();
     }
-    EnableControl(IDC_FIND, !checked);
-    EnableControl(IDC_FILTER, !checked);
+    emit searchLinksEnabled(!checked);
     // The albums the user picked stay picked in the other layout. A switch that follows an
     // interrupted one keeps what the first kept, since its grid showed only some albums.
     if (!selectionKept_) {
-        keptSelection_ = SelectedAlbumIndices(job_);
+        keptSelection_ = SelectedAlbumIndices(view_, albums_);
         selectionKept_ = true;
     }
     SetMarkedCell({}, false);
-    job_.modeSwitch = MODE_SWITCH_RUNNING;
-    job_.previewMode = checked ? 1 : 0;
-    SetUpAlbumGrid(job_);
+    view_.modeSwitch = MODE_SWITCH_RUNNING;
+    view_.previewMode = checked ? 1 : 0;
+    SetUpAlbumGrid(view_);
+    emit layoutSetUp();
     Sync();
-    SetCheck(IDC_PREVIEW, checked);
+    emit previewShown(checked);
     return switch_.Start();
 }
 
@@ -204,28 +209,6 @@ void CMyGridCtrl::WaitForSwitch() {
     Sync();
 }
 
-int CMyGridCtrl::Ask(const std::u16string& text, const std::u16string& caption, int buttons) {
-    if (job_.window != nullptr) {
-        return job_.window->MessageBox(text, caption, buttons);
-    }
-    const bool yesNo = buttons == MB_YESNO;
-    QMessageBox box(yesNo ? QMessageBox::Question : QMessageBox::Information,
-                    caption.empty() ? window()->windowTitle() : QString::fromStdU16String(caption),
-                    QString::fromStdU16String(text),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, this);
-    FitMessageBoxToTitle(box);
-    const int answer = box.exec();
-    return !yesNo ? IDOK : answer == QMessageBox::Yes ? IDYES : IDNO;
-}
-
-void CMyGridCtrl::SetCheck(int control, bool checked) {
-    if (job_.window != nullptr) {
-        job_.window->SetCheck(control, checked);
-    }
-}
-
-void CMyGridCtrl::EnableControl(int control, bool enable) {
-    if (job_.window != nullptr) {
-        job_.window->EnableControl(control, enable);
-    }
+bool CMyGridCtrl::Ask(const std::u16string& text, const std::u16string& caption, bool question) {
+    return ShowUserMessage(*window(), text, caption, question);
 }

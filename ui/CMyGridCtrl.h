@@ -6,22 +6,24 @@
 
 #include <QPointer>
 
+#include "GridCtrl_src/AlbumView.h"
+#include "GridCtrl_src/CoverSource.h"
 #include "GridCtrl_src/qt/CGridCtrl.h"
+#include "core/AlbumList.h"
 #include "ui/ChangeSource.h"
 
-struct JobContext;
 class CDlgFind;
 class CThumbnailList;
 
 // The album grid (control 1003) on the grid control: select all, the album search window, the
-// filter, the CSV export and the switch between the row and the thumbnail layout. The window's
-// other controls (the find and filter links, the check box 1014) and the message boxes are reached
-// through the job's window port, which runs calls from the window thread directly. A layout switch
-// keeps the albums that were selected.
+// filter, the CSV export and the switch between the row and the thumbnail layout. It shows the
+// albums of the list in the window's view of them; it tells the window through its signals what
+// becomes of the window's other controls (the find and filter links, the check box 1014). A
+// layout switch keeps the albums that were selected.
 class CMyGridCtrl : public CGridCtrl {
     Q_OBJECT
 public:
-    CMyGridCtrl(JobContext& job, QWidget* parent = nullptr);
+    CMyGridCtrl(AlbumView& view, AlbumList& albums, CoverSource& covers, QWidget* parent = nullptr);
     ~CMyGridCtrl() override;
 
     // The thumbnails the cells' image indices refer to; list must outlive the grid.
@@ -63,16 +65,27 @@ public:
     // The search window once made, else null.
     CDlgFind* FindWindow() const;
 
+    // While an album list runs it fills the grid itself: no filter and no layout switch then.
+    void SetListRunning(bool running) { listRunning_ = running; }
+
 signals:
     // The filter has rebuilt the rows.
     void filterApplied();
+    // The layout switch's rebuild has ended (on the window's thread).
+    void rebuilt();
+    // The check box 1014 shows this layout.
+    void previewShown(bool thumbnails);
+    // The grid was set up empty in a layout: nothing is selected, "全选" (1012) is unchecked.
+    void layoutSetUp();
+    // The find and filter links, which work on the rows only.
+    void searchLinksEnabled(bool enabled);
 
 private:
-    int Ask(const std::u16string& text, const std::u16string& caption, int buttons);
-    void SetCheck(int control, bool checked);
-    void EnableControl(int control, bool enable);
+    bool Ask(const std::u16string& text, const std::u16string& caption, bool question);
 
-    JobContext& job_;
+    AlbumView& view_;
+    AlbumList& albums_;
+    bool listRunning_ = false;
     ChangeSource switch_;
     QPointer<CDlgFind> find_;
     // The albums selected when a layout switch started, until its rebuild has ended.

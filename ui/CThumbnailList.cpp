@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QString>
 
-#include "core/JobContext.h"
+#include "GridCtrl_src/AlbumView.h"
 
 QSize CThumbnailList::ImageSize() {
     return QSize(THUMB_WIDTH, THUMB_HEIGHT);

@@ -29,10 +29,11 @@
 #include <system_error>
 
 #include "GridCtrl_src/AlbumGrid.h"
+#include "GridCtrl_src/AlbumView.h"
 #include "MyCode/CookieStore.h"
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
-#include "core/JobController.h"
+#include "jobs/JobContext.h"
+#include "jobs/JobController.h"
 #include "platform/FileSystem.h"
 #include "settings/History.h"
 #include "settings/OptionToggles.h"
@@ -50,10 +51,13 @@
 #include "ui/CMyGridCtrl.h"
 #include "ui/CSplashScreenEx.h"
 #include "ui/CThumbnailList.h"
+#include "ui/ControlIds.h"
+#include "ui/CoverService.h"
 #include "ui/LoginPages.h"
 #include "ui/LoginProfile.h"
 #include "ui/MainMenu.h"
-#include "ui/QtWindowPort.h"
+#include "ui/QtJobEvents.h"
+#include "ui/UserMessage.h"
 #include "ui/WindowRules.h"
 
 namespace {
@@ -87,7 +91,7 @@ QLabel* MakeLink(const QString& text, const QString& name, QWidget* parent) {
     return link;
 }
 
-// The job texts the progress bar follows: the buttons' busy and idle texts.
+// The buttons' busy and idle texts.
 constexpr char16_t kListBusy[] = u"终止获取";
 constexpr char16_t kListIdle[] = u"获取相册";
 constexpr char16_t kDownloadBusy[] = u"终止下载";
@@ -101,21 +105,94 @@ constexpr int kOutcomeWidth = 80;
 constexpr int kSplashLongest = 1500;
 constexpr char kGuideFile[] = "guide/guide.html";
 
-const OptionToggles::OptionItem* OptionOf(int commandId) {
-    for (const OptionToggles::OptionItem& item : OptionToggles::ITEMS) {
-        if (item.menuId == commandId) {
-            return &item;
-        }
-    }
-    return nullptr;
-}
+// The controls that could start another job or change what a running one reads.
+constexpr int kListBusyControls[] = {IDC_SITE, IDC_DOWNLOAD_BUTTON, IDC_INPUT, IDC_PREVIEW,
+                                     IDC_FIND, IDC_FILTER, IDC_EXPORT};
+constexpr int kDownloadBusyControls[] = {IDC_SITE, IDC_LIST_BUTTON, IDC_CHOOSE_FOLDER, IDC_INPUT,
+                                         IDC_SAVE_PATH};
 
 }  // namespace
+
+// The jobs' events on the window's thread.
+class CVeyraDlg::WindowSide : public JobEvents {
+public:
+    explicit WindowSide(CVeyraDlg& window) : window_(window) {}
+
+    void StageText(const std::u16string& text) override { window_.stage_->setText(Q(text)); }
+    void ProgressText(const std::u16string& text) override { window_.progress_->setText(Q(text)); }
+    void Busy(JobKind job) override { window_.OnBusy(job); }
+    void Idle(JobKind job) override { window_.OnIdle(job); }
+    void ListEnded(int, bool downloadAtOnce) override { window_.OnListEnded(downloadAtOnce); }
+    void InputRemembered(const std::u16string& input) override { window_.input_->AddHistoryItem(input); }
+    void AlbumStarted(int album, int position, int count) override {
+        window_.jobProgress_.AlbumStarted(position, count, album);
+        window_.ShowAlbumState();
+        window_.UpdateProgressBar();
+    }
+    void PoolStarted(const std::u16string& folder, int) override {
+        window_.poolRunning_ = true;
+        window_.poolFolder_ = folder;
+    }
+    void PoolProgress(const std::u16string& line, int saved, int total) override {
+        window_.progress_->setText(Q(line));
+        window_.jobProgress_.PicturesDone(saved, total);
+        window_.UpdateProgressBar();
+    }
+    void PoolEnded(int, int) override { window_.poolRunning_ = false; }
+    void PictureSaved(int album, const std::u16string&, const std::u16string& url) override {
+        window_.ShowPictureOutcome(album, JobProgress::PictureOutcome::Saved, url, u"");
+    }
+    void PictureNotSaved(int album, const std::u16string&, const std::u16string& url,
+                         const PictureOutcome& outcome) override {
+        // Pictures the size limits left out were left out on purpose: they are not failures.
+        const JobProgress::PictureOutcome kind = outcome.result == PictureResult::Failed
+                                                     ? JobProgress::PictureOutcome::Failed
+                                                     : JobProgress::PictureOutcome::Skipped;
+        window_.ShowPictureOutcome(album, kind, url, ReasonText(outcome));
+    }
+    void AlbumEnded(int album, const std::u16string&, const DownloadTally& tally) override {
+        // "完成" counts what is on disk; a picture that was never tried is not done.
+        window_.ShowAlbumOutcome(album, JobProgress::AlbumOutcome{tally.saved, tally.failed + tally.notTried, 0});
+    }
+    void OpenFolder(const std::u16string& folder) override {
+        window_.OpenInShell(QUrl::fromLocalFile(Q(folder)));
+    }
+    void Notice(const std::u16string& text, const std::u16string& caption) override {
+        ShowUserMessage(window_, text, caption, false);
+    }
+    bool Ask(const std::u16string& text, const std::u16string& caption) override {
+        return ShowUserMessage(window_, text, caption, true);
+    }
+    void Login(const std::u16string& url) override { window_.OpenLoginModal(Q(url)); }
+
+private:
+    CVeyraDlg& window_;
+};
+
+// The events that run where the job runs: an album listed is shown at once, its cover fetched on
+// the album list's thread in the thumbnail layout, so the window never waits for a cover.
+class CVeyraDlg::JobSide : public JobEvents {
+public:
+    JobSide(JobContext& job, AlbumView& view, CoverService& covers) : job_(job), view_(view), covers_(covers) {}
+
+    void AlbumListed(int album, const ST_PERLISTRECORD&) override {
+        ShowAlbum(view_, job_.list.albums, album, &covers_);
+    }
+
+private:
+    JobContext& job_;
+    AlbumView& view_;
+    CoverService& covers_;
+};
 
 CVeyraDlg::CVeyraDlg(QWidget* parent) : CVeyraDlg(AdapterTable::Default(), parent) {}
 
 CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
-    : QDialog(parent), job_(std::make_unique<JobContext>()), thumbnails_(std::make_unique<CThumbnailList>()) {
+    : QDialog(parent),
+      job_(std::make_unique<JobContext>()),
+      view_(std::make_unique<AlbumView>()),
+      thumbnails_(std::make_unique<CThumbnailList>()),
+      covers_(std::make_unique<CoverService>(*thumbnails_)) {
     setObjectName("d102");
     setWindowTitle(Q(WindowRules::TITLE));
     setWindowIcon(AppArt::AppIcon());
@@ -123,36 +200,15 @@ CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
 
-    QtWindowPort::Actions actions;
-    CThumbnailList* thumbnails = thumbnails_.get();
-    actions.makeThumbnail = [thumbnails](const std::u16string& file) {
-        return thumbnails->AddFromFile(file);
-    };
-    actions.openLoginBrowser = [this](const QString& url) { OpenLoginModal(url); };
-    actions.openFolder = [this](const QString& folder) { OpenInShell(QUrl::fromLocalFile(folder)); };
-    actions.addInputHistory = [this](const QString& text) { input_->AddHistoryItem(text.toStdU16String()); };
-    actions.gridChanged = [this] { OnGridChanged(); };
-    actions.textSet = [this](int control, const QString& text) { OnJobText(control, text); };
-    actions.pictureOutcome = [this](int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
-                                    const std::u16string& reason) {
-        ShowPictureOutcome(album, outcome, url, reason);
-    };
-    actions.albumOutcome = [this](int album, const JobProgress::AlbumOutcome& outcome) {
-        ShowAlbumOutcome(album, outcome);
-    };
-    actions.albumStarted = [this](int album, int position, int count) {
-        jobProgress_.AlbumStarted(position, count, album);
-        ShowAlbumState();
-        UpdateProgressBar();
-    };
-    port_ = std::make_unique<QtWindowPort>(*this, std::move(actions));
-    job_->window = port_.get();
-    controller_ = std::make_unique<JobController>(*job_, adapters);
+    windowSide_ = std::make_unique<WindowSide>(*this);
+    jobSide_ = std::make_unique<JobSide>(*job_, *view_, *covers_);
+    events_ = std::make_unique<QtJobEvents>(*this, *windowSide_, jobSide_.get());
+    controller_ = std::make_unique<JobController>(*job_, adapters, *events_);
 
     BuildControls();
     BuildMenu();
     grid_->SetImageList(thumbnails_.get());
-    SetUpRowLayout(*job_);
+    SetUpRowLayout(*view_);
 }
 
 CVeyraDlg::~CVeyraDlg() {
@@ -160,11 +216,10 @@ CVeyraDlg::~CVeyraDlg() {
     // Whatever the wait on closing left running is joined here, while everything it reads exists.
     controller_.reset();
     delete menuLogin_;
-    // The grid reads the job context (its preview switch runs on a thread of its own), so it goes
-    // before the context does.
+    // The grid reads the album list and the view (its preview switch runs on a thread of its
+    // own), so it goes before they do.
     delete grid_;
     grid_ = nullptr;
-    job_->window = &NullWindowPort::Shared();
     CookieStore::Instance().SetProgramFolder(u"");
 }
 
@@ -173,9 +228,9 @@ void CVeyraDlg::BuildControls() {
 
     // The notice line lies over the two status lines until the first album list.
     stage_ = new QLabel(QStringLiteral("state1"), this);
-    stage_->setObjectName(QtWindowPort::ControlName(IDC_STAGE));
+    stage_->setObjectName(ControlName(IDC_STAGE));
     progress_ = new QLabel(QStringLiteral("state2"), this);
-    progress_->setObjectName(QtWindowPort::ControlName(IDC_PROGRESS));
+    progress_->setObjectName(ControlName(IDC_PROGRESS));
     for (QLabel* label : {stage_, progress_}) {
         // A long status must not widen the window.
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -186,7 +241,7 @@ void CVeyraDlg::BuildControls() {
     statusRow->addWidget(stage_, 99);
     statusRow->addWidget(progress_, 269);
     notice_ = new QLabel(this);
-    notice_->setObjectName(QtWindowPort::ControlName(IDC_NOTICE));
+    notice_->setObjectName(ControlName(IDC_NOTICE));
     notice_->setAutoFillBackground(true);
     notice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     notice_->setStyleSheet(QStringLiteral("color: #b04000;"));
@@ -209,19 +264,19 @@ void CVeyraDlg::BuildControls() {
     statusArea->addWidget(notice_, 0, 0, 2, 1);
 
     site_ = new QComboBox(this);
-    site_->setObjectName(QtWindowPort::ControlName(IDC_SITE));
+    site_->setObjectName(ControlName(IDC_SITE));
     site_->setFixedWidth(du.X(70));
     subMode_ = new QComboBox(this);
-    subMode_->setObjectName(QtWindowPort::ControlName(IDC_SUBMODE));
+    subMode_->setObjectName(ControlName(IDC_SUBMODE));
     subMode_->setFixedWidth(du.X(58));
     subMode_->hide();
     input_ = new CComboBox2(this);
-    input_->setObjectName(QtWindowPort::ControlName(IDC_INPUT));
+    input_->setObjectName(ControlName(IDC_INPUT));
     listButton_ = new QPushButton(QStringLiteral("获取相册"), this);
-    listButton_->setObjectName(QtWindowPort::ControlName(IDC_LIST_BUTTON));
+    listButton_->setObjectName(ControlName(IDC_LIST_BUTTON));
     listButton_->setDefault(true);
     downloadButton_ = new QPushButton(QStringLiteral("下载"), this);
-    downloadButton_->setObjectName(QtWindowPort::ControlName(IDC_DOWNLOAD_BUTTON));
+    downloadButton_->setObjectName(ControlName(IDC_DOWNLOAD_BUTTON));
     downloadButton_->setEnabled(false);
     auto* inputRow = new QHBoxLayout;
     inputRow->setSpacing(3);
@@ -234,11 +289,11 @@ void CVeyraDlg::BuildControls() {
 
     auto* pathLabel = new QLabel(QStringLiteral("保存路径:"), this);
     savePath_ = new CComboBox2(this);
-    savePath_->setObjectName(QtWindowPort::ControlName(IDC_SAVE_PATH));
+    savePath_->setObjectName(ControlName(IDC_SAVE_PATH));
     chooseFolder_ = new QPushButton(QStringLiteral("设置"), this);
-    chooseFolder_->setObjectName(QtWindowPort::ControlName(IDC_CHOOSE_FOLDER));
+    chooseFolder_->setObjectName(ControlName(IDC_CHOOSE_FOLDER));
     openFolder_ = new QPushButton(QStringLiteral("打开"), this);
-    openFolder_->setObjectName(QtWindowPort::ControlName(IDC_OPEN_FOLDER));
+    openFolder_->setObjectName(ControlName(IDC_OPEN_FOLDER));
     auto* pathRow = new QHBoxLayout;
     pathRow->setSpacing(3);
     pathRow->addWidget(pathLabel);
@@ -255,16 +310,16 @@ void CVeyraDlg::BuildControls() {
     }
 
     group_ = new QGroupBox(QStringLiteral("相册列表"), this);
-    group_->setObjectName(QtWindowPort::ControlName(IDC_GROUP));
-    exportLink_ = MakeLink(QStringLiteral("导出"), QtWindowPort::ControlName(IDC_EXPORT), group_);
-    filterLink_ = MakeLink(QStringLiteral("筛选"), QtWindowPort::ControlName(IDC_FILTER), group_);
-    findLink_ = MakeLink(QStringLiteral("查找"), QtWindowPort::ControlName(IDC_FIND), group_);
+    group_->setObjectName(ControlName(IDC_GROUP));
+    exportLink_ = MakeLink(QStringLiteral("导出"), ControlName(IDC_EXPORT), group_);
+    filterLink_ = MakeLink(QStringLiteral("筛选"), ControlName(IDC_FILTER), group_);
+    findLink_ = MakeLink(QStringLiteral("查找"), ControlName(IDC_FIND), group_);
     preview_ = new QCheckBox(QStringLiteral("预览图"), group_);
-    preview_->setObjectName(QtWindowPort::ControlName(IDC_PREVIEW));
+    preview_->setObjectName(ControlName(IDC_PREVIEW));
     selectAll_ = new QCheckBox(QStringLiteral("全选"), group_);
-    selectAll_->setObjectName(QtWindowPort::ControlName(IDC_SELECT_ALL));
-    grid_ = new CMyGridCtrl(*job_, group_);
-    grid_->setObjectName(QtWindowPort::ControlName(IDC_GRID));
+    selectAll_->setObjectName(ControlName(IDC_SELECT_ALL));
+    grid_ = new CMyGridCtrl(*view_, job_->list.albums, *covers_, group_);
+    grid_->setObjectName(ControlName(IDC_GRID));
     auto* tools = new QHBoxLayout;
     tools->setSpacing(du.X(9));
     tools->addStretch(1);
@@ -288,12 +343,7 @@ void CVeyraDlg::BuildControls() {
     resize(du.X(471), du.Y(323) + 24);
 
     connect(listButton_, &QPushButton::clicked, this, &CVeyraDlg::OnListButton);
-    connect(downloadButton_, &QPushButton::clicked, this, [this] {
-        if (job_->downloadState != DL_IDLE) {
-            downloadStopPressed_ = true;
-        }
-        controller_->PressDownloadButton();
-    });
+    connect(downloadButton_, &QPushButton::clicked, this, &CVeyraDlg::OnDownloadButton);
     connect(chooseFolder_, &QPushButton::clicked, this, &CVeyraDlg::OnChooseFolder);
     connect(openFolder_, &QPushButton::clicked, this, &CVeyraDlg::OnOpenFolder);
     // Only the user's own changes count, as with the dialog's notifications: the window's and the
@@ -308,6 +358,13 @@ void CVeyraDlg::BuildControls() {
     connect(grid_, &CMyGridCtrl::filterApplied, this, [this] {
         UpdateGroupTitle();
         ShowAlbumState();
+    });
+    connect(grid_, &CMyGridCtrl::rebuilt, this, &CVeyraDlg::OnGridChanged);
+    connect(grid_, &CMyGridCtrl::layoutSetUp, this, [this] { selectAll_->setChecked(false); });
+    connect(grid_, &CMyGridCtrl::previewShown, preview_, &QCheckBox::setChecked);
+    connect(grid_, &CMyGridCtrl::searchLinksEnabled, this, [this](bool enabled) {
+        findLink_->setEnabled(enabled);
+        filterLink_->setEnabled(enabled);
     });
     connect(exportLink_, &QLabel::linkActivated, this, [this] { grid_->ExportCsv(); });
 }
@@ -329,9 +386,9 @@ void CVeyraDlg::BuildMenu() {
                 continue;
             }
             QAction* action = menu->addAction(Q(item.text));
-            action->setObjectName(QtWindowPort::ControlName(item.id));
+            action->setObjectName(ControlName(item.id));
             action->setData(item.id);
-            action->setCheckable(OptionOf(item.id) != nullptr);
+            action->setCheckable(MainMenu::OptionOf(item.id) != 0);
             const int id = item.id;
             connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         }
@@ -349,7 +406,7 @@ void CVeyraDlg::BuildMenu() {
 }
 
 QAction* CVeyraDlg::MenuAction(int commandId) const {
-    return menuBar_->findChild<QAction*>(QtWindowPort::ControlName(commandId));
+    return menuBar_->findChild<QAction*>(ControlName(commandId));
 }
 
 CDlgWebOpen* CVeyraDlg::MenuLoginWindow() const {
@@ -414,21 +471,23 @@ void CVeyraDlg::StartUp(const std::u16string& programDir) {
 
     // From the build tree the current folder; installed, the user's data folder.
     ProgramDir::Choice place = ProgramDir::Settle(programDir);
-    job_->programDir = place.folder;
-    CookieStore::Instance().SetProgramFolder(job_->programDir);
-    LoginProfile::SetStorageFolder(Q(job_->programDir) + QStringLiteral("webprofile/"));
+    ProgramSettings& settings = job_->settings;
+    settings.programDir = place.folder;
+    covers_->SetProgramFolder(place.folder);
+    CookieStore::Instance().SetProgramFolder(settings.programDir);
+    LoginProfile::SetStorageFolder(Q(settings.programDir) + QStringLiteral("webprofile/"));
     std::u16string saveFolder =
         WindowRules::StartSaveFolder(ProgramDir::DefaultSaveFolder(place), FileSystem::DocumentsDirectory());
-    if (saveFolder != job_->programDir) {
+    if (saveFolder != settings.programDir) {
         FileSystem::CreateDirectories(saveFolder);
     }
     savePath_->setEditText(Q(saveFolder));
 
-    SettingsFile::Load(*job_);
-    input_->SetHistory(History::NonEmpty(job_->inputHistory));
-    savePath_->SetHistory(History::NonEmpty(job_->pathHistory));
-    if (!job_->pathHistory[0].empty()) {
-        savePath_->setEditText(Q(job_->pathHistory[0]));
+    SettingsFile::Load(settings);
+    input_->SetHistory(History::NonEmpty(settings.inputHistory));
+    savePath_->SetHistory(History::NonEmpty(settings.pathHistory));
+    if (!settings.pathHistory[0].empty()) {
+        savePath_->setEditText(Q(settings.pathHistory[0]));
     }
 
     hide();
@@ -439,7 +498,7 @@ void CVeyraDlg::StartUp(const std::u16string& programDir) {
             this, [this] { OnStartUpDone(); }, Qt::QueuedConnection);
         QMetaObject::invokeMethod(
             this, [this, detected] { FillSiteBox(detected); }, Qt::QueuedConnection);
-        job_->ready = 1;
+        ready_ = 1;
     };
     try {
         startUpThread_ = std::thread(startUp);
@@ -460,7 +519,7 @@ void CVeyraDlg::OnStartUpDone() {
     show();
     raise();
     activateWindow();
-    job_->ready = 1;
+    ready_ = 1;
     QTimer::singleShot(kSplashLongest, this, &CVeyraDlg::OnFirstPaint);
 }
 
@@ -498,7 +557,7 @@ void CVeyraDlg::OnSiteTypeChange() {
     if (type < 0) {
         return;
     }
-    job_->list.siteType = type;
+    siteType_ = type;
     if (type == SITE_TENCENT) {
         if (subMode_->count() != static_cast<int>(WindowRules::TENCENT_SUBMODES.size())) {
             subMode_->clear();
@@ -532,18 +591,101 @@ void CVeyraDlg::ApplyDetection(const DetectedSite& detected) {
 }
 
 void CVeyraDlg::OnListButton() {
-    if (!sitesFilled_) {
+    if (!sitesFilled_ || !Ready()) {
         return;
     }
     // The preview switch rebuilds the grid from the album records on its own thread; they must not
     // be cleared under it.
-    if (job_->modeSwitch != MODE_SWITCH_IDLE) {
+    if (view_->modeSwitch != MODE_SWITCH_IDLE) {
         return;
     }
-    if (job_->ready != 0 && job_->listState == LIST_IDLE && job_->downloadState == DL_IDLE) {
+    const ListRequest request{.siteType = site_->currentIndex(),
+                              .subMode = subMode_->isHidden() ? SUBMODE_UNSET : subMode_->currentIndex(),
+                              .input = input_->currentText().toStdU16String()};
+    if (!controller_->ListRunning() && !controller_->DownloadRunning()) {
+        // A new list: an empty grid in the layout in force, and no thumbnails of the old one.
         thumbnails_->Clear();
+        SetUpAlbumGrid(*view_);
+        selectAll_->setChecked(false);
+        grid_->Sync();
     }
-    controller_->PressListButton();
+    controller_->PressListButton(request);
+}
+
+void CVeyraDlg::OnDownloadButton() {
+    if (controller_->DownloadRunning()) {
+        downloadStopPressed_ = true;
+        controller_->PressDownloadButton({});
+        return;
+    }
+    DownloadRequest request{.saveFolder = savePath_->currentText().toStdU16String(),
+                            .albums = SelectedAlbumIndices(*view_, job_->list.albums),
+                            .input = input_->currentText().toStdU16String()};
+    pendingDownload_ = request.albums;
+    controller_->PressDownloadButton(request);
+}
+
+void CVeyraDlg::OnBusy(JobKind job) {
+    const bool list = job == JobKind::List;
+    for (int control : list ? std::vector<int>(std::begin(kListBusyControls), std::end(kListBusyControls))
+                            : std::vector<int>(std::begin(kDownloadBusyControls), std::end(kDownloadBusyControls))) {
+        if (QWidget* widget = findChild<QWidget*>(ControlName(control))) {
+            widget->setEnabled(false);
+        }
+    }
+    if (list) {
+        selectAll_->setChecked(false);
+        listButton_->setText(Q(kListBusy));
+        group_->setTitle(QStringLiteral("相册列表"));
+        notice_->hide();
+        grid_->SetListRunning(true);
+        jobProgress_.ListStarted();
+        ShowAlbumState();
+    } else {
+        downloadButton_->setText(Q(kDownloadBusy));
+        // The job takes the albums the button asked for.
+        jobProgress_.DownloadStarted(pendingDownload_);
+    }
+    UpdateProgressBar();
+}
+
+void CVeyraDlg::OnIdle(JobKind job) {
+    if (job == JobKind::List) {
+        const int albumCount = static_cast<int>(job_->list.albums.Size());
+        grid_->SetListRunning(false);
+        OnGridChanged();
+        group_->setTitle(Q(StringCtrl::Format(u"相册列表(共%d个)", {albumCount})));
+        site_->setEnabled(true);
+        downloadButton_->setEnabled(albumCount > 0);
+        listButton_->setText(Q(kListIdle));
+        for (QWidget* control : std::initializer_list<QWidget*>{input_, preview_, findLink_, filterLink_, exportLink_}) {
+            control->setEnabled(true);
+        }
+        jobProgress_.ListEnded(albumCount);
+    } else {
+        downloadButton_->setText(Q(kDownloadIdle));
+        for (int control : kDownloadBusyControls) {
+            if (QWidget* widget = findChild<QWidget*>(ControlName(control))) {
+                widget->setEnabled(true);
+            }
+        }
+        if (jobProgress_.Running() == JobProgress::Job::Download) {
+            jobProgress_.DownloadEnded(downloadStopPressed_);
+            downloadStopPressed_ = false;
+            ShowAlbumState();
+            ShowFailedPictures();
+        }
+    }
+    UpdateProgressBar();
+}
+
+void CVeyraDlg::OnListEnded(bool downloadAtOnce) {
+    // An item page's one album is selected and downloaded at once, as the download button would.
+    if (downloadAtOnce) {
+        SelectAllAlbums(*view_, true);
+        grid_->Sync();
+        OnDownloadButton();
+    }
 }
 
 void CVeyraDlg::OnChooseFolder() {
@@ -563,15 +705,15 @@ void CVeyraDlg::TakeSaveFolder(const std::u16string& folder) {
     }
     savePath_->setEditText(Q(folder));
     // The history refuses a known folder (ignoring case) and one of 400 characters or more.
-    if (SettingsEdits::AddPathHistory(*job_, folder)) {
+    if (SettingsEdits::AddPathHistory(job_->settings, folder)) {
         savePath_->AddHistoryItem(folder);
     }
 }
 
 void CVeyraDlg::OnOpenFolder() {
     std::u16string folder;
-    if (job_->pool.Running()) {
-        folder = job_->pictures.AlbumDir();
+    if (poolRunning_) {
+        folder = poolFolder_;
     } else {
         folder = savePath_->currentText().toStdU16String();
     }
@@ -604,19 +746,19 @@ void CVeyraDlg::OnCommand(int commandId) {
         OpenLoginFromMenu(commandId);
         return;
     }
-    if (const OptionToggles::OptionItem* option = OptionOf(commandId)) {
-        SettingsEdits::ToggleOption(*job_, option->flag);
+    if (const std::uint16_t flag = MainMenu::OptionOf(commandId); flag != 0) {
+        SettingsEdits::ToggleOption(job_->settings, siteType_, static_cast<OptionFlag>(flag));
         UpdateOptionItems();
         return;
     }
     switch (commandId) {
         case MainMenu::ID_DOWNLOAD_SETTINGS: {
-            CDlgDownSet dialog(*job_, this);
+            CDlgDownSet dialog(job_->settings, siteType_, this);
             dialog.exec();
             break;
         }
         case MainMenu::ID_NAME_SETTINGS: {
-            CDlgSaveSet dialog(*job_, this);
+            CDlgSaveSet dialog(job_->settings, siteType_, this);
             dialog.exec();
             break;
         }
@@ -624,7 +766,7 @@ void CVeyraDlg::OnCommand(int commandId) {
         case MainMenu::ID_HELP: {
             const QUrl page = commandId == MainMenu::ID_HELP ? HelpPage() : FileToolsPage();
             if (page.isEmpty()) {
-                port_->MessageBox(u"找不到使用说明（guide/guide.html），请重新安装程序", u"提示", MB_OK);
+                ShowUserMessage(*this, u"找不到使用说明（guide/guide.html），请重新安装程序", u"提示", false);
             } else {
                 OpenInShell(page);
             }
@@ -641,11 +783,11 @@ void CVeyraDlg::OnCommand(int commandId) {
 }
 
 void CVeyraDlg::UpdateOptionItems() {
-    const std::uint16_t options = job_->CurrentSettings().naming.options;
+    const std::uint16_t options = job_->settings.Slot(siteType_).naming.options;
     for (const OptionToggles::OptionItem& item : OptionToggles::ITEMS) {
-        if (QAction* action = MenuAction(item.menuId)) {
+        if (QAction* action = MenuAction(MainMenu::OptionItem(item.flag))) {
             action->setChecked(OptionToggles::IsChecked(options, item.flag));
-            action->setEnabled(OptionToggles::IsEnabled(item.flag, job_->list.siteType));
+            action->setEnabled(OptionToggles::IsEnabled(item.flag, siteType_));
         }
     }
 }
@@ -669,41 +811,6 @@ CDlgFailedPictures* CVeyraDlg::FailedPicturesWindow() const {
     return failedPictures_;
 }
 
-void CVeyraDlg::OnJobText(int control, const QString& text) {
-    const std::u16string value = text.toStdU16String();
-    int first = 0;
-    int second = 0;
-    switch (control) {
-        case IDC_LIST_BUTTON:
-            if (value == kListBusy) {
-                jobProgress_.ListStarted();
-                ShowAlbumState();
-            } else if (value == kListIdle) {
-                jobProgress_.ListEnded(static_cast<int>(job_->list.albums.Size()));
-            }
-            break;
-        case IDC_DOWNLOAD_BUTTON:
-            if (value == kDownloadBusy) {
-                // The job takes the same albums from the same selection as it starts.
-                jobProgress_.DownloadStarted(SelectedAlbumIndices(*job_));
-            } else if (value == kDownloadIdle && jobProgress_.Running() == JobProgress::Job::Download) {
-                jobProgress_.DownloadEnded(downloadStopPressed_);
-                downloadStopPressed_ = false;
-                ShowAlbumState();
-                ShowFailedPictures();
-            }
-            break;
-        case IDC_PROGRESS:
-            if (JobProgress::ReadPicturesDone(value, first, second)) {
-                jobProgress_.PicturesDone(first, second);
-            }
-            break;
-        default:
-            return;
-    }
-    UpdateProgressBar();
-}
-
 void CVeyraDlg::UpdateProgressBar() {
     const JobProgress::Bar& bar = jobProgress_.ProgressBar();
     if (!bar.shown) {
@@ -719,7 +826,7 @@ void CVeyraDlg::UpdateProgressBar() {
 
 void CVeyraDlg::ShowAlbumState() {
     grid_->Sync();
-    grid_->SetMarkedCell(AlbumCell(*job_, jobProgress_.CurrentAlbum()), job_->previewMode == 0);
+    grid_->SetMarkedCell(AlbumCell(*view_, jobProgress_.CurrentAlbum()), view_->previewMode == 0);
     for (const auto& entry : jobProgress_.Outcomes()) {
         ShowOutcomeOf(entry.first);
     }
@@ -727,22 +834,22 @@ void CVeyraDlg::ShowAlbumState() {
 
 void CVeyraDlg::ShowOutcomeOf(int album) {
     // The thumbnails have no columns for it; the rows show it again after a switch back.
-    if (job_->previewMode != 0) {
+    if (view_->previewMode != 0) {
         return;
     }
     const auto found = jobProgress_.Outcomes().find(album);
-    const GridCellId cell = AlbumCell(*job_, album);
+    const GridCellId cell = AlbumCell(*view_, album);
     if (found == jobProgress_.Outcomes().end() || !cell.IsValid()) {
         return;
     }
     // Columns 4 and 5 are hidden (width 0) until there is something to show in them.
     for (int column : {kOutcomeColumn, kFailedColumn}) {
-        if (job_->grid.ColumnWidth(column) == 0) {
-            job_->grid.SetColumnWidth(column, kOutcomeWidth);
+        if (view_->grid.ColumnWidth(column) == 0) {
+            view_->grid.SetColumnWidth(column, kOutcomeWidth);
         }
     }
-    job_->grid.SetCellText(cell.row, kOutcomeColumn, JobProgress::DoneText(found->second));
-    job_->grid.SetCellText(cell.row, kFailedColumn, JobProgress::FailedText(found->second));
+    view_->grid.SetCellText(cell.row, kOutcomeColumn, JobProgress::DoneText(found->second));
+    view_->grid.SetCellText(cell.row, kFailedColumn, JobProgress::FailedText(found->second));
 }
 
 void CVeyraDlg::ShowPictureOutcome(int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
@@ -773,14 +880,14 @@ void CVeyraDlg::ShowFailedPictures() {
 
 void CVeyraDlg::UpdateGroupTitle() {
     // A running list writes the title itself.
-    if (job_->listState != LIST_IDLE) {
+    if (jobProgress_.Running() == JobProgress::Job::List) {
         return;
     }
     const int total = static_cast<int>(job_->list.albums.Size());
     if (total == 0) {
         return;
     }
-    const int shown = job_->previewMode != 0 ? total : grid_->ShownAlbumRows();
+    const int shown = view_->previewMode != 0 ? total : grid_->ShownAlbumRows();
     group_->setTitle(Q(shown < total ? StringCtrl::Format(u"相册列表(共%d个，显示%d个)", {total, shown})
                                      : StringCtrl::Format(u"相册列表(共%d个)", {total})));
 }
@@ -804,9 +911,9 @@ void CVeyraDlg::CloseDown() {
     }
     closed_ = true;
     // From here on no job waits for this window: questions get their default answer.
-    port_->Close();
-    if (job_->modeSwitch == MODE_SWITCH_RUNNING) {
-        job_->modeSwitch = MODE_SWITCH_INTERRUPT;
+    events_->Close();
+    if (view_->modeSwitch == MODE_SWITCH_RUNNING) {
+        view_->modeSwitch = MODE_SWITCH_INTERRUPT;
     }
     grid_->WaitForSwitch();
     if (menuLogin_) {

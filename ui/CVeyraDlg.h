@@ -4,18 +4,24 @@
 #include <QPointer>
 #include <QUrl>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "core/JobEvents.h"
 #include "sites/SiteCatalogue.h"
 #include "ui/JobProgress.h"
 
 struct AdapterTable;
+struct AlbumView;
 struct JobContext;
 class CComboBox2;
+class CoverService;
 class CDlgFailedPictures;
 class CDlgWebOpen;
 class CMyGridCtrl;
@@ -31,11 +37,12 @@ class QMenu;
 class QMenuBar;
 class QProgressBar;
 class QPushButton;
-class QtWindowPort;
+class QtJobEvents;
 
 // The main window: site and input boxes, the two job buttons, the save folder, the album grid and
-// menu 129. It owns the job context and the job controller; the jobs reach it only through its
-// window port. Every control's object name is its id ("c1004").
+// menu 129. It owns the job context, the album view and the job controller; the jobs tell it what
+// they do through its events, which it maps onto its controls. Every control's object name is its
+// id ("c1004").
 class CVeyraDlg : public QDialog {
     Q_OBJECT
 public:
@@ -56,7 +63,13 @@ public:
     void StartUp(const std::u16string& programDir = {});
 
     JobContext& Job() { return *job_; }
-    QtWindowPort& Port() { return *port_; }
+    AlbumView& View() { return *view_; }
+    // The jobs' events as they reach the window.
+    QtJobEvents& Events() { return *events_; }
+    // The site type the site box shows; the menu's options and the settings dialogs are its.
+    int SiteType() const { return siteType_; }
+    // Whether the start-up has finished; the album button does nothing before.
+    bool Ready() const { return ready_.load() != 0; }
     JobController& Controller() { return *controller_; }
     CThumbnailList& Thumbnails() { return *thumbnails_; }
     CMyGridCtrl& Grid() { return *grid_; }
@@ -82,9 +95,9 @@ public:
     // The list of failed pictures shown when a download ended with some, while it exists.
     CDlgFailedPictures* FailedPicturesWindow() const;
 
-    // The download's outcome feed on the window's thread (the window port carries the job
-    // threads' reports here): one picture of album (its place in the album list) saved, skipped or
-    // failed with its reason, or the album's final counts. The album's row shows them in its
+    // The download's outcome feed on the window's thread (the events carry the job threads'
+    // reports here): one picture of album (its place in the album list) saved, skipped or failed
+    // with its reason, or the album's final counts. The album's row shows them in its
     // columns 4 and 5 ("完成 118", "失败 2"); the failed pictures are listed when the job ends.
     void ShowPictureOutcome(int album, JobProgress::PictureOutcome outcome, const std::u16string& url,
                             const std::u16string& reason);
@@ -97,6 +110,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The jobs' events on the window's thread, and on the job's thread for what takes long.
+    class WindowSide;
+    class JobSide;
+
     void BuildControls();
     void BuildMenu();
     // Closing: the port stops waiting for the window, the jobs are asked to stop and waited for.
@@ -107,8 +124,11 @@ private:
     void OnStartUpDone();
     void OnFirstPaint();
 
-    // A job's text reached a control: the progress bar follows what it says.
-    void OnJobText(int control, const QString& text);
+    // The jobs' busy and idle states on the controls.
+    void OnBusy(JobKind job);
+    void OnIdle(JobKind job);
+    void OnListEnded(bool downloadAtOnce);
+    void OnDownloadButton();
     void UpdateProgressBar();
     // Marks the row of the album being downloaded, and shows every album's outcome again (after
     // the grid was rebuilt).
@@ -136,9 +156,20 @@ private:
     void OpenInShell(const QUrl& url);
 
     std::unique_ptr<JobContext> job_;
+    std::unique_ptr<AlbumView> view_;
     std::unique_ptr<CThumbnailList> thumbnails_;
-    std::unique_ptr<QtWindowPort> port_;
+    std::unique_ptr<CoverService> covers_;
+    std::unique_ptr<WindowSide> windowSide_;
+    std::unique_ptr<JobSide> jobSide_;
+    std::unique_ptr<QtJobEvents> events_;
     std::unique_ptr<JobController> controller_;
+    std::atomic<std::uint8_t> ready_{0};
+    int siteType_ = 0;
+    // The albums the last press of the download button asked for, until its job is busy.
+    std::vector<int> pendingDownload_;
+    // The album folder the worker pool fills, while it runs ("打开" opens it).
+    bool poolRunning_ = false;
+    std::u16string poolFolder_;
     std::thread startUpThread_;
     std::function<void(const QUrl&)> shellOpener_;
     bool closed_ = false;

@@ -4,9 +4,9 @@
 #include <system_error>
 
 #include "GridCtrl_src/AlbumGrid.h"
-#include "core/JobContext.h"
 
-ChangeSource::ChangeSource(JobContext& job) : job_(job) {}
+ChangeSource::ChangeSource(AlbumView& view, AlbumList& albums, CoverSource& covers, std::function<void()> rebuilt)
+    : view_(view), albums_(albums), covers_(covers), rebuilt_(std::move(rebuilt)) {}
 
 ChangeSource::~ChangeSource() {
     Interrupt();
@@ -16,9 +16,14 @@ ChangeSource::~ChangeSource() {
 bool ChangeSource::Start() {
     Join();
     try {
-        thread_ = std::thread([this] { Rebuild(job_); });
+        thread_ = std::thread([this] {
+            Rebuild(view_, albums_, &covers_);
+            if (rebuilt_) {
+                rebuilt_();
+            }
+        });
     } catch (const std::system_error&) {
-        job_.modeSwitch = MODE_SWITCH_IDLE;
+        view_.modeSwitch = MODE_SWITCH_IDLE;
         return false;
     }
     return true;
@@ -34,5 +39,5 @@ bool ChangeSource::Interrupt() {
     // Only a running rebuild is interrupted: one that ended meanwhile must stay idle, or every
     // later switch would stop at once.
     std::uint8_t running = MODE_SWITCH_RUNNING;
-    return job_.modeSwitch.compare_exchange_strong(running, MODE_SWITCH_INTERRUPT);
+    return view_.modeSwitch.compare_exchange_strong(running, MODE_SWITCH_INTERRUPT);
 }

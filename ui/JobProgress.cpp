@@ -5,39 +5,6 @@
 
 #include "MyCode/StringCtrl.h"
 
-namespace {
-
-// Reads "<prefix><a>/<b><suffix>" with two decimal numbers.
-bool ReadPair(std::u16string_view text, std::u16string_view prefix, std::u16string_view suffix, int& a,
-              int& b) {
-    if (text.size() < prefix.size() + suffix.size() || text.substr(0, prefix.size()) != prefix ||
-        text.substr(text.size() - suffix.size()) != suffix) {
-        return false;
-    }
-    std::u16string_view middle = text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
-    const std::size_t slash = middle.find(u'/');
-    if (slash == std::u16string_view::npos) {
-        return false;
-    }
-    auto number = [](std::u16string_view digits, int& out) {
-        if (digits.empty() || digits.size() > 9) {
-            return false;
-        }
-        int value = 0;
-        for (char16_t c : digits) {
-            if (c < u'0' || c > u'9') {
-                return false;
-            }
-            value = value * 10 + (c - u'0');
-        }
-        out = value;
-        return true;
-    };
-    return number(middle.substr(0, slash), a) && number(middle.substr(slash + 1), b);
-}
-
-}  // namespace
-
 void JobProgress::ListStarted() {
     running_ = Job::List;
     albums_.clear();
@@ -156,10 +123,6 @@ void JobProgress::SetAlbumOutcome(int album, const AlbumOutcome& outcome) {
     if (album >= 0) {
         outcomes_[album] = outcome;
     }
-}
-
-bool JobProgress::ReadPicturesDone(std::u16string_view text, int& done, int& listed) {
-    return ReadPair(text, u"已下载", u"......", done, listed);
 }
 
 std::u16string JobProgress::DoneText(const AlbumOutcome& outcome) {

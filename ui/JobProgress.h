@@ -6,10 +6,10 @@
 #include <vector>
 
 // What the window knows of the running job, for its progress bar, the marked album row and the
-// outcome columns. It is fed on the window's thread from what the jobs report: the buttons' texts
-// and the progress line's "pictures done of listed", the album whose download starts, and the
-// per-picture and per-album outcomes of the download, which name the album by its place in the
-// album list. No toolkit here, so the rules are tested without a window.
+// outcome columns. It is fed on the window's thread from the jobs' events: a job busy and idle,
+// the pool's pictures done of listed, the album whose download starts, and the per-picture and
+// per-album outcomes of the download, which name the album by its place in the album list. No toolkit here,
+// so the rules are tested without a window.
 class JobProgress {
 public:
     enum class Job { None, List, Download };
@@ -56,9 +56,6 @@ public:
     // failed pictures); an album outcome replaces the album's counts with the final ones.
     void AddPictureOutcome(int album, PictureOutcome outcome, std::u16string url, std::u16string reason);
     void SetAlbumOutcome(int album, const AlbumOutcome& outcome);
-
-    // Reads the progress line's "已下载%d/%d......". False for any other text.
-    static bool ReadPicturesDone(std::u16string_view text, int& done, int& listed);
 
     Job Running() const { return running_; }
     // The place in the album list of the album being downloaded, or -1.

@@ -8,6 +8,23 @@ namespace MainMenu {
 
 namespace {
 
+struct OptionCommand {
+    OptionFlag flag;
+    int id;
+};
+
+constexpr OptionCommand kOptionCommands[] = {
+    {OPT_FIX_FORMAT, ID_FIX_FORMAT},
+    {OPT_FIX_ORDER, ID_FIX_ORDER},
+    {OPT_ORIGINAL_NAME_FILE, ID_ORIGINAL_NAME_FILE},
+    {OPT_THUNDER_LIST_ONLY, ID_THUNDER_LIST_ONLY},
+    {OPT_OPEN_FOLDER, ID_OPEN_FOLDER_WHEN_DONE},
+    {OPT_TAOBAO_MAIN_ONLY, ID_TAOBAO_MAIN_ONLY},
+    {OPT_SKIP_DOWNLOADED, ID_SKIP_DOWNLOADED},
+    {OPT_YUPOO_LARGE, ID_YUPOO_LARGE},
+    {OPT_DESCRIPTION_ONLY, ID_DESCRIPTION_ONLY},
+};
+
 std::vector<Item> LoginItems() {
     std::vector<Item> items;
     for (const LoginMenuItem& login : LOGIN_MENU_ITEMS) {
@@ -56,6 +73,24 @@ const std::vector<Popup>& Popups() {
 bool IsLoginItem(int id) {
     return std::any_of(LOGIN_MENU_ITEMS.begin(), LOGIN_MENU_ITEMS.end(),
                        [id](const LoginMenuItem& item) { return item.id == id; });
+}
+
+std::uint16_t OptionOf(int id) {
+    for (const OptionCommand& command : kOptionCommands) {
+        if (command.id == id) {
+            return command.flag;
+        }
+    }
+    return 0;
+}
+
+int OptionItem(OptionFlag flag) {
+    for (const OptionCommand& command : kOptionCommands) {
+        if (command.flag == flag) {
+            return command.id;
+        }
+    }
+    return 0;
 }
 
 }  // namespace MainMenu

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
+
+#include "core/NamingSettings.h"
 
 // Menu 129 of the main window: its pop-ups and items with their command ids. The login items and
 // their ids are those of LoginPages.h.
@@ -49,5 +52,10 @@ inline constexpr int BLANK_BEFORE_POPUP = 4;
 
 // Whether id is one of the login items.
 bool IsLoginItem(int id);
+
+// The option flag an item of the settings menu toggles, or 0 for an item that toggles none; and
+// the item of a flag, or 0.
+std::uint16_t OptionOf(int id);
+int OptionItem(OptionFlag flag);
 
 }  // namespace MainMenu

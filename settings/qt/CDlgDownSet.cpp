@@ -17,13 +17,14 @@ constexpr int IDC_OK = 1023;
 constexpr int IDC_CANCEL = 2;
 }  // namespace
 
-CDlgDownSet::CDlgDownSet(JobContext& job, QWidget* parent) : QDialog(parent), job_(job) {
+CDlgDownSet::CDlgDownSet(ProgramSettings& settings, int siteType, QWidget* parent)
+    : QDialog(parent), settings_(settings), siteType_(siteType) {
     setObjectName(QStringLiteral("d%1").arg(IDD_DOWN_SET));
     setWindowTitle(QString::fromUtf16(u"设置"));
 
     auto* group = new QGroupBox(QString::fromUtf16(u"下载参数设置"), this);
     auto* form = new QFormLayout(group);
-    const DownloadParams& params = job_.CurrentSettings().download;
+    const DownloadParams& params = settings_.Slot(siteType_).download;
     // Shown as signed numbers, as typed back they are read the same way.
     minEdit_ = AddEdit(1000, QString::fromUtf16(u"图片最小值(K)："), params.minPictureKB, form);
     maxEdit_ = AddEdit(1001, QString::fromUtf16(u"图片最大值(K)："), params.maxPictureKB, form);
@@ -60,7 +61,7 @@ void CDlgDownSet::OnOk() {
     const std::u16string values[] = {minEdit_->text().toStdU16String(), maxEdit_->text().toStdU16String(),
                                      threadEdit_->text().toStdU16String(),
                                      timeoutEdit_->text().toStdU16String()};
-    if (!SettingsEdits::ApplyDownloadParams(job_, values[0], values[1], values[2], values[3])) {
+    if (!SettingsEdits::ApplyDownloadParams(settings_, siteType_, values[0], values[1], values[2], values[3])) {
         // The box names the field and what it takes; the field is ready for the correction.
         const int field = DialogRules::RefusedDownloadParam(values[0], values[1], values[2], values[3]);
         ShowDialogNotice(this, QString::fromUtf16(DialogRules::PARAMETER_ERROR), QMessageBox::Warning,

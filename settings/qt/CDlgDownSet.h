@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/JobContext.h"
+#include "settings/ProgramSettings.h"
 
 class QFormLayout;
 class QLineEdit;
@@ -13,13 +13,15 @@ class QLineEdit;
 class CDlgDownSet : public QDialog {
     Q_OBJECT
 public:
-    CDlgDownSet(JobContext& job, QWidget* parent = nullptr);
+    // Edits the slot of siteType in settings.
+    CDlgDownSet(ProgramSettings& settings, int siteType, QWidget* parent = nullptr);
 
 private:
     void OnOk();
     QLineEdit* AddEdit(int id, const QString& label, int value, QFormLayout* form);
 
-    JobContext& job_;
+    ProgramSettings& settings_;
+    int siteType_;
     QLineEdit* minEdit_ = nullptr;
     QLineEdit* maxEdit_ = nullptr;
     QLineEdit* threadEdit_ = nullptr;

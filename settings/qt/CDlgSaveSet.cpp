@@ -56,10 +56,11 @@ std::uint8_t ChosenOr(const QButtonGroup* group, std::uint8_t current) {
 
 }  // namespace
 
-CDlgSaveSet::CDlgSaveSet(JobContext& job, QWidget* parent) : QDialog(parent), job_(job) {
+CDlgSaveSet::CDlgSaveSet(ProgramSettings& settings, int siteType, QWidget* parent)
+    : QDialog(parent), settings_(settings), siteType_(siteType) {
     setObjectName(QStringLiteral("d%1").arg(IDD_SAVE_SET));
     setWindowTitle(Text(u"设置"));
-    const NamingSettings& naming = job_.CurrentSettings().naming;
+    const NamingSettings& naming = settings_.Slot(siteType_).naming;
 
     filePrefix_ = MakeEdit(1000, naming.filePrefix);
     fileSuffix_ = MakeEdit(1001, naming.fileSuffix);
@@ -137,7 +138,7 @@ void CDlgSaveSet::ShowHelp() {
 }
 
 void CDlgSaveSet::OnOk() {
-    const NamingSettings& current = job_.CurrentSettings().naming;
+    const NamingSettings& current = settings_.Slot(siteType_).naming;
     NamingSettings edited;
     edited.filePrefix = filePrefix_->text().toStdU16String();
     edited.fileSuffix = fileSuffix_->text().toStdU16String();
@@ -147,6 +148,6 @@ void CDlgSaveSet::OnOk() {
     edited.folderSuffix = folderSuffix_->text().toStdU16String();
     edited.baseName = ChosenOr(baseName_, current.baseName);
     edited.folderNaming = ChosenOr(folderNaming_, current.folderNaming);
-    SettingsEdits::ApplyNaming(job_, edited);
+    SettingsEdits::ApplyNaming(settings_, siteType_, edited);
     accept();
 }

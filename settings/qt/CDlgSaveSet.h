@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/JobContext.h"
+#include "settings/ProgramSettings.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -13,7 +13,8 @@ class QLineEdit;
 class CDlgSaveSet : public QDialog {
     Q_OBJECT
 public:
-    CDlgSaveSet(JobContext& job, QWidget* parent = nullptr);
+    // Edits the slot of siteType in settings.
+    CDlgSaveSet(ProgramSettings& settings, int siteType, QWidget* parent = nullptr);
 
     // The text the link "前后缀说明" shows.
     static QString HelpText();
@@ -23,7 +24,8 @@ private:
     void ShowHelp();
     QLineEdit* MakeEdit(int id, const std::u16string& text);
 
-    JobContext& job_;
+    ProgramSettings& settings_;
+    int siteType_;
     QLineEdit* filePrefix_ = nullptr;
     QLineEdit* fileSuffix_ = nullptr;
     QLineEdit* replaceFrom_ = nullptr;

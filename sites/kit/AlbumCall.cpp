@@ -1,16 +1,13 @@
 #include "sites/kit/AlbumCall.h"
 
-#include "core/JobContext.h"
-#include "sites/kit/Emission.h"
-
-AlbumCall::AlbumCall(JobContext& job_) : SiteCall(job_) {}
+AlbumCall::AlbumCall(CallContext context, AlbumSink& sink) : SiteCall(std::move(context)), sink_(sink) {}
 
 bool AlbumCall::Stopped() const {
-    return ListStopped(job);
+    return sink_.Stopped();
 }
 
 bool AlbumCall::Album(const ST_PERLISTRECORD& record) {
-    EmitAlbum(record, job);
+    sink_.Album(record);
     ++emitted_;
     return !Stopped();
 }
@@ -26,22 +23,18 @@ bool AlbumCall::EmitEach(std::vector<std::u16string>& items,
     return true;
 }
 
-ListResult& AlbumCall::Result() const {
-    return job.list;
-}
-
 const std::u16string& AlbumCall::OwnerName() const {
-    return Result().ownerName;
+    return sink_.Result().ownerName;
 }
 
 void AlbumCall::SetOwnerName(std::u16string name) {
-    Result().ownerName = std::move(name);
+    sink_.Result().ownerName = std::move(name);
 }
 
 void AlbumCall::SetOwnerSuffix(std::u16string suffix) {
-    Result().ownerSuffix = std::move(suffix);
+    sink_.Result().ownerSuffix = std::move(suffix);
 }
 
 std::shared_ptr<ListHandoff>& AlbumCall::Handoff() {
-    return Result().handoff;
+    return sink_.Result().handoff;
 }

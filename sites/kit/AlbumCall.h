@@ -7,15 +7,14 @@
 
 #include "core/ListHandoff.h"
 #include "core/ST_PERLISTRECORD.h"
+#include "sites/kit/AlbumSink.h"
 #include "sites/kit/SiteCall.h"
-
-struct ListResult;
 
 // A call of an album-list operation, or of the normalisation that comes before it: it emits the
 // albums, names the owner whose folder they go to and keeps what the picture lists will need.
 class AlbumCall : public SiteCall {
 public:
-    explicit AlbumCall(JobContext& job);
+    AlbumCall(CallContext context, AlbumSink& sink);
 
     bool Stopped() const override;
 
@@ -51,7 +50,7 @@ public:
 
 private:
     std::shared_ptr<ListHandoff>& Handoff();
-    ListResult& Result() const;
 
+    AlbumSink& sink_;
     int emitted_ = 0;
 };

@@ -1,28 +1,52 @@
 #include "sites/kit/PictureCall.h"
 
 #include "MyCode/StringCtrl.h"
-#include "core/JobContext.h"
-#include "core/WindowPort.h"
-#include "sites/kit/Emission.h"
-
-PictureCall::PictureCall(JobContext& job_, int albumIndex, ST_PERLISTRECORD album)
-    : SiteCall(job_),
+PictureCall::PictureCall(CallContext context, PictureSink& sink, const ListResult& list, int albumIndex,
+                         ST_PERLISTRECORD album, std::u16string input)
+    : SiteCall(std::move(context)),
+      sink_(sink),
       albumIndex_(albumIndex),
       album_(std::move(album)),
-      handoff_(job_.list.handoff),
-      input_(job_.window->GetText(IDC_INPUT)) {}
+      handoff_(list.handoff),
+      ownerName_(list.ownerName),
+      input_(std::move(input)) {}
 
 bool PictureCall::Stopped() const {
-    return PicturesStopped(job);
+    return sink_.Stopped();
 }
+
+namespace {
+
+// The picture list keeps a fallback after a CR LF; a site's text must never make one.
+std::u16string OneAddress(std::u16string_view url) {
+    std::u16string address(url);
+    std::erase_if(address, [](char16_t c) { return c == u'\r' || c == u'\n'; });
+    return address;
+}
+
+bool IsWebAddress(std::u16string_view url) {
+    return url.starts_with(u"http://") || url.starts_with(u"https://");
+}
+
+}  // namespace
 
 bool PictureCall::Picture(std::u16string_view url, std::u16string_view description,
                           std::u16string_view headers) {
+    return PictureOr(url, {}, description, headers);
+}
+
+bool PictureCall::PictureOr(std::u16string_view url, std::u16string_view fallback,
+                            std::u16string_view description, std::u16string_view headers) {
+    std::u16string address = OneAddress(url);
     // A worker cannot fetch an empty address, and it would end up as an empty marker.
-    if (StringCtrl::Trim(url).empty()) {
+    if (StringCtrl::Trim(address).empty()) {
         return !Stopped();
     }
-    EmitPicture(job, std::u16string(url), std::u16string(description), std::u16string(headers), albumIndex_);
+    const std::u16string second = OneAddress(fallback);
+    if (IsWebAddress(second)) {
+        address += u"\r\n" + second;
+    }
+    sink_.Picture(address, std::u16string(description), std::u16string(headers));
     ++emitted_;
     return !Stopped();
 }
@@ -32,10 +56,6 @@ std::u16string PictureCall::Describe(std::u16string description) const {
 }
 
 void PictureCall::RenameAlbum(std::u16string name) {
-    job.list.albums.Rename(albumIndex_, name);
+    sink_.RenameAlbum(name);
     album_.name = std::move(name);
-}
-
-const std::u16string& PictureCall::OwnerName() const {
-    return job.list.ownerName;
 }

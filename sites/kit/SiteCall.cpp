@@ -1,11 +1,10 @@
 #include "sites/kit/SiteCall.h"
 
-#include "core/JobContext.h"
-#include "core/WindowPort.h"
-#include "download/SideFiles.h"
+#include "core/JobEvents.h"
 #include "platform/StoppableWait.h"
+#include "platform/TextFile.h"
 
-SiteCall::SiteCall(JobContext& job_) : job(job_) {
+SiteCall::SiteCall(CallContext context) : context_(std::move(context)) {
     session.SetStop([this] { return Stopped(); });
 }
 
@@ -18,15 +17,15 @@ bool SiteCall::FetchNonEmpty(std::u16string_view url, unsigned textFlags, std::u
 }
 
 void SiteCall::Notice(std::u16string_view text, std::u16string_view caption) {
-    job.window->MessageBox(std::u16string(text), std::u16string(caption), MB_OK);
+    context_.events.Notice(std::u16string(text), std::u16string(caption));
 }
 
 bool SiteCall::Ask(std::u16string_view text, std::u16string_view caption) {
-    return job.window->MessageBox(std::u16string(text), std::u16string(caption), MB_YESNO) == IDYES;
+    return context_.events.Ask(std::u16string(text), std::u16string(caption));
 }
 
 void SiteCall::Login(std::u16string_view url) {
-    job.window->OpenLoginBrowser(std::u16string(url));
+    context_.events.Login(std::u16string(url));
 }
 
 bool SiteCall::AskLogin(std::u16string_view question, std::u16string_view caption,
@@ -49,26 +48,24 @@ bool SiteCall::Wait(std::chrono::milliseconds duration) {
 }
 
 void SiteCall::Dump(std::u16string_view name, std::u16string_view text) {
-    WriteTextFile(ProgramFile(name), text);
+    TextFile::Write(ProgramFile(name), text);
+}
+
+void SiteCall::ReportPageShape(std::u16string_view message, std::u16string_view dumpName,
+                               std::u16string_view page) {
+    pageShapeReported_ = true;
+    Dump(dumpName, page);
+    Notice(message);
 }
 
 std::u16string SiteCall::ProgramFile(std::u16string_view name) const {
-    return job.programDir + std::u16string(name);
+    return context_.programDir + std::u16string(name);
 }
 
 const NamingSettings& SiteCall::Naming() const {
-    return job.CurrentSettings().naming;
+    return context_.naming;
 }
 
 const ExtensionSettings& SiteCall::Extension() const {
-    return job.extension;
-}
-
-bool ListStopped(const JobContext& job) {
-    return job.listState.load() == LIST_STOP;
-}
-
-bool PicturesStopped(const JobContext& job) {
-    std::uint8_t state = job.downloadState.load();
-    return state == DL_ALBUM_DONE || state == DL_STOP;
+    return context_.extension;
 }

@@ -6,9 +6,8 @@
 
 #include "core/ExtensionSettings.h"
 #include "core/NamingSettings.h"
+#include "sites/kit/CallContext.h"
 #include "sites/kit/SiteSession.h"
-
-struct JobContext;
 
 // One call of an adapter operation: the one session all its fetches share, what it may ask of the
 // user and what it may read of the program's settings. Its waits, and the pauses between a fetch's
@@ -54,6 +53,14 @@ public:
     // The path of a file in the program folder ("Q2.txt", a switch file the user creates).
     std::u16string ProgramFile(std::u16string_view name) const;
 
+    // A page that does not have the shape the adapter expects: it is dumped to the program
+    // folder's dumpName for the author and message is shown. The job counts the album (or the
+    // list) as not read.
+    void ReportPageShape(std::u16string_view message, std::u16string_view dumpName, std::u16string_view page);
+    bool PageShapeReported() const { return pageShapeReported_; }
+    // What became of the call's last page fetch.
+    const PageFetch& LastFetch() const { return session.lastFetch; }
+
     // The naming settings of the site type being served: its option flags (OPT_YUPOO_LARGE,
     // OPT_TAOBAO_MAIN_ONLY, ...) and its base name.
     const NamingSettings& Naming() const;
@@ -62,17 +69,10 @@ public:
 
     SiteSession session;
 
-    // The job the call serves. Only for the operations not yet on the methods above; it goes once
-    // no family reads it.
-    JobContext& job;
-
 protected:
-    explicit SiteCall(JobContext& job);
-};
+    explicit SiteCall(CallContext context);
 
-// The stop checks every operation makes after each emission.
-// Album-list operations: the user asked the album list to stop.
-bool ListStopped(const JobContext& job);
-// Picture-list operations: this album is done (the rest was downloaded before) or the whole
-// download was stopped.
-bool PicturesStopped(const JobContext& job);
+private:
+    CallContext context_;
+    bool pageShapeReported_ = false;
+};

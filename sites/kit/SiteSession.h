@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "MyCode/URLSource2.h"
+#include "sites/kit/PageFetch.h"
 
 // The request and the answer holder one adapter operation uses for all its pages: the request is
 // reused by replacing its url, so settings made once (cut markers, minLength, attempts,
@@ -27,9 +28,10 @@ public:
 
     // Fetches url (FetchUrl with flags 0) and gives its body as text decoded by textFlags
     // (TEXT_INFLATE with TEXT_UTF8 for UTF-8 pages, TEXT_INFLATE alone for GBK pages). False, and an
-    // empty text, when the fetch failed.
+    // empty text, when the fetch failed. lastFetch records what became of it.
     bool Fetch(std::u16string_view url, unsigned textFlags, std::u16string& text);
 
     UrlRequest request;
     UrlSource source;
+    PageFetch lastFetch;
 };

@@ -143,8 +143,13 @@ std::u16string AlbumPage(std::u16string albumUrl) {
     return SpaceRoot() + albumUrl;
 }
 
-// One photo record: the raw picture first, the preview as the fallback after CR LF.
-std::u16string PictureAddress(std::u16string_view item) {
+// One photo record: the raw picture first, the preview as the fallback.
+struct PictureAddresses {
+    std::u16string primary;
+    std::u16string fallback;
+};
+
+PictureAddresses PictureAddress(std::u16string_view item) {
     std::u16string upload = Peek(item, u"\"raw_upload\"", u",");
     std::u16string primary = Unslashed(Peek(item, u"\"raw\" : \"", u"\""));
     if (primary.empty()) {
@@ -156,7 +161,10 @@ std::u16string PictureAddress(std::u16string_view item) {
     ReplaceAll(primary, u"/psbe?/", u"/psb?/");
     std::u16string fallback = Unslashed(Peek(item, u"\"pre\" : \"", u"\""));
     ReplaceAll(fallback, u"/a/", u"/b/");
-    return primary.empty() ? fallback : primary + u"\r\n" + fallback;
+    if (primary.empty()) {
+        return {std::move(fallback), {}};
+    }
+    return {std::move(primary), std::move(fallback)};
 }
 
 // The visitor's token and QQ number (the cookie's, without its "o"), read afresh before every
@@ -273,7 +281,8 @@ void QzoneAdapter::PictureList(PictureCall& call) {
     };
     auto emit = [&](std::u16string& item) {
         std::u16string description = Cut(item, u"\"name\" : \"", u"\"");
-        return call.Picture(PictureAddress(item), description);
+        const PictureAddresses address = PictureAddress(item);
+        return call.PictureOr(address.primary, address.fallback, description);
     };
 
     // Protected albums go to the album view at once, unless the switch file asks to try the paged

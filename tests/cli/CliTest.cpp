@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "cli/CliProcess.h"
-#include "core/JobContext.h"
+#include "settings/ProgramSettings.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsFile.h"
@@ -150,7 +150,7 @@ protected:
 
     // The settings a user would have chosen in the window, stored where the program reads them.
     void SetThreadCount(std::uint16_t threads) {
-        JobContext settings;
+        ProgramSettings settings;
         settings.programDir = program.Path();
         SettingsFile::Load(settings);
         settings.siteSettings[SITE_TENCENT].download.threadCount = threads;
@@ -237,7 +237,7 @@ TEST_F(Cli, ListPrintsTheAlbumRowsAndKeepsTheInput) {
     EXPECT_TRUE(Contains(run.err, "正在获取相册列表，请稍等...")) << run.err;
     EXPECT_TRUE(Contains(run.err, "获取相册列表完成，共2个")) << run.err;
 
-    JobContext saved;
+    ProgramSettings saved;
     saved.programDir = program.Path();
     ASSERT_TRUE(SettingsFile::Load(saved));
     EXPECT_EQ(CodePage::ToUtf8(saved.inputHistory[0]), "http://user.qzone.qq.com/123456/main");
@@ -344,7 +344,7 @@ TEST_F(Cli, InstalledCopyKeepsItsFilesInTheUsersFolders) {
         std::vector<std::string> env{"HOME=" + home.NativePath(), "XDG_CONFIG_HOME", "XDG_PICTURES_DIR"};
         env.push_back(c.dataHome ? "XDG_DATA_HOME=" + home.NativePath() + c.dataHome : "XDG_DATA_HOME");
         if (c.oldSettings) {
-            JobContext old;
+            ProgramSettings old;
             old.programDir = home.Path() + u"Orvelle/";
             ASSERT_TRUE(FileSystem::CreateDirectories(old.programDir));
             ASSERT_TRUE(SettingsFile::Save(old));
@@ -354,7 +354,7 @@ TEST_F(Cli, InstalledCopyKeepsItsFilesInTheUsersFolders) {
                                              work.NativePath());
         EXPECT_EQ(run.exitCode, 0) << run.err;
 
-        JobContext saved;
+        ProgramSettings saved;
         saved.programDir = home.Path() + c.settings;
         ASSERT_TRUE(FileSystem::Exists(saved.programDir + u"soft.dat"));
         ASSERT_TRUE(SettingsFile::Load(saved));

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/JobContext.h"
+#include "core/ListResult.h"
 #include "core/PictureList.h"
 #include "download/Naming.h"
 #include "platform/CodePage.h"
@@ -27,11 +27,11 @@ protected:
         for (const char16_t* name : {u"first", u"second", u"相册"}) {
             ST_PERLISTRECORD record;
             record.name = name;
-            job.list.albums.Add(record);
+            list.albums.Add(record);
         }
-        job.list.albums.selectedCount = 2;
-        job.list.ownerName = u"owner/";
-        album = *job.list.albums.Get(2);
+        list.albums.selectedCount = 2;
+        list.ownerName = u"owner/";
+        album = *list.albums.Get(2);
         album.param4 = 40;
         album.param5 = -5;
         pictures.SetAlbumDir(u"/save/owner/相册/");
@@ -49,11 +49,11 @@ protected:
     }
 
     NamingValues Values() const {
-        return {job.list.albums.selectedCount.load(), static_cast<std::int64_t>(job.list.albums.Size()),
-                job.list.ownerName};
+        return {list.albums.selectedCount.load(), static_cast<std::int64_t>(list.albums.Size()),
+                list.ownerName};
     }
 
-    JobContext job;
+    ListResult list;
     NamingSettings naming;
     ST_PERLISTRECORD album;
     PictureList pictures;

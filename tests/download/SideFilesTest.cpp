@@ -7,6 +7,7 @@
 
 #include "core/PictureList.h"
 #include "download/SideFiles.h"
+#include "platform/TextFile.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "support/TempDir.h"
@@ -117,10 +118,10 @@ TEST(TextDump, WritesMarkThenUtf16AndLandsInTheCurrentFolder) {
     std::u16string before = FileSystem::CurrentDirectory();
     ASSERT_EQ(::chdir(dir.NativePath().c_str()), 0);
     ASSERT_TRUE(FileSystem::WriteFileAtomic(u"log.err", "older and longer text"));
-    bool written = WriteTextFile(u"log.err", text);
+    bool written = TextFile::Write(u"log.err", text);
     ASSERT_EQ(::chdir(FileSystem::NativePath(before).c_str()), 0);
 
     EXPECT_TRUE(written);
     EXPECT_EQ(Read(dir.Path() + u"log.err"), expected);
-    EXPECT_FALSE(WriteTextFile(dir.Path() + u"missing/log.err", text));
+    EXPECT_FALSE(TextFile::Write(dir.Path() + u"missing/log.err", text));
 }

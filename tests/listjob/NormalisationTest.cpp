@@ -36,8 +36,6 @@ struct NormCase {
     std::vector<Call> calls = {};  // every adapter call, in order
     int subMode = SUBMODE_UNSET;
     std::u16string ownerName = {};
-    std::u16string siteKey = {};
-    std::u16string extraKey = {};
     // Checks what the family's normalisation kept for the picture lists (support/Handoff.h).
     std::function<void(const ListResult&)> kept = {};
     std::u16string message = {};  // the start of the one message box, empty for none
@@ -306,8 +304,6 @@ TEST_P(Normalisation, CallsTheAdapterWithTheNormalisedInput) {
     EXPECT_EQ(adapters.Calls(), c.calls);
     EXPECT_EQ(job.list.subMode, c.subMode);
     EXPECT_EQ(CodePage::ToUtf8(job.list.ownerName), CodePage::ToUtf8(c.ownerName));
-    EXPECT_EQ(CodePage::ToUtf8(job.list.siteKey), CodePage::ToUtf8(c.siteKey));
-    EXPECT_EQ(CodePage::ToUtf8(job.list.extraKey), CodePage::ToUtf8(c.extraKey));
     if (c.kept) {
         c.kept(job.list);
     }

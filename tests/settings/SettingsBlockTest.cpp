@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/JobContext.h"
+#include "settings/ProgramSettings.h"
 #include "settings/SettingsBlock.h"
 
 namespace {
@@ -15,7 +15,7 @@ std::string Bytes(std::initializer_list<int> values) {
     return out;
 }
 
-void FillKnownValues(JobContext& c) {
+void FillKnownValues(ProgramSettings& c) {
     c.siteSettings[0].download = {0x0001, 0x1234, 7, 0xABCD};
     c.siteSettings[1].download.threadCount = 0x0F02;
     c.siteSettings[5].naming.replaceTo = u"前_";
@@ -31,7 +31,7 @@ void FillKnownValues(JobContext& c) {
 }  // namespace
 
 TEST(SettingsBlock, PutsEachFieldAtItsOffsetLittleEndian) {
-    JobContext c;
+    ProgramSettings c;
     FillKnownValues(c);
     std::string block = SettingsBlock::Serialise(c);
     ASSERT_EQ(block.size(), 19808u);
@@ -62,7 +62,7 @@ TEST(SettingsBlock, PutsEachFieldAtItsOffsetLittleEndian) {
 }
 
 TEST(SettingsBlock, RoundTripsEveryField) {
-    JobContext a;
+    ProgramSettings a;
     FillKnownValues(a);
     for (int slot = 0; slot < SETTINGS_SLOT_COUNT; ++slot) {
         NamingSettings& n = a.siteSettings[slot].naming;
@@ -73,7 +73,7 @@ TEST(SettingsBlock, RoundTripsEveryField) {
     }
     a.pathHistory[0] = std::u16string(399, u'z');
 
-    JobContext b;
+    ProgramSettings b;
     SettingsBlock::Deserialise(SettingsBlock::Serialise(a), b);
     // Serialise is pinned by the offsets above, so equal images mean every field came back.
     EXPECT_EQ(SettingsBlock::Serialise(b), SettingsBlock::Serialise(a));
@@ -95,10 +95,10 @@ TEST(SettingsBlock, OverlongTextIsCutSoTheTerminatorFits) {
         {std::u16string(38, u'c') + u"😀", std::u16string(38, u'c')},
     };
     for (const Case& k : cases) {
-        JobContext a;
+        ProgramSettings a;
         a.siteSettings[3].naming.fileSuffix = k.text;
         a.siteSettings[3].naming.replaceFrom = u"next";
-        JobContext b;
+        ProgramSettings b;
         SettingsBlock::Deserialise(SettingsBlock::Serialise(a), b);
         EXPECT_EQ(b.siteSettings[3].naming.fileSuffix, k.kept) << k.text.size();
         EXPECT_EQ(b.siteSettings[3].naming.replaceFrom, u"next") << "the neighbour field is intact";
@@ -107,7 +107,7 @@ TEST(SettingsBlock, OverlongTextIsCutSoTheTerminatorFits) {
 
 TEST(SettingsBlock, ReadsShortLongAndUnterminatedImages) {
     // A short image: the rest reads as zero.
-    JobContext c;
+    ProgramSettings c;
     c.siteSettings[9].naming.filePrefix = u"stale";
     c.inputHistory[2] = u"stale";
     SettingsBlock::Deserialise(Bytes({0x05, 0x00, 0x06}), c);

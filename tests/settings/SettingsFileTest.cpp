@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/JobContext.h"
+#include "settings/ProgramSettings.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsEdits.h"
@@ -26,7 +26,7 @@ protected:
     void WriteFile(const std::string& bytes) { ASSERT_TRUE(FileSystem::WriteFileAtomic(FilePath(), bytes)); }
 
     // Loads a fresh context from the folder, as the next start of the program would.
-    void Reload(JobContext& fresh) const {
+    void Reload(ProgramSettings& fresh) const {
         fresh.programDir = dir.Path();
         SettingsFile::Load(fresh);
     }
@@ -40,7 +40,7 @@ protected:
     }
 
     TempDir dir;
-    JobContext context;
+    ProgramSettings context;
 };
 
 }  // namespace
@@ -68,7 +68,7 @@ TEST_F(SettingsFileTest, FirstStartAppliesDefaultsAndWritesTheFile) {
     EXPECT_EQ(FileBytes(), SettingsBlock::Serialise(context));
 
     // The second start finds the file and reads the same values back.
-    JobContext again;
+    ProgramSettings again;
     again.programDir = dir.Path();
     EXPECT_TRUE(SettingsFile::Load(again));
     EXPECT_EQ(SettingsBlock::Serialise(again), SettingsBlock::Serialise(context));
@@ -78,7 +78,7 @@ TEST_F(SettingsFileTest, ShortOrLongFileIsReadAsFarAsTheBlockGoesAndGetsNoDefaul
     std::string slot0 = std::string("\x03\x00\x04\x00\x00\x00\x00\x00", 8);
     for (std::string bytes : {slot0, slot0 + std::string(19808 - 8, '\0') + "tail"}) {
         WriteFile(bytes);
-        JobContext c;
+        ProgramSettings c;
         c.programDir = dir.Path();
         EXPECT_TRUE(SettingsFile::Load(c));
         EXPECT_EQ(c.siteSettings[0].download.minPictureKB, 3);
@@ -99,7 +99,7 @@ TEST_F(SettingsFileTest, RepairsThreadCountsAndTimeoutsInEverySlot) {
         {0, 0, 5, 30}, {1, 10, 1, 10}, {15, 9, 15, 30}, {16, 11, 5, 11}, {65535, 65535, 5, 65535},
     };
     // Spread the cases over the slots, the reserved ones 17..23 included.
-    JobContext written;
+    ProgramSettings written;
     for (int slot = 0; slot < SETTINGS_SLOT_COUNT; ++slot) {
         const Case& k = cases[slot % std::size(cases)];
         written.siteSettings[slot].download.threadCount = k.threads;
@@ -121,27 +121,27 @@ TEST_F(SettingsFileTest, SaveReplacesTheWholeFileAndLeavesNoTemporary) {
     EXPECT_EQ(FileBytes(), SettingsBlock::Serialise(context));
     EXPECT_EQ(FilesInFolder(), 1u);
 
-    JobContext elsewhere;
+    ProgramSettings elsewhere;
     elsewhere.programDir = dir.Path() + u"missing/";
     EXPECT_FALSE(SettingsFile::Save(elsewhere));
 }
 
 TEST_F(SettingsFileTest, EveryEditIsOnDiskAtOnce) {
     SettingsFile::Load(context);
-    context.list.siteType = SITE_SHOP;
+    const int site = SITE_SHOP;
 
-    EXPECT_TRUE(SettingsEdits::ToggleOption(context, OPT_DESCRIPTION_ONLY));
-    EXPECT_TRUE(SettingsEdits::ApplyDownloadParams(context, u"10", u"2048", u"8", u"60"));
+    EXPECT_TRUE(SettingsEdits::ToggleOption(context, site, OPT_DESCRIPTION_ONLY));
+    EXPECT_TRUE(SettingsEdits::ApplyDownloadParams(context, site, u"10", u"2048", u"8", u"60"));
     NamingSettings typed;
     typed.filePrefix = std::u16string(50, u'p');
     typed.folderSuffix = u"_?1";
     typed.baseName = BASE_URL;
     typed.folderNaming = FOLDER_NONE;
-    SettingsEdits::ApplyNaming(context, typed);
+    SettingsEdits::ApplyNaming(context, site, typed);
     EXPECT_TRUE(SettingsEdits::AddInputHistory(context, u"http://shop.example/item?id=1"));
     EXPECT_TRUE(SettingsEdits::AddPathHistory(context, u"/home/u/Pictures/"));
 
-    JobContext next;
+    ProgramSettings next;
     Reload(next);
     const SiteSettings& s = next.siteSettings[SITE_SHOP];
     EXPECT_EQ(s.naming.options, OPT_FIX_ORDER | OPT_DESCRIPTION_ONLY) << "the toggle kept the other bits";
@@ -159,11 +159,11 @@ TEST_F(SettingsFileTest, EveryEditIsOnDiskAtOnce) {
 
 TEST_F(SettingsFileTest, RefusedEditsChangeNeitherMemoryNorFile) {
     SettingsFile::Load(context);
-    context.list.siteType = SITE_BAIDU;
+    const int site = SITE_BAIDU;
     std::string before = FileBytes();
 
-    EXPECT_FALSE(SettingsEdits::ApplyDownloadParams(context, u"0", u"0", u"16", u"30"));
-    EXPECT_FALSE(SettingsEdits::ToggleOption(context, OPT_YUPOO_LARGE)) << "greyed outside Yupoo";
+    EXPECT_FALSE(SettingsEdits::ApplyDownloadParams(context, site, u"0", u"0", u"16", u"30"));
+    EXPECT_FALSE(SettingsEdits::ToggleOption(context, site, OPT_YUPOO_LARGE)) << "greyed outside Yupoo";
     EXPECT_FALSE(SettingsEdits::AddPathHistory(context, u""));
     EXPECT_EQ(context.siteSettings[SITE_BAIDU].download.threadCount, 5);
     EXPECT_EQ(context.siteSettings[SITE_BAIDU].naming.options, 0);

@@ -34,9 +34,9 @@ TEST(OptionToggles, FlipsOneBitWithTheShopOptionsExcludingEachOther) {
 }
 
 TEST(OptionToggles, OnlyTheSiteOptionsAreGreyedElsewhere) {
-    std::set<int> menuIds;
+    std::set<OptionFlag> flags;
     for (const auto& item : OptionToggles::ITEMS) {
-        menuIds.insert(item.menuId);
+        flags.insert(item.flag);
         for (int type = 0; type < SITE_TYPE_COUNT; ++type) {
             bool want = true;
             if (item.flag == OPT_TAOBAO_MAIN_ONLY || item.flag == OPT_DESCRIPTION_ONLY) {
@@ -47,7 +47,7 @@ TEST(OptionToggles, OnlyTheSiteOptionsAreGreyedElsewhere) {
             EXPECT_EQ(OptionToggles::IsEnabled(item.flag, type), want) << item.flag << " type " << type;
         }
     }
-    EXPECT_EQ(menuIds.size(), OptionToggles::ITEMS.size());
+    EXPECT_EQ(flags.size(), OptionToggles::ITEMS.size());
     EXPECT_TRUE(OptionToggles::IsChecked(OPT_FIX_ORDER | OPT_YUPOO_LARGE, OPT_YUPOO_LARGE));
     EXPECT_FALSE(OptionToggles::IsChecked(OPT_FIX_ORDER, OPT_FIX_FORMAT));
 }

@@ -4,16 +4,16 @@
 #include <map>
 #include <memory>
 
-#include "GridCtrl_src/AlbumGrid.h"
 #include "MyCode/Cookie.h"
 #include "MyCode/CookieStore.h"
 #include "MyCode/URLSource2.h"
-#include "core/JobController.h"
+#include "jobs/AlbumListRun.h"
+#include "jobs/Emission.h"
+#include "jobs/JobController.h"
+#include "jobs/PictureListRun.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "sites/AdapterTable.h"
-#include "sites/kit/Emission.h"
-#include "sites/kit/Run.h"
 
 namespace {
 
@@ -90,11 +90,8 @@ void SiteTest::SetUp() {
     SetRetryPauseScale(0.01);
     CookieStore::Instance().SetProgramFolder(u"");
     CookieStore::Instance().Clear();
-    job.window = &window;
-    job.ready = 1;
-    job.programDir = dir.Path();
-    job.listState = LIST_RUNNING;
-    SetUpAlbumGrid(job);
+    job.settings.programDir = dir.Path();
+    job.control.listState = LIST_RUNNING;
 }
 
 void SiteTest::TearDown() {
@@ -159,10 +156,9 @@ void SiteTest::ExpectRequests(const std::vector<ExpectedRequest>& expected) {
 
 void SiteTest::NextCase() {
     job.list.albums.Clear();
-    SetUpAlbumGrid(job);
-    job.pictures.Clear();
-    job.listState = LIST_RUNNING;
-    job.downloadState = DL_IDLE;
+    pictures.Clear();
+    job.control.listState = LIST_RUNNING;
+    job.control.downloadState = DL_IDLE;
     server.ClearRequests();
 }
 
@@ -186,20 +182,21 @@ void SiteTest::ExpectRepeatedPagesEnd(const std::vector<RepeatedPageCase>& cases
 }
 
 int SiteTest::ListAlbums(const AlbumListOp& op, const std::u16string& input) {
-    return RunAlbumList(op, input, job);
+    AlbumListRun run(job, events, job.list.siteType);
+    return run.Run(op, input);
 }
 
 void SiteTest::StartDownload(const ST_PERLISTRECORD& album) {
     job.list.albums.Clear();
-    SetUpAlbumGrid(job);
-    EmitAlbum(album, job);
-    job.pictures.Clear();
-    job.pictures.SetAlbumDir(dir.Path());
-    job.downloadState = DL_RUNNING;
+    EmitAlbum(album, job.list, events);
+    pictures.Clear();
+    pictures.SetAlbumDir(dir.Path());
+    job.control.downloadState = DL_RUNNING;
 }
 
 int SiteTest::RunPictures(const PictureListOp& op) {
-    return RunPictureList(op, job, 0);
+    PictureListRun run(job, events, Naming(), pictures, 0, input_);
+    return run.Run(op);
 }
 
 int SiteTest::ListPictures(const PictureListOp& op, const ST_PERLISTRECORD& album) {
@@ -225,73 +222,76 @@ std::vector<std::u16string> SiteTest::PictureUrls() const {
 
 std::vector<PictureRecord> SiteTest::Pictures() const {
     std::vector<PictureRecord> pictures;
-    for (std::size_t i = 0; i < job.pictures.Size(); ++i) {
-        pictures.push_back(job.pictures.Get(i));
+    for (std::size_t i = 0; i < this->pictures.Size(); ++i) {
+        pictures.push_back(this->pictures.Get(i));
     }
     return pictures;
 }
 
 std::u16string SiteTest::AlbumFolder() const {
-    return job.pictures.AlbumDir();
+    return pictures.AlbumDir();
 }
 
 void SiteTest::SetInput(const std::u16string& input) {
-    window.SetControlText(IDC_INPUT, input);
+    input_ = input;
 }
 
 void SiteTest::StopList() {
-    job.listState = LIST_STOP;
+    job.control.listState = LIST_STOP;
 }
 
 void SiteTest::StopDownload() {
-    job.downloadState = DL_STOP;
+    job.control.downloadState = DL_STOP;
 }
 
 void SiteTest::EndAlbum() {
-    job.downloadState = DL_ALBUM_DONE;
+    job.control.downloadState = DL_ALBUM_DONE;
 }
 
 std::vector<SiteTest::Said> SiteTest::Messages() const {
-    std::vector<Said> said;
-    for (const RecordingWindowPort::Message& message : window.Messages()) {
-        said.push_back({message.text, message.caption, message.buttons == MB_YESNO, message.answer == IDYES});
-    }
-    return said;
+    return events.Messages();
 }
 
 void SiteTest::QueueAnswer(bool yes) {
-    window.QueueAnswer(yes ? IDYES : IDNO);
+    events.QueueAnswer(yes);
 }
 
 std::vector<std::u16string> SiteTest::LoginUrls() const {
-    return window.LoginUrls();
+    return events.LoginUrls();
 }
 
 void SiteTest::SetLoginAction(std::function<void(const std::u16string& url)> action) {
-    window.SetLoginAction(std::move(action));
+    events.SetLoginAction(std::move(action));
 }
 
 void SiteTest::ResetWindow() {
-    window.Reset();
+    events.Reset();
 }
 
 int SiteTest::ListThroughJob(int site, const std::u16string& input, const std::u16string& saveFolder) {
-    window.SetSiteSelection(site);
-    window.SetControlText(IDC_INPUT, input);
-    window.SetControlText(IDC_SAVE_PATH, saveFolder);
-    job.listState = LIST_IDLE;
-    JobController controller(job, AdapterTable::Default());
-    controller.PressListButton();
+    input_ = input;
+    job.control.listState = LIST_IDLE;
+    events.Reset();
+    JobController controller(job, AdapterTable::Default(), events);
+    controller.PressListButton({.siteType = site, .input = input});
     controller.WaitForJobs();
+    // An item page's one album is downloaded at once, as the window does.
+    const std::vector<RecordingJobEvents::ListEnd> ends = events.ListsEnded();
+    if (!ends.empty() && ends.back().downloadAtOnce) {
+        controller.PressDownloadButton({.saveFolder = saveFolder, .albums = {0}, .input = input_});
+        controller.WaitForJobs();
+    }
     downloadsStarted_ = controller.DownloadsStarted();
     return static_cast<int>(job.list.albums.Size());
 }
 
 void SiteTest::DownloadThroughJob(const std::u16string& saveFolder) {
-    window.SetControlText(IDC_SAVE_PATH, saveFolder);
-    JobController controller(job, AdapterTable::Default());
-    SelectAllAlbums(job, true);
-    controller.PressDownloadButton();
+    JobController controller(job, AdapterTable::Default(), events);
+    std::vector<int> albums;
+    for (std::size_t k = 0; k < job.list.albums.Size(); ++k) {
+        albums.push_back(static_cast<int>(k));
+    }
+    controller.PressDownloadButton({.saveFolder = saveFolder, .albums = std::move(albums), .input = input_});
     controller.WaitForJobs();
     downloadsStarted_ = controller.DownloadsStarted();
 }

@@ -8,11 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "core/JobContext.h"
+#include "core/PictureList.h"
+#include "jobs/JobContext.h"
 #include "sites/kit/SiteFamily.h"
 #include "support/FixtureServer.h"
 #include "support/Handoff.h"
-#include "support/RecordingWindowPort.h"
+#include "support/RecordingJobEvents.h"
 #include "support/TempDir.h"
 
 // A page the fixture server answers: to every request of path whose query holds the given pairs
@@ -51,9 +52,9 @@ struct RepeatedPageCase {
 // The query of a request target as sent, decoded, in order.
 std::vector<std::pair<std::string, std::string>> QueryPairs(const std::string& target);
 
-// An adapter's world: the fixture server with the sites' hosts routed to it, a ready job with a
-// recording window and its program folder in a temporary folder, the retry pauses and waits scaled
-// down, and an empty cookie store.
+// An adapter's world: the fixture server with the sites' hosts routed to it, a job with recording
+// events and its program folder in a temporary folder, the retry pauses and waits scaled down, and
+// an empty cookie store.
 class SiteTest : public testing::Test {
 protected:
     void SetUp() override;
@@ -106,8 +107,8 @@ protected:
     }
     // The site type the operations serve (its settings slot) and its settings.
     void SetSiteType(int siteType) { job.list.siteType = siteType; }
-    NamingSettings& Naming() { return job.CurrentSettings().naming; }
-    ExtensionSettings& Extension() { return job.extension; }
+    NamingSettings& Naming() { return job.settings.Slot(job.list.siteType).naming; }
+    ExtensionSettings& Extension() { return job.settings.extension; }
     // The input box's text as a download sees it.
     void SetInput(const std::u16string& input);
 
@@ -118,12 +119,7 @@ protected:
     void EndAlbum();
 
     // What the operations told or asked the user, in order.
-    struct Said {
-        std::u16string text;
-        std::u16string caption;
-        bool question = false;  // a yes/no question; otherwise a notice
-        bool answer = false;    // a question's answer: yes
-    };
+    using Said = RecordingJobEvents::Message;
     std::vector<Said> Messages() const;
     // The answer to the next yes/no question; queued answers are used first, then no.
     void QueueAnswer(bool yes);
@@ -154,10 +150,13 @@ public:
 protected:
     TempDir dir;
     FixtureServer server;
-    RecordingWindowPort window;
+    RecordingJobEvents events;
     JobContext job;
+    // The pictures of the album being downloaded.
+    PictureList pictures;
 
 private:
+    std::u16string input_;
     int downloadsStarted_ = 0;
 };
 

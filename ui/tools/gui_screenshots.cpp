@@ -28,7 +28,10 @@
 
 #include "MyCode/StringCtrl.h"
 #include "MyCode/URLSource2.h"
-#include "core/JobContext.h"
+#include "jobs/JobContext.h"
+#include "jobs/JobController.h"
+#include "ui/ControlIds.h"
+#include "ui/QtJobEvents.h"
 #include "platform/CodePage.h"
 #include "settings/qt/CDlgDownSet.h"
 #include "settings/qt/CDlgSaveSet.h"
@@ -40,7 +43,6 @@
 #include "ui/CMyGridCtrl.h"
 #include "ui/CVeyraApp.h"
 #include "ui/CVeyraDlg.h"
-#include "ui/QtWindowPort.h"
 
 namespace {
 
@@ -154,7 +156,7 @@ bool Save(QWidget* widget, const QString& folder, const char* name) {
 
 template <typename T>
 T* Find(QWidget* window, int id) {
-    return window->findChild<T*>(QtWindowPort::ControlName(id));
+    return window->findChild<T*>(ControlName(id));
 }
 
 int Run(const QString& outDir) {
@@ -201,7 +203,7 @@ int Run(const QString& outDir) {
         window.SetShellOpener([](const QUrl&) {});
         QGuiApplication::clipboard()->setText(QString());
         window.StartUp(programDir);
-        if (!WaitFor([&] { return window.isVisible() && window.Job().ready != 0; }, 10000)) {
+        if (!WaitFor([&] { return window.isVisible() && window.Ready(); }, 10000)) {
             std::fprintf(stderr, "gui_screenshots: the window did not start\n");
             return 1;
         }
@@ -209,40 +211,40 @@ int Run(const QString& outDir) {
         Find<QComboBox>(&window, IDC_INPUT)->setEditText(QStringLiteral("12345"));
         Find<QPushButton>(&window, IDC_LIST_BUTTON)->click();
         if (!WaitFor(
-                [&] { return window.Job().listState == LIST_IDLE && window.Job().list.albums.Size() > 0; },
+                [&] { return !window.Controller().ListRunning() && window.Job().list.albums.Size() > 0; },
                 20000)) {
             std::fprintf(stderr, "gui_screenshots: the album list did not come\n");
             return 1;
         }
         // Three albums selected and downloading: the second is under way, the first has ended
         // with two pictures that failed. The window is told as the download job tells it.
-        QtWindowPort& port = window.Port();
-        window.Job().grid.SelectRows(2, 3);
-        window.Job().grid.SelectRows(5, 5);
+        JobEvents& events = window.Events();
+        window.View().grid.SelectRows(2, 3);
+        window.View().grid.SelectRows(5, 5);
         window.Grid().Sync();
-        port.SetText(IDC_DOWNLOAD_BUTTON, u"终止下载");
-        port.SetText(IDC_STAGE, u"正在下载第1/3个图集");
-        port.AlbumStarted(1, 1, 3);
+        events.Busy(JobKind::Download);
+        events.StageText(u"正在下载第1/3个图集");
+        events.AlbumStarted(1, 1, 3);
         for (int i = 0; i < 150; ++i) {
-            port.ReportPictureOutcome(1, JobProgress::PictureOutcome::Saved, u"", u"");
+            events.PictureSaved(1, u"", u"");
         }
-        port.ReportPictureOutcome(1, JobProgress::PictureOutcome::Failed,
-                                  u"http://b1.photo.store.qq.com/psb?/V02/pic/m/17/", u"超时（30秒）");
-        port.ReportPictureOutcome(1, JobProgress::PictureOutcome::Failed,
-                                  u"http://b1.photo.store.qq.com/psb?/V02/pic/m/94/", u"图片小于最小值(20K)");
-        port.SetText(IDC_STAGE, u"正在下载第2/3个图集");
-        port.AlbumStarted(2, 2, 3);
-        port.SetText(IDC_PROGRESS, u"已下载137/320......");
+        events.PictureNotSaved(1, u"", u"http://b1.photo.store.qq.com/psb?/V02/pic/m/17/",
+                               {PictureResult::Failed, FetchError::TimedOut, 0});
+        events.PictureNotSaved(1, u"", u"http://b1.photo.store.qq.com/psb?/V02/pic/m/94/",
+                               {PictureResult::Failed, FetchError::HttpStatus, 404});
+        events.StageText(u"正在下载第2/3个图集");
+        events.AlbumStarted(2, 2, 3);
+        events.PoolProgress(u"已下载137/320......", 137, 320);
         Wait(100);
         ok = Save(&window, outDir, "main_download.png") && ok;
 
-        port.ReportAlbumOutcome(2, {320, 0, 0});
-        port.SetText(IDC_STAGE, u"正在下载第3/3个图集");
-        port.AlbumStarted(4, 3, 3);
-        port.ReportAlbumOutcome(4, {1024, 0, 0});
-        port.SetText(IDC_DOWNLOAD_BUTTON, u"下载");
-        port.SetText(IDC_STAGE, u"下载完毕");
-        port.SetText(IDC_PROGRESS, u"");
+        events.AlbumEnded(2, u"", DownloadTally{.saved = 320});
+        events.StageText(u"正在下载第3/3个图集");
+        events.AlbumStarted(4, 3, 3);
+        events.AlbumEnded(4, u"", DownloadTally{.saved = 1024});
+        events.StageText(u"下载完毕");
+        events.ProgressText(u"");
+        events.Idle(JobKind::Download);
         Wait(100);
         ok = Save(&window, outDir, "main_rows.png") && ok;
         if (CDlgFailedPictures* failed = window.FailedPicturesWindow()) {
@@ -253,7 +255,7 @@ int Run(const QString& outDir) {
 
         window.Grid().OpenFind();
         if (CDlgFind* find = window.Grid().FindWindow()) {
-            if (auto* keyword = find->findChild<QLineEdit*>(QtWindowPort::ControlName(1639))) {
+            if (auto* keyword = find->findChild<QLineEdit*>(ControlName(1639))) {
                 keyword->setText(QStringLiteral("旅行"));
             }
             // Found once, then again by going round the end.
@@ -269,11 +271,11 @@ int Run(const QString& outDir) {
         Wait(100);
         ok = Save(&window, outDir, "main_thumbnails.png") && ok;
 
-        CDlgDownSet downSet(window.Job(), &window);
+        CDlgDownSet downSet(window.Job().settings, window.SiteType(), &window);
         downSet.show();
         ok = Save(&downSet, outDir, "settings_download.png") && ok;
         downSet.hide();
-        CDlgSaveSet saveSet(window.Job(), &window);
+        CDlgSaveSet saveSet(window.Job().settings, window.SiteType(), &window);
         saveSet.show();
         ok = Save(&saveSet, outDir, "settings_names.png") && ok;
         saveSet.hide();

@@ -9,7 +9,6 @@
 
 #include "SiteTest.h"
 #include "sites/AdapterTable.h"
-#include "sites/kit/Run.h"
 
 namespace {
 
@@ -64,13 +63,13 @@ public:
         }
         int emitted = 0;
         if (operation.albums) {
-            job.listState = stopped ? LIST_STOP : LIST_RUNNING;
+            job.control.listState = stopped ? LIST_STOP : LIST_RUNNING;
             emitted = ListAlbums(operation.albums, sample.input);
         } else {
             StartDownload(sample.album);
-            job.downloadState = stopped ? DL_STOP : DL_RUNNING;
+            job.control.downloadState = stopped ? DL_STOP : DL_RUNNING;
             RunPictures(operation.pictures);
-            emitted = static_cast<int>(job.pictures.Size());
+            emitted = static_cast<int>(pictures.Size());
         }
         TearDown();
         return emitted;

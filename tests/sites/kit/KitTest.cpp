@@ -9,6 +9,7 @@
 
 #include "MyCode/StringCtrl.h"
 #include "SiteTest.h"
+#include "jobs/AlbumListRun.h"
 #include "platform/StoppableWait.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/Fields.h"
@@ -45,24 +46,25 @@ class Kit : public SiteTest {};
 // A call's waits and the retry pauses of its fetches both end at the job's stop.
 TEST_F(Kit, CallWaitsAndRetryPausesEndAtTheStop) {
     SetWaitScale(1.0);
-    AlbumCall call(job);
+    AlbumListRun run(job, events, SITE_TENCENT);
+    AlbumCall call = run.NewCall();
     std::thread stopper([&] {
         std::this_thread::sleep_for(50ms);
-        job.listState = LIST_STOP;
+        job.control.listState = LIST_STOP;
     });
     auto start = Clock::now();
     EXPECT_FALSE(call.Wait(3000ms));
     EXPECT_LT(MsSince(start), 150);
     stopper.join();
 
-    job.listState = LIST_RUNNING;
+    job.control.listState = LIST_RUNNING;
     server.Serve("/short", "x");
     call.session.request.minLength = 100;
     call.session.request.attempts = 3;
     call.session.request.retryPauseSec = 10;
     std::thread stopper2([&] {
         std::this_thread::sleep_for(100ms);
-        job.listState = LIST_STOP;
+        job.control.listState = LIST_STOP;
     });
     std::u16string text;
     start = Clock::now();
@@ -74,23 +76,23 @@ TEST_F(Kit, CallWaitsAndRetryPausesEndAtTheStop) {
 
 TEST_F(Kit, EmptyPictureAddressIsNeverEmitted) {
     StartDownload(ST_PERLISTRECORD{.name = u"a"});
-    {
-        PictureCall call(job, 0, *job.list.albums.CopyOf(0));
+    RunPictures([](PictureCall& call) {
         EXPECT_TRUE(call.Picture(u"", u"nothing"));
         EXPECT_TRUE(call.Picture(u"  ", u"blank"));
         EXPECT_TRUE(call.Picture(u"http://x/1.jpg", u"one"));
         EXPECT_EQ(call.Emitted(), 1);
-    }
+    });
     EXPECT_EQ(PictureUrls(), std::vector<std::u16string>{u"http://x/1.jpg"});
 }
 
 TEST_F(Kit, RenamedAlbumNamesItsFolder) {
     StartDownload(ST_PERLISTRECORD{.name = u"listed"});
-    PictureCall call(job, 0, *job.list.albums.CopyOf(0));
-    call.RenameAlbum(u"from the page");
-    call.Picture(u"http://x/1.jpg", u"one");
+    RunPictures([](PictureCall& call) {
+        call.RenameAlbum(u"from the page");
+        call.Picture(u"http://x/1.jpg", u"one");
+    });
     EXPECT_EQ(job.list.albums.CopyOf(0)->name, u"from the page");
-    EXPECT_EQ(job.pictures.AlbumDir(), dir.Path() + u"from the page/");
+    EXPECT_EQ(AlbumFolder(), dir.Path() + u"from the page/");
 }
 
 TEST(Fields, PeekIsTheInPlaceCut) {

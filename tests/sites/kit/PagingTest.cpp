@@ -9,6 +9,7 @@
 
 #include "MyCode/StringCtrl.h"
 #include "SiteTest.h"
+#include "jobs/AlbumListRun.h"
 #include "sites/kit/AlbumCall.h"
 #include "sites/kit/PageGuard.h"
 #include "sites/kit/Paging.h"
@@ -27,7 +28,8 @@ class Paging : public SiteTest {
 protected:
     // Runs the loop on "/list?page=N" with the rules; the items handed out, in order.
     std::vector<std::string> Walk(PageRules rules, const std::function<bool(Page&)>& onPage = {}) {
-        AlbumCall call(job);
+        AlbumListRun run(job, events, SITE_TENCENT);
+        AlbumCall call = run.NewCall();
         std::vector<std::string> items;
         pages = ForEachPage(
             call, rules,
@@ -149,13 +151,14 @@ TEST_F(Paging, StopIsCheckedAfterEveryPage) {
         reply.body = ItemsPage({request.Param("page").c_str()});
     });
     int handled = 0;
-    AlbumCall call(job);
+    AlbumListRun run(job, events, SITE_TENCENT);
+        AlbumCall call = run.NewCall();
     ForEachPage(
         call, {.separator = u"<li>"},
         [&](int page) { return server.BaseUrl16() + u"/list?page=" + StringCtrl::Format(u"%d", {page}); },
         [&](std::u16string&) {
             if (++handled == 2) {
-                job.listState = LIST_STOP;
+                job.control.listState = LIST_STOP;
             }
             return true;
         });
@@ -181,7 +184,8 @@ TEST_F(Paging, OffsetPagingAndTheSitesCount) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         server.ClearRequests();
-        AlbumCall call(job);
+        AlbumListRun run(job, events, SITE_TENCENT);
+        AlbumCall call = run.NewCall();
         ForEachPage(
             call, {.separator = u"<li>", .totalItems = c.total},
             [&](const Page& page) {
@@ -219,7 +223,8 @@ TEST_F(Paging, CursorPagingEndsWhenTheCursorGoesNowhereNew) {
             auto it = c.pages.find(request.Param("after"));
             reply.body = it == c.pages.end() ? "" : it->second;
         });
-        AlbumCall call(job);
+        AlbumListRun run(job, events, SITE_TENCENT);
+        AlbumCall call = run.NewCall();
         ForEachPage(
             call, {.separator = u"<li>", .byCursor = true},
             [&](const Page& page) { return server.BaseUrl16() + u"/list?after=" + page.cursor; },
@@ -254,7 +259,8 @@ TEST_F(Paging, EmptyPageHookRetriesAndPassesOver) {
     });
     std::vector<std::string> items;
     std::vector<std::string> emptyPages;
-    AlbumCall call(job);
+    AlbumListRun run(job, events, SITE_TENCENT);
+        AlbumCall call = run.NewCall();
     ForEachPage(
         call, {.separator = u"<li>"},
         [&](int page) { return server.BaseUrl16() + u"/list?page=" + StringCtrl::Format(u"%d", {page}); },
@@ -275,7 +281,8 @@ TEST_F(Paging, EmptyPageHookRetriesAndPassesOver) {
 // Every album of a page list starts from a fresh record: nothing of the one before carries over.
 TEST_F(Paging, AlbumPagesFillAFreshRecordPerItem) {
     ServePages({{"/list", {{"page", "1"}}, "<li>a private<li>b<li>skip"}});
-    AlbumCall call(job);
+    AlbumListRun run(job, events, SITE_TENCENT);
+        AlbumCall call = run.NewCall();
     ForEachAlbumPage(
         call, {.separator = u"<li>"},
         [&](int page) { return server.BaseUrl16() + u"/list?page=" + StringCtrl::Format(u"%d", {page}); },

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/JobContext.h"
+#include "jobs/JobControl.h"
 #include "sites/kit/SiteCall.h"
 #include "support/FixtureServer.h"
 
@@ -47,7 +47,7 @@ TEST(SiteSession, SettingsMadeOnceHoldForEveryFetch) {
 }
 
 TEST(SiteSession, StopChecks) {
-    JobContext job;
+    JobControl control;
     struct Case {
         std::uint8_t list;
         std::uint8_t download;
@@ -57,10 +57,10 @@ TEST(SiteSession, StopChecks) {
     for (const Case& c :
          {Case{LIST_IDLE, DL_IDLE, false, false}, Case{LIST_RUNNING, DL_RUNNING, false, false},
           Case{LIST_STOP, DL_ALBUM_DONE, true, true}, Case{LIST_RUNNING, DL_STOP, false, true}}) {
-        job.listState = c.list;
-        job.downloadState = c.download;
-        EXPECT_EQ(ListStopped(job), c.listStopped);
-        EXPECT_EQ(PicturesStopped(job), c.picturesStopped);
+        control.listState = c.list;
+        control.downloadState = c.download;
+        EXPECT_EQ(control.ListStopped(), c.listStopped);
+        EXPECT_EQ(control.PicturesStopped(), c.picturesStopped);
     }
 }
 

@@ -1,6 +1,0 @@
-#include "core/NullWindowPort.h"
-
-NullWindowPort& NullWindowPort::Shared() {
-    static NullWindowPort port;
-    return port;
-}

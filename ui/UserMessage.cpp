@@ -1,0 +1,24 @@
+#include "ui/UserMessage.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "settings/qt/DialogNotice.h"
+#include "ui/WindowRules.h"
+
+bool ShowUserMessage(QWidget& parent, const std::u16string& text, const std::u16string& caption, bool question) {
+    QMessageBox box(question ? QMessageBox::Question : QMessageBox::Information,
+                    QString::fromStdU16String(caption.empty() ? std::u16string(WindowRules::TITLE) : caption),
+                    QString::fromStdU16String(text), question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    &parent);
+    box.setObjectName("messageBox");
+    FitMessageBoxToTitle(box);
+    if (question) {
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    } else {
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    }
+    const int answer = box.exec();
+    return question && answer == QMessageBox::Yes;
+}
