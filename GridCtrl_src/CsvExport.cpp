@@ -6,10 +6,10 @@
 
 std::u16string CsvCell(std::u16string_view text) {
     std::u16string cell(text);
-    // Apostrophes go first, so the ones the comma rule brings in stay.
-    StringCtrl::ReplaceAll(cell, u"'", u"");
-    StringCtrl::ReplaceAll(cell, u"\"", u"\"\"");
-    StringCtrl::ReplaceAll(cell, u",", u"','");
+    if (cell.find_first_of(u",\"\r\n") != std::u16string::npos) {
+        StringCtrl::ReplaceAll(cell, u"\"", u"\"\"");
+        cell = u'"' + cell + u'"';
+    }
     cell += u',';
     return cell;
 }

@@ -6,9 +6,10 @@
 
 class GridData;
 
-// The album list's CSV export, in the format its readers know: no header line, every cell followed
-// by a comma (so every line ends with one), apostrophes dropped, quotes doubled, a comma inside a
-// cell written as "','", the line in GBK and ended by CR LF.
+// The album list's CSV export: no header line, every cell followed by a comma (so every line ends
+// with one, as the format's readers know it), the line in GBK and ended by CR LF. A cell is an
+// RFC 4180 field, so that an album name with a comma keeps its row's columns in any spreadsheet:
+// quoted when it holds a comma, a quote or a line break, its quotes doubled.
 
 // One cell as written, with its trailing comma (still UTF-16).
 std::u16string CsvCell(std::u16string_view text);

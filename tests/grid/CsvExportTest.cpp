@@ -16,15 +16,54 @@ TEST(CsvExport, CellRules) {
         std::u16string written;
     };
     const std::vector<Case> cases = {
-        {u"He said \"hi\", ok", u"He said \"\"hi\"\"',' ok,"},
-        {u"it's mine", u"its mine,"},
-        {u"'a','b'", u"a','b,"},  // the apostrophes the comma rule adds are the only ones left
+        {u"He said \"hi\", ok", u"\"He said \"\"hi\"\", ok\","},
+        {u"甲,乙 逗号", u"\"甲,乙 逗号\","},
+        {u"say \"x\"", u"\"say \"\"x\"\"\","},
+        {u"two\nlines", u"\"two\nlines\","},
+        {u"cr\rhere", u"\"cr\rhere\","},
+        {u"it's mine", u"it's mine,"},  // an apostrophe is plain text
         {u"", u","},
         {u"猫", u"猫,"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CsvCell(c.text), c.written);
     }
+}
+
+// The fields of one line as a spreadsheet reads them (RFC 4180), the trailing comma's empty field
+// included.
+std::vector<std::u16string> ReadFields(std::u16string_view line) {
+    std::vector<std::u16string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        char16_t c = line[i];
+        if (quoted && c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
+            fields.back() += u'"';
+            ++i;
+        } else if (c == u'"') {
+            quoted = !quoted;
+        } else if (c == u',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+TEST(CsvExport, EveryCellReadsBackAsOneField) {
+    const std::vector<std::u16string> row = {u"0001",   u"甲,乙 逗号", u"say \"x\", \"y\"",
+                                             u"a\r\nb", u"it's",       u""};
+    std::u16string line;
+    for (const std::u16string& cell : row) {
+        line += CsvCell(cell);
+    }
+    std::vector<std::u16string> fields = ReadFields(line);
+    ASSERT_EQ(fields.size(), row.size() + 1);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        EXPECT_EQ(fields[i], row[i]);
+    }
+    EXPECT_EQ(fields.back(), u"");
 }
 
 TEST(CsvExport, RowsBelowTheHeaderInGbkWithCrLf) {
@@ -43,7 +82,7 @@ TEST(CsvExport, RowsBelowTheHeaderInGbkWithCrLf) {
 
     EXPECT_EQ(AlbumGridCsv(grid),
               "0001,\xC3\xA8,   3,,,,\r\n"
-              "0002,He said \"\"hi\"\"',' ok,,,,,\r\n");
+              "0002,\"He said \"\"hi\"\", ok\",,,,,\r\n");
 }
 
 TEST(CsvExport, WritesTheFileOrNothing) {
