@@ -47,6 +47,10 @@ bool CliOptions::Parse(int argc, char** argv, std::string& error) {
             help = true;
             continue;
         }
+        if (arg == "--version") {
+            version = true;
+            continue;
+        }
         // "--name VALUE" or "--name=VALUE".
         static constexpr std::string_view kValued[] = {"--site",       "--submode",     "--save",
                                                        "--albums",     "--program-dir", "--cookies",
@@ -115,7 +119,7 @@ bool CliOptions::Parse(int argc, char** argv, std::string& error) {
             return false;
         }
     }
-    if (help) {
+    if (help || version) {
         return true;
     }
     if (positional.empty()) {
@@ -164,6 +168,7 @@ std::string CliOptions::Usage() {
            "  --connect-to RULE  HOST:PORT:CONNECT-TO-HOST:CONNECT-TO-PORT, as curl takes it; repeatable\n"
            "  --answer yes|no    the answer to every yes/no question (default: no)\n"
            "  --help             this text\n"
+           "  --version          prints orvelle-cli and its version\n"
            "\n"
            "Messages, progress and what a download did go to stderr: each picture not saved with\n"
            "its reason, then a summary per album and for the job, such as\n"

@@ -21,9 +21,10 @@ struct CliOptions {
     std::vector<std::string> connectTo;
     bool answerYes = false;
     bool help = false;
+    bool version = false;
 
-    // Reads argv; false with a one-line reason in error for anything it cannot use. --help alone
-    // is enough: the rest is not required then.
+    // Reads argv; false with a one-line reason in error for anything it cannot use. --help or
+    // --version alone is enough: the rest is not required then.
     bool Parse(int argc, char** argv, std::string& error);
 
     static std::string Usage();

@@ -199,6 +199,10 @@ int main(int argc, char** argv) {
         std::fputs(CliOptions::Usage().c_str(), stdout);
         return 0;
     }
+    if (options.version) {
+        std::fputs("orvelle-cli " ORVELLE_VERSION "\n", stdout);
+        return 0;
+    }
     // Before any other thread starts, so that every thread leaves the two signals to the watch.
     InterruptWatch interrupts;
     return Run(options, interrupts);

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "cli/CliProcess.h"
-#include "settings/ProgramSettings.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "settings/ProgramSettings.h"
 #include "settings/SettingsFile.h"
 #include "sites/tencent/QzoneGtk.h"
 #include "support/FixtureServer.h"
@@ -175,6 +175,17 @@ TEST_F(Cli, HelpShowsTheUsage) {
     EXPECT_TRUE(Contains(run.out, "Usage: orvelle-cli list [options] INPUT")) << run.out;
     for (const char* code : {"Exit codes:", "  1 ", "  2 ", "  3 ", "  130 "}) {
         EXPECT_TRUE(Contains(run.out, code)) << code;
+    }
+}
+
+// Scripts and bug reports read the version from stdout; it is the package's version.
+TEST_F(Cli, VersionPrintsTheProgramAndItsVersion) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, std::vector<std::string>{"list", "--version"}}) {
+        CliProcess run = CliProcess::Run(args);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, "orvelle-cli " ORVELLE_VERSION "\n");
+        EXPECT_EQ(run.err, "");
     }
 }
 
