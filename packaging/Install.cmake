@@ -4,20 +4,27 @@
 
 set(ORVELLE_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 
+# A manual page, compressed as Debian keeps them (gzip -9n: no name or time stamp inside).
+find_program(GZIP_EXECUTABLE gzip REQUIRED)
+function(orvelle_gzipped_file source output target)
+    configure_file(${source} ${output} @ONLY)
+    add_custom_command(OUTPUT ${output}.gz
+        COMMAND ${GZIP_EXECUTABLE} -9nkf ${output}
+        DEPENDS ${output}
+        COMMENT "Compressing ${target}")
+    add_custom_target(${target} ALL DEPENDS ${output}.gz)
+endfunction()
+
 if(TARGET orvelle-cli)
-    # The manual page, compressed as Debian keeps them (gzip -9n: no name or time stamp inside).
     set(ORVELLE_MAN_PAGE ${PROJECT_BINARY_DIR}/packaging/orvelle-cli.1)
-    configure_file(${ORVELLE_PACKAGING_DIR}/orvelle-cli.1.in ${ORVELLE_MAN_PAGE} @ONLY)
-    find_program(GZIP_EXECUTABLE gzip REQUIRED)
-    add_custom_command(OUTPUT ${ORVELLE_MAN_PAGE}.gz
-        COMMAND ${GZIP_EXECUTABLE} -9nkf ${ORVELLE_MAN_PAGE}
-        DEPENDS ${ORVELLE_MAN_PAGE}
-        COMMENT "Compressing the manual page")
-    add_custom_target(orvelle_man_page ALL DEPENDS ${ORVELLE_MAN_PAGE}.gz)
+    orvelle_gzipped_file(${ORVELLE_PACKAGING_DIR}/orvelle-cli.1.in ${ORVELLE_MAN_PAGE} orvelle_man_page)
     install(FILES ${ORVELLE_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 if(TARGET orvelle)
+    orvelle_gzipped_file(${ORVELLE_PACKAGING_DIR}/orvelle.1.in ${PROJECT_BINARY_DIR}/packaging/orvelle.1
+        orvelle_window_man_page)
+    install(FILES ${PROJECT_BINARY_DIR}/packaging/orvelle.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     # The menu entry, the scalable icon beside the drawn sizes (ui/), and the software centres' data.
     install(FILES ${ORVELLE_PACKAGING_DIR}/orvelle.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${ORVELLE_PACKAGING_DIR}/orvelle.svg
@@ -26,6 +33,14 @@ if(TARGET orvelle)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
+# Debian's package documents: the licence in machine-readable form and the changelog (a native
+# package's changelog.gz).
+set(ORVELLE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/orvelle)
+install(FILES ${ORVELLE_PACKAGING_DIR}/copyright DESTINATION ${ORVELLE_DOC_DIR})
+orvelle_gzipped_file(${ORVELLE_PACKAGING_DIR}/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog
+    orvelle_changelog)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${ORVELLE_DOC_DIR})
+
 # The user guide is installed with the window (ui/), where the help menu looks for it.
 
 # The Debian package: orvelle_VERSION_ARCH.deb in the build folder, for /usr, its dependencies
@@ -33,13 +48,13 @@ endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvelle)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Orvelle developers")
+set(CPACK_PACKAGE_CONTACT "Orvelle developers <orvelle@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch downloader for the photo albums of Chinese sites")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Orvelle lists the photo albums of an account, a forum or a shop on Chinese photo, blog,\n"
-    "micro-blog, forum and shop sites (Qzone, Baidu, NetEase, Renren, Sina, Taobao and more),\n"
-    "shows them in a grid and downloads the pictures of the chosen albums into\n"
-    "save folder / owner / album, named by per-site rules.\n"
+    "Orvelle lists the photo albums of an account, a forum or a shop on Chinese\n"
+    "photo, blog, micro-blog, forum and shop sites (Qzone, Baidu, NetEase, Renren,\n"
+    "Sina, Taobao and more), shows them in a grid and downloads the pictures of\n"
+    "the chosen albums into save folder / owner / album, named by per-site rules.\n"
     "\n"
     "The package holds the Qt window (orvelle) and the command line (orvelle-cli).")
 string(JOIN "" CPACK_DEBIAN_PACKAGE_DESCRIPTION ${CPACK_DEBIAN_PACKAGE_DESCRIPTION})

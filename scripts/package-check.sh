@@ -21,13 +21,17 @@ for path in ./usr/bin/orvelle ./usr/bin/orvelle-cli \
     ./usr/share/icons/hicolor/16x16/apps/orvelle.png ./usr/share/icons/hicolor/48x48/apps/orvelle.png \
     ./usr/share/icons/hicolor/256x256/apps/orvelle.png \
     ./usr/share/metainfo/io.github.orvelle.orvelle.metainfo.xml \
-    ./usr/share/man/man1/orvelle-cli.1.gz; do
+    ./usr/share/man/man1/orvelle-cli.1.gz ./usr/share/man/man1/orvelle.1.gz \
+    ./usr/share/doc/orvelle/copyright ./usr/share/doc/orvelle/changelog.gz; do
     grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
 # Only what users run: no tests, benchmarks or build tools.
 if grep -E 'test_|bench|screenshots|icon_pngs|gtest|/include/|\.a$' <<<"$contents"; then
     fail "the package holds files that only the tests or the build use"
 fi
+
+# Debian's own checks of a package: no error and no warning.
+lintian --fail-on error,warning --no-tag-display-limit "$deb" || fail "lintian found faults in $deb"
 
 installed=
 cleanup() {

@@ -9,7 +9,7 @@ packages=(
     aria2 curl
     qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins qt6-translations-l10n libgl1-mesa-dev
     xvfb xauth fonts-noto-cjk
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()
