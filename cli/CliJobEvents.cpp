@@ -1,5 +1,8 @@
 #include "cli/CliJobEvents.h"
 
+#include <sys/stat.h>
+
+#include "cli/JsonLines.h"
 #include "cli/TerminalText.h"
 #include "platform/CodePage.h"
 
@@ -11,12 +14,33 @@ constexpr std::u16string_view kAppTitle = u"Orvelle";
 
 CliJobEvents::CliJobEvents(bool answerYes, std::FILE* err) : err_(err), answerYes_(answerYes) {}
 
+void CliJobEvents::SetJson(JsonLines* json) {
+    std::lock_guard lock(mutex_);
+    json_ = json;
+}
+
+void CliJobEvents::SetTerminal(int columns) {
+    std::lock_guard lock(mutex_);
+    terminal_ = true;
+    line_ = ProgressLine(columns);
+}
+
+void CliJobEvents::SetAlbumNames(std::function<std::u16string(int)> names) {
+    std::lock_guard lock(mutex_);
+    names_ = std::move(names);
+}
+
 void CliJobEvents::Status(std::u16string& shown, const std::u16string& text) {
     std::lock_guard lock(mutex_);
     if (shown == text) {
         return;
     }
     shown = text;
+    if (terminal_ && &shown == &progress_) {
+        line_.Text(text);
+        RedrawLocked(true);
+        return;
+    }
     // The stage and progress lines are the user's only view of a running job.
     if (!text.empty()) {
         PrintLocked(text);
@@ -31,8 +55,56 @@ void CliJobEvents::ProgressText(const std::u16string& text) {
     Status(progress_, text);
 }
 
-void CliJobEvents::PoolProgress(const std::u16string& line, int, int) {
+void CliJobEvents::PoolProgress(const std::u16string& line, int saved, int total) {
+    {
+        std::lock_guard lock(mutex_);
+        if (terminal_) {
+            progress_ = line;
+            line_.PoolProgress(saved, total);
+            RedrawLocked(saved == total);
+            return;
+        }
+    }
     Status(progress_, line);
+}
+
+void CliJobEvents::Idle(JobKind) {
+    std::lock_guard lock(mutex_);
+    EndLineLocked();
+}
+
+void CliJobEvents::EndLineLocked() {
+    if (terminal_) {
+        std::fputs(line_.Clear().c_str(), err_);
+        std::fflush(err_);
+        line_.Reset();
+        progress_.clear();
+    }
+}
+
+void CliJobEvents::AlbumStarted(int album, int position, int count) {
+    std::lock_guard lock(mutex_);
+    const std::u16string name = names_ ? names_(album) : std::u16string();
+    if (json_ != nullptr) {
+        json_->Write(JsonLines::AlbumStarted(album + 1, name, position, count));
+    }
+    if (terminal_) {
+        line_.AlbumStarted(name, position, count, ProgressLine::Clock::now());
+        RedrawLocked(true);
+    }
+}
+
+void CliJobEvents::PictureSaved(int album, const std::u16string& file, const std::u16string& url) {
+    std::lock_guard lock(mutex_);
+    if (json_ != nullptr) {
+        json_->Write(JsonLines::PictureSaved(album + 1, file, url));
+    }
+    if (terminal_) {
+        struct stat info {};
+        if (::stat(CodePage::ToUtf8(file).c_str(), &info) == 0) {
+            line_.PictureSaved(static_cast<std::uint64_t>(info.st_size));
+        }
+    }
 }
 
 void CliJobEvents::ListUnread(const std::u16string&) {
@@ -46,20 +118,30 @@ void CliJobEvents::ListEnded(int albumCount, bool downloadAtOnce) {
     unread_ = false;
 }
 
-void CliJobEvents::PictureNotSaved(int, const std::u16string& line, const std::u16string&,
-                                   const PictureOutcome&) {
-    Print(line);
+void CliJobEvents::PictureNotSaved(int album, const std::u16string& line, const std::u16string& url,
+                                   const PictureOutcome& outcome) {
+    std::lock_guard lock(mutex_);
+    if (json_ != nullptr) {
+        json_->Write(JsonLines::PictureNotSaved(album + 1, url, outcome));
+    }
+    PrintLocked(line);
 }
 
-void CliJobEvents::AlbumEnded(int, const std::u16string& line, const DownloadTally&) {
-    Print(line);
+void CliJobEvents::AlbumEnded(int album, const std::u16string& line, const DownloadTally& tally) {
+    std::lock_guard lock(mutex_);
+    if (json_ != nullptr) {
+        json_->Write(JsonLines::AlbumEnded(album + 1, names_ ? names_(album) : std::u16string(), tally));
+    }
+    PrintLocked(line);
 }
 
 void CliJobEvents::JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) {
-    if (!line.empty()) {
-        Print(line);
-    }
     std::lock_guard lock(mutex_);
+    // The job is over: its summary takes the progress line's place for good.
+    EndLineLocked();
+    if (!line.empty()) {
+        PrintLocked(line);
+    }
     lastJob_ = JobReport{true, tally, end};
 }
 
@@ -97,7 +179,33 @@ void CliJobEvents::Print(const std::u16string& line) {
 }
 
 void CliJobEvents::PrintLocked(const std::u16string& line) {
+    // The line goes above the progress line, which is drawn again below it.
+    const bool redraw = terminal_ && line_.Shown();
+    if (redraw) {
+        std::fputs(line_.Clear().c_str(), err_);
+    }
     // Messages may quote what a site sent; its control characters must not reach the terminal.
     std::fprintf(err_, "%s\n", CodePage::ToUtf8(VisibleText(line, true)).c_str());
+    if (redraw) {
+        line_.SetShown(false);
+        RedrawLocked(true);
+    }
+    std::fflush(err_);
+}
+
+void CliJobEvents::RedrawLocked(bool force) {
+    const auto now = ProgressLine::Clock::now();
+    if (!force && line_.Shown() && now - drawn_ < std::chrono::milliseconds(100)) {
+        return;
+    }
+    std::string drawn = line_.Draw(now);
+    if (drawn.empty()) {
+        std::fputs(line_.Clear().c_str(), err_);
+        line_.SetShown(false);
+    } else {
+        std::fputs(drawn.c_str(), err_);
+        line_.SetShown(true);
+    }
+    drawn_ = now;
     std::fflush(err_);
 }

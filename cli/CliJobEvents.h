@@ -1,15 +1,21 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <string>
 
+#include "cli/ProgressLine.h"
 #include "core/JobEvents.h"
+
+class JsonLines;
 
 // The jobs' events as the command line shows them: the two status lines when they change, notices
 // and questions, login requests and what a download did (pictures not saved, each album's and the
 // job's summary) go to stderr, control characters made visible; yes/no questions get the answer of
-// --answer. Job threads call it, so it is locked.
+// --answer. With --json the download's events also go to stdout as JSON lines. On a terminal the
+// progress is one line redrawn in place, and the other lines print above it. Job threads call it,
+// so it is locked.
 class CliJobEvents : public JobEvents {
 public:
     // How the last download job ended; ended is false while none has.
@@ -28,9 +34,19 @@ public:
 
     explicit CliJobEvents(bool answerYes, std::FILE* err = stderr);
 
+    // Set before a job starts. The JSON lines of the download's events (none when null).
+    void SetJson(JsonLines* json);
+    // stderr is a terminal columns wide: the progress is redrawn in place.
+    void SetTerminal(int columns);
+    // The name of the album at a place in the list, for the JSON lines and the progress line.
+    void SetAlbumNames(std::function<std::u16string(int album)> names);
+
     void StageText(const std::u16string& text) override;
     void ProgressText(const std::u16string& text) override;
     void PoolProgress(const std::u16string& line, int saved, int total) override;
+    void Idle(JobKind job) override;
+    void AlbumStarted(int album, int position, int count) override;
+    void PictureSaved(int album, const std::u16string& file, const std::u16string& url) override;
     void ListEnded(int albumCount, bool downloadAtOnce) override;
     void ListUnread(const std::u16string& line) override;
     void PictureNotSaved(int album, const std::u16string& line, const std::u16string& url,
@@ -50,6 +66,10 @@ private:
     // A status line: printed when it is not empty and differs from what the line showed last.
     void Status(std::u16string& shown, const std::u16string& text);
     void PrintLocked(const std::u16string& line);
+    // Redraws the terminal's progress line; at most ten times a second unless forced.
+    void RedrawLocked(bool force);
+    // Clears the terminal's progress line for good, at a job's end.
+    void EndLineLocked();
     void Message(const std::u16string& text, const std::u16string& caption);
 
     std::mutex mutex_;
@@ -60,4 +80,9 @@ private:
     JobReport lastJob_;
     ListReport lastList_;
     bool unread_ = false;  // of the list under way
+    JsonLines* json_ = nullptr;
+    std::function<std::u16string(int)> names_;
+    bool terminal_ = false;
+    ProgressLine line_;
+    ProgressLine::Clock::time_point drawn_{};
 };

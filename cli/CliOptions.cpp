@@ -51,6 +51,10 @@ bool CliOptions::Parse(int argc, char** argv, std::string& error) {
             version = true;
             continue;
         }
+        if (arg == "--json") {
+            json = true;
+            continue;
+        }
         // "--name VALUE" or "--name=VALUE".
         static constexpr std::string_view kValued[] = {"--site",       "--submode",     "--save",
                                                        "--albums",     "--program-dir", "--cookies",
@@ -167,13 +171,19 @@ std::string CliOptions::Usage() {
            "  --cookies FILE     import a Netscape cookies.txt (as browsers export it) first\n"
            "  --connect-to RULE  HOST:PORT:CONNECT-TO-HOST:CONNECT-TO-PORT, as curl takes it; repeatable\n"
            "  --answer yes|no    the answer to every yes/no question (default: no)\n"
+           "  --json             stdout gets one JSON object a line: list, one per album (row, name,\n"
+           "                     count, remark, privacy, url, cover); download, one per event\n"
+           "                     (album-started, picture-saved, picture-not-saved, album-ended,\n"
+           "                     job-ended with exit_code); stderr is unchanged\n"
            "  --help             this text\n"
            "  --version          prints orvelle-cli and its version\n"
            "\n"
            "Messages, progress and what a download did go to stderr: each picture not saved with\n"
            "its reason, then a summary per album and for the job, such as\n"
            "  下载完毕：成功 118 张，失败 2 张，跳过 3 张\n"
-           "Only album rows go to stdout. Control characters in site text are shown as \\xHH.\n"
+           "Only album rows (or --json lines) go to stdout. Control characters in site text are shown\n"
+           "as \\xHH. When stderr is a terminal, a download's progress is one line redrawn in place:\n"
+           "the album k of n, the pictures saved of its total, and the speed.\n"
            "Ctrl-C stops the job cleanly, as the window's stop button does; a second Ctrl-C ends at once.\n"
            "\n"
            "Exit codes:\n"

@@ -22,6 +22,7 @@ struct CliOptions {
     bool answerYes = false;
     bool help = false;
     bool version = false;
+    bool json = false;
 
     // Reads argv; false with a one-line reason in error for anything it cannot use. --help or
     // --version alone is enough: the rest is not required then.

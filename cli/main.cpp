@@ -1,7 +1,11 @@
 // orvelle-cli: the album-list and download jobs without a window, for scripts, servers and tests.
 
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +17,7 @@
 #include "cli/CliJobEvents.h"
 #include "cli/CliOptions.h"
 #include "cli/InterruptWatch.h"
+#include "cli/JsonLines.h"
 #include "cli/TerminalText.h"
 #include "jobs/JobContext.h"
 #include "jobs/JobController.h"
@@ -43,12 +48,32 @@ constexpr int kExitUsage = 2;
 constexpr int kExitCannotStart = 3;
 constexpr int kExitSiteUnread = 4;
 
-// One line per album, as the grid's rows show them: number, name, count and remark.
-void PrintAlbumRows(const AlbumList& albums) {
+// The columns of stderr when it is a terminal that can redraw a line; 0 otherwise.
+int TerminalColumns() {
+    if (isatty(STDERR_FILENO) == 0) {
+        return 0;
+    }
+    if (const char* term = std::getenv("TERM"); term != nullptr && std::string_view(term) == "dumb") {
+        return 0;
+    }
+    winsize size{};
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+        return size.ws_col;
+    }
+    return 80;
+}
+
+// One line per album, as the grid's rows show them: number, name, count and remark; or one JSON
+// object per album.
+void PrintAlbumRows(const AlbumList& albums, JsonLines* json) {
     for (std::size_t k = 0; k < albums.Size(); ++k) {
         const std::optional<ST_PERLISTRECORD> album = albums.CopyOf(static_cast<int>(k));
         if (!album) {
             break;
+        }
+        if (json != nullptr) {
+            json->Write(JsonLines::Album(static_cast<int>(k) + 1, *album));
+            continue;
         }
         const std::u16string cells[] = {StringCtrl::Format(u"%04d", {static_cast<long long>(k + 1)}),
                                         album->name, PictureCountText(album->pictureCount),
@@ -144,6 +169,17 @@ int Run(const CliOptions& options, InterruptWatch& interrupts) {
 
     CliJobEvents events(options.answerYes);
     const bool download = options.command == CliOptions::Command::Download;
+    JsonLines json;
+    if (options.json && download) {
+        events.SetJson(&json);
+    }
+    if (int columns = TerminalColumns(); columns > 0) {
+        events.SetTerminal(columns);
+    }
+    events.SetAlbumNames([&context](int album) {
+        std::optional<ST_PERLISTRECORD> record = context->list.albums.CopyOf(album);
+        return record ? record->name : std::u16string();
+    });
     bool started = false;
     bool unread = false;  // the list found nothing because the site could not be read
     {
@@ -175,15 +211,21 @@ int Run(const CliOptions& options, InterruptWatch& interrupts) {
         interrupts.SetStop({});
     }
     if (!download) {
-        PrintAlbumRows(context->list.albums);
+        PrintAlbumRows(context->list.albums, options.json ? &json : nullptr);
     }
+    int code = 0;
     if (int signal = interrupts.Signal(); signal != 0) {
-        return 128 + signal;  // as shells report a command ended by that signal
+        code = 128 + signal;  // as shells report a command ended by that signal
+    } else if (unread) {
+        code = kExitSiteUnread;
+    } else if (download) {
+        code = DownloadExitCode(started, events.LastJob());
     }
-    if (unread) {
-        return kExitSiteUnread;
+    if (options.json && download) {
+        const CliJobEvents::JobReport job = events.LastJob();
+        json.Write(JsonLines::JobEnded(job.tally, job.ended ? job.end : DownloadEnd::NotStarted, code));
     }
-    return download ? DownloadExitCode(started, events.LastJob()) : 0;
+    return code;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     libcurl4-openssl-dev zlib1g-dev
-    libgtest-dev libgmock-dev libcpp-httplib-dev
+    libgtest-dev libgmock-dev libcpp-httplib-dev nlohmann-json3-dev
     aria2 curl
     qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins qt6-translations-l10n libgl1-mesa-dev
     xvfb xauth fonts-noto-cjk

@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -50,6 +52,16 @@ CliProcess CliProcess::Run(const std::vector<std::string>& args, const std::stri
 CliProcess CliProcess::RunCopy(const std::string& program, const std::vector<std::string>& args,
                                const std::vector<std::string>& env, const std::string& workingDir,
                                int timeoutSec, const WhileRunning& whileRunning) {
+    return Spawn(program, args, env, workingDir, timeoutSec, whileRunning, 0);
+}
+
+CliProcess CliProcess::RunOnTerminal(const std::vector<std::string>& args, int columns, int timeoutSec) {
+    return Spawn(ORVELLE_CLI_PATH, args, {"TERM=xterm"}, {}, timeoutSec, {}, columns);
+}
+
+CliProcess CliProcess::Spawn(const std::string& program, const std::vector<std::string>& args,
+                             const std::vector<std::string>& env, const std::string& workingDir,
+                             int timeoutSec, const WhileRunning& whileRunning, int terminalColumns) {
     CliProcess result;
     std::vector<std::string> all{program};
     all.insert(all.end(), args.begin(), args.end());
@@ -67,7 +79,22 @@ CliProcess CliProcess::RunCopy(const std::string& program, const std::vector<std
 
     int outPipe[2];
     int errPipe[2];
-    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
+    if (pipe2(outPipe, O_CLOEXEC) != 0) {
+        return result;
+    }
+    if (terminalColumns > 0) {
+        // stderr on a pseudo-terminal in raw mode, so the bytes arrive as the program wrote them.
+        termios raw{};
+        cfmakeraw(&raw);
+        winsize size{};
+        size.ws_row = 24;
+        size.ws_col = static_cast<unsigned short>(terminalColumns);
+        if (openpty(&errPipe[0], &errPipe[1], nullptr, &raw, &size) != 0) {
+            return result;
+        }
+        fcntl(errPipe[0], F_SETFD, FD_CLOEXEC);
+        fcntl(errPipe[1], F_SETFD, FD_CLOEXEC);
+    } else if (pipe2(errPipe, O_CLOEXEC) != 0) {
         return result;
     }
     pid_t pid = fork();

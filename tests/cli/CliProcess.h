@@ -25,4 +25,13 @@ struct CliProcess {
     static CliProcess RunCopy(const std::string& program, const std::vector<std::string>& args,
                               const std::vector<std::string>& env, const std::string& workingDir = {},
                               int timeoutSec = 60, const WhileRunning& whileRunning = {});
+    // Run with stderr on a pseudo-terminal columns wide (TERM=xterm), as a user at a terminal
+    // runs it; err holds what the terminal got, control sequences included.
+    static CliProcess RunOnTerminal(const std::vector<std::string>& args, int columns = 100,
+                                    int timeoutSec = 60);
+
+private:
+    static CliProcess Spawn(const std::string& program, const std::vector<std::string>& args,
+                            const std::vector<std::string>& env, const std::string& workingDir,
+                            int timeoutSec, const WhileRunning& whileRunning, int terminalColumns);
 };

@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/CliProcess.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
@@ -313,6 +315,119 @@ TEST_F(Cli, DownloadTakesEveryAlbumIntoTheProgramFolderByDefault) {
     EXPECT_TRUE(SameBytes(program.Path() + u"123456/Summer/sunset.jpg", PictureBytes('a')));
     EXPECT_TRUE(SameBytes(program.Path() + u"123456/Beach/dawn.jpg", PictureBytes('d')));
     EXPECT_FALSE(server.RequestsTo("/cgi-bin/common/cgi_view_album_v2").empty());
+}
+
+// Every line of stdout as a JSON object; a line that does not parse fails the test.
+std::vector<nlohmann::json> JsonLinesOf(const std::string& out) {
+    std::vector<nlohmann::json> objects;
+    std::size_t start = 0;
+    for (std::size_t end = out.find('\n'); end != std::string::npos; end = out.find('\n', start)) {
+        std::string line = out.substr(start, end - start);
+        start = end + 1;
+        nlohmann::json object = nlohmann::json::parse(line, nullptr, false);
+        EXPECT_TRUE(object.is_object()) << line;
+        objects.push_back(object);
+    }
+    EXPECT_EQ(start, out.size()) << "the last line has no line break";
+    return objects;
+}
+
+TEST_F(Cli, JsonListsOneObjectPerAlbum) {
+    CliProcess run = CliProcess::Run(Args("list", {"--json", "123456"}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::vector<nlohmann::json> albums = JsonLinesOf(run.out);
+    ASSERT_EQ(albums.size(), 2u) << run.out;
+    EXPECT_EQ(albums[0]["row"], 1);
+    EXPECT_EQ(albums[0]["name"], "Summer");
+    EXPECT_EQ(albums[0]["count"], 12);
+    EXPECT_EQ(albums[0]["remark"], "私密相册");
+    EXPECT_TRUE(albums[0]["privacy"].is_number_integer());
+    EXPECT_TRUE(albums[0]["url"].is_string());
+    EXPECT_TRUE(albums[0]["cover"].is_string());
+    EXPECT_EQ(albums[1]["row"], 2);
+    EXPECT_EQ(albums[1]["name"], "Beach");
+    EXPECT_EQ(albums[1]["remark"], "");
+    // The humans' lines stay on stderr.
+    EXPECT_TRUE(Contains(run.err, "获取相册列表完成，共2个")) << run.err;
+}
+
+TEST_F(Cli, JsonTellsEveryEventOfTheDownload) {
+    ServePhotoList(PhotoList({{"sunset", "http://r1.photo.store.qq.com/pics/sunset.jpg"},
+                              {"gone", "http://r1.photo.store.qq.com/pics/gone.jpg"}}));
+    CliProcess run =
+        CliProcess::Run(Args("download", {"--json", "--albums", "2", "--save", save.NativePath(), "123456"}));
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    std::vector<nlohmann::json> events = JsonLinesOf(run.out);
+    std::vector<std::string> kinds;
+    for (const nlohmann::json& event : events) {
+        kinds.push_back(event.value("event", ""));
+    }
+    // The two pictures' events come in the order the workers end them.
+    ASSERT_EQ(kinds.size(), 5u) << run.out;
+    EXPECT_EQ(kinds.front(), "album-started");
+    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "picture-saved"), 1);
+    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "picture-not-saved"), 1);
+    EXPECT_EQ(kinds[3], "album-ended");
+    EXPECT_EQ(kinds[4], "job-ended");
+
+    EXPECT_EQ(events[0]["row"], 2);
+    EXPECT_EQ(events[0]["name"], "Beach");
+    EXPECT_EQ(events[0]["position"], 1);
+    EXPECT_EQ(events[0]["albums"], 1);
+    for (const nlohmann::json& event : events) {
+        if (event["event"] == "picture-saved") {
+            // The file named is the one on disk.
+            EXPECT_EQ(event["row"], 2);
+            EXPECT_EQ(event["file"], save.NativePath() + "123456/Beach/sunset.jpg");
+            EXPECT_TRUE(SameBytes(CodePage::FromUtf8(event["file"].get<std::string>()), PictureBytes('a')));
+            EXPECT_EQ(event["url"], "http://r1.photo.store.qq.com/pics/sunset.jpg");
+        } else if (event["event"] == "picture-not-saved") {
+            EXPECT_EQ(event["result"], "failed");
+            EXPECT_EQ(event["reason"], "HTTP 404");
+            EXPECT_EQ(event["url"], "http://r1.photo.store.qq.com/pics/gone.jpg");
+        }
+    }
+    EXPECT_EQ(events[3]["saved"], 1);
+    EXPECT_EQ(events[3]["failed"], 1);
+    EXPECT_EQ(events[3]["skipped"], 0);
+    EXPECT_EQ(events[4]["saved"], 1);
+    EXPECT_EQ(events[4]["failed"], 1);
+    EXPECT_EQ(events[4]["end"], "finished");
+    EXPECT_EQ(events[4]["exit_code"], 1);
+    EXPECT_TRUE(Contains(run.err, "下载完毕：成功 1 张，失败 1 张，跳过 0 张")) << run.err;
+}
+
+// At a terminal the progress is one line redrawn in place; the outcome lines print above it.
+TEST_F(Cli, ATerminalGetsOneProgressLine) {
+    std::vector<std::string> args =
+        Args("download", {"--albums", "2", "--save", save.NativePath(), "123456"});
+    CliProcess run = CliProcess::RunOnTerminal(args, 60);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.err, "\r相册 1/1 Beach  已下载 2/2  ")) << run.err;
+    EXPECT_TRUE(Contains(run.err, "/s\x1b[K")) << run.err;
+    // The summary clears the line first and stands on a line of its own.
+    EXPECT_TRUE(Contains(run.err, "\r\x1b[KBeach：成功 2 张，失败 0 张，跳过 0 张\n")) << run.err;
+    EXPECT_TRUE(Contains(run.err, "\r\x1b[K下载完毕：成功 2 张，失败 0 张，跳过 0 张\n")) << run.err;
+    EXPECT_EQ(run.err.substr(run.err.rfind("下载完毕：")), "下载完毕：成功 2 张，失败 0 张，跳过 0 张\n")
+        << "nothing is drawn after the summary";
+    EXPECT_FALSE(Contains(run.err, "已下载2/2")) << "the pool's own lines are not printed";
+    // Every redraw fits the 60 columns: a wrapped line could not be redrawn.
+    std::size_t from = 0;
+    while ((from = run.err.find('\r', from)) != std::string::npos) {
+        std::size_t end = run.err.find_first_of("\r\n", from + 1);
+        std::u16string line = CodePage::FromUtf8(run.err.substr(from + 1, end - from - 1));
+        int columns = 0;
+        for (char16_t c : line) {
+            columns += c >= 0x2E80 ? 2 : 1;
+        }
+        EXPECT_LT(columns - 3, 60) << CodePage::ToUtf8(line);  // "\x1b[K" is not shown
+        from = end;
+    }
+
+    // Not at a terminal, the lines stay as they were.
+    CliProcess piped = CliProcess::Run(args);
+    EXPECT_FALSE(Contains(piped.err, "\r")) << piped.err;
+    EXPECT_TRUE(Contains(piped.err, "已下载2/2")) << piped.err;
 }
 
 TEST_F(Cli, RowsPastTheListAreReported) {
