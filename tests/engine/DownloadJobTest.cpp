@@ -66,7 +66,9 @@ TEST_F(EngineTest, BusyStateAndStatusTextsFollowTheJob) {
     ServePicture("/p/2.jpg", JpegBytes());
     Album(u"A", {{Url("/p/1.jpg"), u"one"}});
     Album(u"B", {{Url("/p/2.jpg"), u"two"}});
-    Run();
+    DownloadRequest request = Request();
+    request.albums = {1, 0};  // the grid's order, not the list's
+    Run(request);
 
     using Texts = std::vector<std::u16string>;
     std::vector<std::string> busy;
@@ -82,6 +84,19 @@ TEST_F(EngineTest, BusyStateAndStatusTextsFollowTheJob) {
     EXPECT_NE(std::find(progress.begin(), progress.end(), u"已下载1/1......"), progress.end());
     EXPECT_EQ(progress.back(), u"");
     EXPECT_FALSE(events.IsBusy(JobKind::Download));
+    // Each album's events name it by its place in the list, apart from its place in the download.
+    const auto started = events.AlbumsStarted();
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ((std::vector<int>{started[0].album, started[0].position, started[0].count}),
+              (std::vector<int>{1, 1, 2}));
+    EXPECT_EQ((std::vector<int>{started[1].album, started[1].position, started[1].count}),
+              (std::vector<int>{0, 2, 2}));
+    EXPECT_EQ(SavedFiles(0), std::vector<std::u16string>{AlbumDir(u"A") + u"one.jpg"});
+    EXPECT_EQ(SavedFiles(1), std::vector<std::u16string>{AlbumDir(u"B") + u"two.jpg"});
+    const auto ended = events.AlbumsEnded();
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_EQ(ended[0].album, 1);
+    EXPECT_EQ(ended[1].album, 0);
     EXPECT_EQ(job.list.albums.selectedCount, 2);
     EXPECT_EQ(job.control.downloadState, DL_IDLE);
     EXPECT_FALSE(job.control.pool.Running());
