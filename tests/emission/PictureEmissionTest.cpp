@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "GridCtrl_src/AlbumGrid.h"
-#include "core/JobContext.h"
+#include "core/PictureList.h"
 #include "download/SideFiles.h"
 #include "emission/EmissionFixture.h"
+#include "jobs/Emission.h"
+#include "jobs/PictureListRun.h"
 #include "platform/FileSystem.h"
-#include "sites/kit/Emission.h"
 
 namespace {
 
@@ -28,33 +29,38 @@ protected:
     void SetUp() override {
         EmissionFixture::SetUp();
         job.list.siteType = SITE_TENCENT;
-        EmitAlbum(Album(u"Summer"), job);
+        Emit(Album(u"Summer"));
         ownerDir = dir.Path() + u"owner/";
         ASSERT_TRUE(FileSystem::CreateDirectories(ownerDir));
         albumDir = ownerDir + u"Summer/";
         StartAlbum();
     }
 
-    // What the download job does before each album.
+    // What the download job does before each album: the album's listing follows the naming
+    // settings as they are now.
     void StartAlbum() {
-        job.pictures.Clear();
-        job.pictures.SetAlbumDir(ownerDir);
-        job.downloadState = DL_RUNNING;
+        pictures.Clear();
+        pictures.SetAlbumDir(ownerDir);
+        job.control.downloadState = DL_RUNNING;
+        run = std::make_unique<PictureListRun>(job, events, Naming(), pictures, 0, u"");
     }
 
-    NamingSettings& Naming() { return job.CurrentSettings().naming; }
+    NamingSettings& Naming() { return job.settings.Slot(job.list.siteType).naming; }
 
-    void Emit(const std::u16string& url, const std::u16string& description = {}) {
-        EmitPicture(job, url, description, u"Referer: http://r/", 0);
+    void Picture(const std::u16string& url, const std::u16string& description = {}) {
+        EmitPicture(*run, url, description, u"Referer: http://r/");
     }
 
     Texts FileNames() const {
         Texts names;
-        for (std::size_t i = 0; i < job.pictures.Size(); ++i) {
-            names.push_back(job.pictures.Get(i).fileName);
+        for (std::size_t i = 0; i < pictures.Size(); ++i) {
+            names.push_back(pictures.Get(i).fileName);
         }
         return names;
     }
+
+    PictureList pictures;
+    std::unique_ptr<PictureListRun> run;
 
     std::u16string ownerDir;
     std::u16string albumDir;
@@ -63,101 +69,107 @@ protected:
 TEST_F(PictureEmission, FirstPictureCreatesTheAlbumFolderAndReadsItsMarker) {
     ASSERT_TRUE(FileSystem::CreateDirectories(albumDir));
     ASSERT_TRUE(WriteMarker(albumDir, u"http://p/old.jpg\r\nhttp://q/old.jpg"));
-    job.lastFirstUrl = u"from another album";
+    run->lastFirstUrl = u"from another album";
 
-    Emit(u"http://p/1.jpg", u"first");
-    EXPECT_EQ(job.pictures.AlbumDir(), albumDir);
+    Picture(u"http://p/1.jpg", u"first");
+    EXPECT_EQ(pictures.AlbumDir(), albumDir);
     EXPECT_TRUE(FileSystem::IsDirectory(albumDir));
-    EXPECT_EQ(job.lastFirstUrl, u"http://p/old.jpg\r\nhttp://q/old.jpg");
-    PictureRecord first = job.pictures.Get(0);
+    EXPECT_EQ(run->lastFirstUrl, u"http://p/old.jpg\r\nhttp://q/old.jpg");
+    PictureRecord first = pictures.Get(0);
     EXPECT_EQ(first.url, u"http://p/1.jpg");
     EXPECT_EQ(first.fileName, u"first.jpg");
     EXPECT_EQ(first.headers, u"Referer: http://r/");
 
     // Later pictures leave the folder as it is, and a new album without a marker reads none.
-    Emit(u"http://p/2.jpg");
-    EXPECT_EQ(job.pictures.AlbumDir(), albumDir);
+    Picture(u"http://p/2.jpg");
+    EXPECT_EQ(pictures.AlbumDir(), albumDir);
     Naming().folderNaming = FOLDER_NONE;
     StartAlbum();
-    Emit(u"http://p/3.jpg");
-    EXPECT_EQ(job.pictures.AlbumDir(), ownerDir);
-    EXPECT_EQ(job.lastFirstUrl, u"");
+    run->lastFirstUrl = u"from the album before";
+    Picture(u"http://p/3.jpg");
+    EXPECT_EQ(pictures.AlbumDir(), ownerDir);
+    EXPECT_EQ(run->lastFirstUrl, u"");
 }
 
 TEST_F(PictureEmission, DuplicateNamesAreNumberedAndProgressIsShown) {
     for (const char16_t* description : {u"N", u"n", u"N.jpg", u"other"}) {
-        Emit(u"http://p/x.jpg", description);
+        Picture(u"http://p/x.jpg", description);
     }
     EXPECT_EQ(FileNames(), Texts({u"N.jpg", u"n(1).jpg", u"N(2).jpg", u"other.jpg"}));
-    EXPECT_EQ(window.Texts(IDC_PROGRESS), Texts({u"已获取到1张图片信息", u"已获取到2张图片信息",
-                                                 u"已获取到3张图片信息", u"已获取到4张图片信息"}));
+    EXPECT_EQ(events.ProgressTexts(), Texts({u"已获取到1张图片信息", u"已获取到2张图片信息",
+                                             u"已获取到3张图片信息", u"已获取到4张图片信息"}));
 }
 
 TEST_F(PictureEmission, PathsInDescriptionsNeverLeaveTheAlbumFolder) {
-    Emit(u"http://p/1.jpg", u"C:\\Windows\\evil.jpg");
-    Emit(u"http://p/2.jpg", u"../../up.png");
+    Picture(u"http://p/1.jpg", u"C:\\Windows\\evil.jpg");
+    Picture(u"http://p/2.jpg", u"../../up.png");
     EXPECT_EQ(FileNames(), Texts({u"CWindowsevil.jpg", u"up.png"}));
-    EXPECT_EQ(job.pictures.AlbumDir(), albumDir);
+    EXPECT_EQ(pictures.AlbumDir(), albumDir);
 }
 
 TEST_F(PictureEmission, SkipDownloadedEndsTheAlbumAtThePreviousFirstPicture) {
     ASSERT_TRUE(FileSystem::CreateDirectories(albumDir));
     ASSERT_TRUE(WriteMarker(albumDir, u"http://p/old.jpg"));
     Naming().options = OPT_SKIP_DOWNLOADED;
+    StartAlbum();
 
-    Emit(u"http://p/new.jpg");
-    EXPECT_EQ(job.downloadState.load(), DL_RUNNING);
-    Emit(u"http://p/old.jpg");
-    EXPECT_EQ(job.downloadState.load(), DL_ALBUM_DONE);
-    EXPECT_EQ(job.pictures.Size(), 1u);
-    EXPECT_EQ(window.Texts(IDC_PROGRESS).size(), 1u);
+    Picture(u"http://p/new.jpg");
+    EXPECT_EQ(job.control.downloadState.load(), DL_RUNNING);
+    Picture(u"http://p/old.jpg");
+    EXPECT_EQ(job.control.downloadState.load(), DL_ALBUM_DONE);
+    EXPECT_EQ(pictures.Size(), 1u);
+    EXPECT_EQ(events.ProgressTexts().size(), 1u);
 
     // Nothing new: the album adds no picture, though its folder was looked at.
     StartAlbum();
-    Emit(u"http://p/old.jpg");
-    EXPECT_EQ(job.pictures.Size(), 0u);
-    EXPECT_EQ(job.downloadState.load(), DL_ALBUM_DONE);
+    Picture(u"http://p/old.jpg");
+    EXPECT_EQ(pictures.Size(), 0u);
+    EXPECT_EQ(job.control.downloadState.load(), DL_ALBUM_DONE);
 
     // Without the option the marker only tells, and an album without a marker skips nothing, not
     // even an empty address.
     Naming().options = 0;
     StartAlbum();
-    Emit(u"http://p/old.jpg");
-    EXPECT_EQ(job.downloadState.load(), DL_RUNNING);
+    Picture(u"http://p/old.jpg");
+    EXPECT_EQ(job.control.downloadState.load(), DL_RUNNING);
     Naming().options = OPT_SKIP_DOWNLOADED;
     ASSERT_TRUE(FileSystem::Remove(MarkerPath(albumDir)));
     StartAlbum();
-    Emit(u"");
-    EXPECT_EQ(job.downloadState.load(), DL_RUNNING);
-    EXPECT_EQ(job.pictures.Size(), 1u);
+    Picture(u"");
+    EXPECT_EQ(job.control.downloadState.load(), DL_RUNNING);
+    EXPECT_EQ(pictures.Size(), 1u);
 }
 
 TEST_F(PictureEmission, OriginalNameFileListsTheDescriptionsAndStartsAnewPerDownload) {
     Naming().options = OPT_ORIGINAL_NAME_FILE;
-    Emit(u"http://p/1.jpg", u"海边");
-    Emit(u"http://p/2.jpg", u"");
-    Emit(u"http://p/3.jpg", u"a:b");
+    StartAlbum();
+    Picture(u"http://p/1.jpg", u"海边");
+    Picture(u"http://p/2.jpg", u"");
+    Picture(u"http://p/3.jpg", u"a:b");
     std::string bytes;
     ASSERT_TRUE(FileSystem::ReadFile(PictureNamePath(albumDir, u"Summer"), bytes));
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(Utf16LeText(bytes.substr(2)), u"海边\r\n\r\na:b\r\n");
 
     StartAlbum();
-    Emit(u"http://p/4.jpg", u"again");
+    Picture(u"http://p/4.jpg", u"again");
     ASSERT_TRUE(FileSystem::ReadFile(PictureNamePath(albumDir, u"Summer"), bytes));
     EXPECT_EQ(Utf16LeText(bytes), u"\uFEFFagain\r\n");
 
     Naming().options = 0;
     StartAlbum();
     ASSERT_TRUE(FileSystem::Remove(PictureNamePath(albumDir, u"Summer")));
-    Emit(u"http://p/5.jpg", u"none");
+    Picture(u"http://p/5.jpg", u"none");
     EXPECT_FALSE(FileSystem::Exists(PictureNamePath(albumDir, u"Summer")));
 }
 
 TEST_F(PictureEmission, AnAlbumIndexOutsideTheListAddsNothing) {
-    EmitPicture(job, u"http://p/1.jpg", u"x", u"", 1);
-    EmitPicture(job, u"http://p/1.jpg", u"x", u"", -1);
-    EXPECT_EQ(job.pictures.Size(), 0u);
+    for (int album : {1, -1}) {
+        PictureListRun outside(job, events, Naming(), pictures, album, u"");
+        EmitPicture(outside, u"http://p/1.jpg", u"x", u"");
+    }
+    EXPECT_EQ(pictures.Size(), 0u);
+    EXPECT_TRUE(events.ProgressTexts().empty());
     EXPECT_FALSE(FileSystem::Exists(albumDir));
 }
 

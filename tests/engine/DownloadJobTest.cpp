@@ -31,14 +31,18 @@ TEST_P(Naming, DownloadsIntoSaveOwnerAlbumUnderTheNamesOfTheRules) {
     EXPECT_EQ(Run(), 0);
 
     const std::u16string folder = AlbumDir(u"Summer");
-    EXPECT_EQ(FileNames(), c.expected);
+    std::vector<std::u16string> files;
+    for (const std::u16string& name : c.expected) {
+        files.push_back(folder + name);
+    }
+    EXPECT_EQ(SavedFiles(0), files);
     for (std::size_t i = 0; i < c.expected.size(); ++i) {
         EXPECT_EQ(Content(folder + c.expected[i]), JpegBytes(700, static_cast<char>('a' + i)))
             << CodePage::ToUtf8(c.expected[i]);
     }
     EXPECT_EQ(ReadMarker(folder), listed.front().url);
-    EXPECT_EQ(port.PoolEnds().size(), 1u);
-    EXPECT_EQ(port.PoolEnds().front().second, static_cast<int>(c.expected.size()));
+    ASSERT_EQ(events.PoolEnds().size(), 1u);
+    EXPECT_EQ(events.PoolEnds().front().second, static_cast<int>(c.expected.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,22 +66,41 @@ TEST_F(EngineTest, BusyStateAndStatusTextsFollowTheJob) {
     ServePicture("/p/2.jpg", JpegBytes());
     Album(u"A", {{Url("/p/1.jpg"), u"one"}});
     Album(u"B", {{Url("/p/2.jpg"), u"two"}});
-    Run();
+    DownloadRequest request = Request();
+    request.albums = {1, 0};  // the grid's order, not the list's
+    Run(request);
 
     using Texts = std::vector<std::u16string>;
-    EXPECT_EQ(port.Texts(IDC_DOWNLOAD_BUTTON), (Texts{u"终止下载", u"下载"}));
-    EXPECT_EQ(port.Texts(IDC_STAGE), (Texts{u"正在下载第1/2个图集", u"正在下载第2/2个图集", u"下载完毕"}));
-    Texts progress = port.Texts(IDC_PROGRESS);
+    std::vector<std::string> busy;
+    for (const std::string& call : events.Calls()) {
+        if (call.ends_with(" download") && (call.starts_with("Busy") || call.starts_with("Idle"))) {
+            busy.push_back(call);
+        }
+    }
+    EXPECT_EQ(busy, (std::vector<std::string>{"Busy download", "Idle download"}));
+    EXPECT_EQ(events.StageTexts(), (Texts{u"正在下载第1/2个图集", u"正在下载第2/2个图集", u"下载完毕"}));
+    Texts progress = events.ProgressTexts();
     EXPECT_NE(std::find(progress.begin(), progress.end(), u"已开始下载图片"), progress.end());
     EXPECT_NE(std::find(progress.begin(), progress.end(), u"已下载1/1......"), progress.end());
     EXPECT_EQ(progress.back(), u"");
-    for (int control : {IDC_SITE, IDC_LIST_BUTTON, IDC_CHOOSE_FOLDER, IDC_INPUT, IDC_SAVE_PATH}) {
-        EXPECT_TRUE(port.IsEnabled(control)) << control;
-    }
+    EXPECT_FALSE(events.IsBusy(JobKind::Download));
+    // Each album's events name it by its place in the list, apart from its place in the download.
+    const auto started = events.AlbumsStarted();
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ((std::vector<int>{started[0].album, started[0].position, started[0].count}),
+              (std::vector<int>{1, 1, 2}));
+    EXPECT_EQ((std::vector<int>{started[1].album, started[1].position, started[1].count}),
+              (std::vector<int>{0, 2, 2}));
+    EXPECT_EQ(SavedFiles(0), std::vector<std::u16string>{AlbumDir(u"A") + u"one.jpg"});
+    EXPECT_EQ(SavedFiles(1), std::vector<std::u16string>{AlbumDir(u"B") + u"two.jpg"});
+    const auto ended = events.AlbumsEnded();
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_EQ(ended[0].album, 1);
+    EXPECT_EQ(ended[1].album, 0);
     EXPECT_EQ(job.list.albums.selectedCount, 2);
-    EXPECT_EQ(job.downloadState, DL_IDLE);
-    EXPECT_FALSE(job.pool.Running());
-    EXPECT_TRUE(port.OpenedFolders().empty());  // the option is off
+    EXPECT_EQ(job.control.downloadState, DL_IDLE);
+    EXPECT_FALSE(job.control.pool.Running());
+    EXPECT_TRUE(events.OpenedFolders().empty());  // the option is off
 }
 
 TEST_F(EngineTest, SecondRunWithSkipDownloadedFetchesOnlyTheNewPicture) {
@@ -92,12 +115,12 @@ TEST_F(EngineTest, SecondRunWithSkipDownloadedFetchesOnlyTheNewPicture) {
     // The site lists newest first: one picture has appeared since.
     lists[0].insert(lists[0].begin(), ListedPicture{Url("/p/new.jpg"), u"new"});
     server.ClearRequests();
-    port.SetControlText(IDC_SAVE_PATH, dir.Path() + u"save");
+    events.Reset();
     Run();
 
     ASSERT_EQ(server.Requests().size(), 1u);
     EXPECT_EQ(server.Requests().front().path, "/p/new.jpg");
-    EXPECT_EQ(FileNames(), std::vector<std::u16string>{u"new.jpg"});
+    EXPECT_EQ(SavedFiles(0), std::vector<std::u16string>{AlbumDir(u"Album") + u"new.jpg"});
     EXPECT_EQ(ReadMarker(AlbumDir(u"Album")), Url("/p/new.jpg"));
     EXPECT_TRUE(FileSystem::Exists(AlbumDir(u"Album") + u"old2.jpg"));
 }
@@ -109,26 +132,26 @@ TEST_F(EngineTest, ThunderListOnlyWritesOneListPerAlbumAndFetchesNothing) {
     Run();
 
     EXPECT_TRUE(server.Requests().empty());
-    EXPECT_TRUE(port.PoolEnds().empty());
+    EXPECT_TRUE(events.PoolEnds().empty());
     std::string base = CodePage::ToUtf8(server.BaseUrl16());
     EXPECT_EQ(Content(DownloadListPath(AlbumDir(u"First"), u"First")),
               base + "/p/1.jpg\r\n" + base + "/p/2.jpg\r\n" + base + "/p/2b.jpg\r\n");
     EXPECT_EQ(Content(DownloadListPath(AlbumDir(u"Second"), u"Second")), base + "/p/3.jpg\r\n");
     EXPECT_FALSE(FileSystem::Exists(AlbumDir(u"First") + u"a.jpg"));
     EXPECT_FALSE(FileSystem::Exists(MarkerPath(AlbumDir(u"First"))));
-    EXPECT_EQ(port.OpenedFolders(), std::vector<std::u16string>{AlbumDir(u"Second")});
-    ASSERT_EQ(port.AlbumsEnded().size(), 2u);
-    EXPECT_EQ(port.AlbumsEnded()[1].line,
+    EXPECT_EQ(events.OpenedFolders(), std::vector<std::u16string>{AlbumDir(u"Second")});
+    ASSERT_EQ(events.AlbumsEnded().size(), 2u);
+    EXPECT_EQ(events.AlbumsEnded()[1].line,
               u"Second：已写入下载列表 " + DownloadListPath(AlbumDir(u"Second"), u"Second"));
-    EXPECT_EQ(port.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 0 张，跳过 0 张");
+    EXPECT_EQ(events.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 0 张，跳过 0 张");
 
     // A list that cannot be written is told and counted: it was all the user asked for.
     const std::u16string secondList = DownloadListPath(AlbumDir(u"Second"), u"Second");
     ASSERT_TRUE(FileSystem::Remove(secondList));
     ASSERT_TRUE(FileSystem::CreateDirectories(secondList));  // a folder where the list would go
     Run();
-    EXPECT_EQ(port.AlbumsEnded().back().line, u"Second：无法写入下载列表 " + secondList);
-    EXPECT_EQ(port.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 1 张，跳过 0 张");
+    EXPECT_EQ(events.AlbumsEnded().back().line, u"Second：无法写入下载列表 " + secondList);
+    EXPECT_EQ(events.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 1 张，跳过 0 张");
 }
 
 // An album that lists no picture is said so, apart from one whose pictures were all downloaded
@@ -141,7 +164,7 @@ TEST_F(EngineTest, AnAlbumWithoutPicturesIsToldSo) {
     Run();
     Run();
     std::vector<std::u16string> lines;
-    for (const auto& album : port.AlbumsEnded()) {
+    for (const auto& album : events.AlbumsEnded()) {
         lines.push_back(album.line);
     }
     EXPECT_EQ(lines,
@@ -176,34 +199,36 @@ TEST_F(EngineTest, StopInTheMiddleOfAPool) {
 
     std::thread download([this] { Run(); });
     ASSERT_TRUE(WaitUntil([&] { return arrived == 2; }));
-    EXPECT_TRUE(job.pool.Running());
-    job.downloadState = DL_STOP;  // what the download button does
-    job.pool.RequestStop();
-    ASSERT_TRUE(WaitUntil([&] { return !port.PoolEnds().empty(); }));
+    EXPECT_TRUE(job.control.pool.Running());
+    job.control.downloadState = DL_STOP;  // what the download button does
+    job.control.pool.RequestStop();
+    ASSERT_TRUE(WaitUntil([&] { return !events.PoolEnds().empty(); }));
     release = true;
     download.join();
 
     EXPECT_EQ(arrived, 2);
     const std::u16string folder = AlbumDir(u"Big");
-    EXPECT_EQ(FileNames()[0], u"0.png");
+    // The format pass renamed the first picture the pool saved.
+    EXPECT_EQ(SavedFiles(0), (std::vector<std::u16string>{folder + u"0.jpg", folder + u"1.jpg"}));
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"0.png", "1.jpg"}));
     EXPECT_TRUE(FileSystem::Exists(folder + u"0.png"));
     EXPECT_TRUE(FileSystem::Exists(folder + u"1.jpg"));
     EXPECT_FALSE(FileSystem::Exists(folder + u"2.jpg"));
     EXPECT_FALSE(FileSystem::Exists(MarkerPath(folder)));
     EXPECT_EQ(listings.count(1), 0u);
-    EXPECT_EQ(port.PoolEnds().size(), 1u);
-    for (const std::u16string& text : port.Texts(IDC_PROGRESS)) {
+    EXPECT_EQ(events.PoolEnds().size(), 1u);
+    for (const std::u16string& text : events.ProgressTexts()) {
         EXPECT_EQ(text.find(u"已下载"), std::u16string::npos) << "progress after the stop";
     }
-    EXPECT_EQ(port.Texts(IDC_STAGE).back(), u"已终止下载");
-    ASSERT_EQ(port.AlbumsEnded().size(), 1u);
-    EXPECT_EQ(port.AlbumsEnded()[0].line, u"Big：成功 2 张，失败 0 张，跳过 0 张，未下载 4 张");
-    ASSERT_EQ(port.JobsEnded().size(), 1u);
-    EXPECT_EQ(port.JobsEnded()[0].line, u"已终止下载：成功 2 张，失败 0 张，跳过 0 张，未下载 4 张");
-    EXPECT_EQ(port.JobsEnded()[0].end, DownloadEnd::Stopped);
-    EXPECT_TRUE(port.PicturesNotSaved().empty());
-    EXPECT_EQ(job.downloadState, DL_IDLE);
-    EXPECT_FALSE(job.pool.Running());
+    EXPECT_EQ(events.Stage(), u"已终止下载");
+    ASSERT_EQ(events.AlbumsEnded().size(), 1u);
+    EXPECT_EQ(events.AlbumsEnded()[0].line, u"Big：成功 2 张，失败 0 张，跳过 0 张，未下载 4 张");
+    ASSERT_EQ(events.JobsEnded().size(), 1u);
+    EXPECT_EQ(events.JobsEnded()[0].line, u"已终止下载：成功 2 张，失败 0 张，跳过 0 张，未下载 4 张");
+    EXPECT_EQ(events.JobsEnded()[0].end, DownloadEnd::Stopped);
+    EXPECT_TRUE(events.PicturesNotSaved().empty());
+    EXPECT_EQ(job.control.downloadState, DL_IDLE);
+    EXPECT_FALSE(job.control.pool.Running());
 }
 
 // A stop before anything was saved leaves no empty album folder behind (nor the picture-name file
@@ -212,8 +237,8 @@ TEST_F(EngineTest, AStopLeavesNoEmptyAlbumFolderItMade) {
     Settings().naming.options = OPT_ORIGINAL_NAME_FILE;
     table.rows[0].pictures = [this](PictureCall& call) {
         call.Picture(Url("/p/1.jpg"), u"one");
-        job.downloadState = DL_STOP;  // the button, pressed while the album is being listed
-        job.pool.RequestStop();
+        job.control.downloadState = DL_STOP;  // the button, pressed while the album is being listed
+        job.control.pool.RequestStop();
     };
     Album(u"Album", {});
     const std::u16string folder = AlbumDir(u"Album");
@@ -222,15 +247,13 @@ TEST_F(EngineTest, AStopLeavesNoEmptyAlbumFolderItMade) {
         if (existed) {
             ASSERT_TRUE(FileSystem::CreateDirectories(folder));
         }
-        RecordingWindowPort fresh;
-        job.window = &fresh;
-        fresh.SetControlText(IDC_SAVE_PATH, dir.Path() + u"save");
+        events.Reset();
         Run();
         EXPECT_EQ(FileSystem::Exists(folder), existed);
-        EXPECT_EQ(fresh.Texts(IDC_STAGE).back(), u"已终止下载");
-        ASSERT_EQ(fresh.JobsEnded().size(), 1u);
-        EXPECT_EQ(fresh.JobsEnded()[0].line, u"已终止下载：成功 0 张，失败 0 张，跳过 0 张，未下载 1 张");
-        EXPECT_EQ(fresh.JobsEnded()[0].end, DownloadEnd::Stopped);
+        EXPECT_EQ(events.Stage(), u"已终止下载");
+        ASSERT_EQ(events.JobsEnded().size(), 1u);
+        EXPECT_EQ(events.JobsEnded()[0].line, u"已终止下载：成功 0 张，失败 0 张，跳过 0 张，未下载 1 张");
+        EXPECT_EQ(events.JobsEnded()[0].end, DownloadEnd::Stopped);
     }
     EXPECT_TRUE(FileSystem::Exists(dir.Path() + u"save/owner"));
     EXPECT_TRUE(server.Requests().empty());
@@ -249,7 +272,7 @@ TEST_F(EngineTest, FixFormatThenFixOrder) {
     std::int64_t after = std::time(nullptr);
 
     const std::u16string folder = AlbumDir(u"Album");
-    EXPECT_EQ(FileNames(), (std::vector<std::u16string>{u"a.png", u"b.jpg", u"c.jpg"}));
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"a.png", "b.jpg", "c.jpg", "pic.zmw"}));
     EXPECT_FALSE(FileSystem::Exists(folder + u"a.jpg"));
     EXPECT_EQ(Content(folder + u"a.png"), PngBytes());
     std::int64_t t = FileSystem::ModificationTime(folder + u"a.png");
@@ -272,7 +295,8 @@ TEST_F(EngineTest, FixFormatNeverReplacesAnExistingFile) {
     std::int64_t before = std::time(nullptr);
     Run();
 
-    EXPECT_EQ(FileNames(), std::vector<std::u16string>{u"a.jpg"});
+    EXPECT_EQ(SavedFiles(0), std::vector<std::u16string>{folder + u"a.jpg"});
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"a.jpg", "a.png", "pic.zmw"}));
     EXPECT_EQ(Content(folder + u"a.png"), "mine");
     EXPECT_EQ(FileSystem::ModificationTime(folder + u"a.png"), 1000000);
     EXPECT_EQ(Content(folder + u"a.jpg"), PngBytes());
@@ -314,17 +338,17 @@ TEST_F(EngineTest, FallbackAddressAndSizeLimits) {
     EXPECT_EQ(server.RequestsTo("/p/min.jpg").front().Header("X-Try"), "1");
     // Progress counts what was saved; each picture that was not is named with its reason, and the
     // summary counts the size limits apart from the failure.
-    EXPECT_EQ(port.Texts(IDC_PROGRESS).end()[-2], u"已下载3/6......");  // the last before the job's ""
+    EXPECT_EQ(events.ProgressTexts().end()[-2], u"已下载3/6......");  // the last before the job's ""
     std::vector<std::u16string> lines;
-    for (const auto& notSaved : port.PicturesNotSaved()) {
+    for (const auto& notSaved : events.PicturesNotSaved()) {
         lines.push_back(notSaved.line);
     }
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines, (std::vector<std::u16string>{u"失败：nofallback.jpg（无法连接） " + refused,
                                                   u"跳过：large.jpg（图片太大） " + Url("/p/large.jpg"),
                                                   u"跳过：small.jpg（图片太小） " + Url("/p/small.jpg")}));
-    ASSERT_EQ(port.JobsEnded().size(), 1u);
-    EXPECT_EQ(port.JobsEnded()[0].line, u"下载完毕：成功 3 张，失败 1 张，跳过 2 张");
+    ASSERT_EQ(events.JobsEnded().size(), 1u);
+    EXPECT_EQ(events.JobsEnded()[0].line, u"下载完毕：成功 3 张，失败 1 张，跳过 2 张");
     EXPECT_FALSE(FileSystem::Exists(MarkerPath(folder)));  // the failed picture is still to come
 }
 
@@ -332,7 +356,7 @@ TEST_F(EngineTest, PictureListChoice) {
     // Renren photo albums: the second picture list reads an album the first one found empty.
     job.list.siteType = SITE_RENREN;
     job.list.subMode = RENREN_PHOTO;
-    job.siteSettings[SITE_RENREN].download = DownloadParams{0, 0, 2, 10};
+    job.settings.Slot(SITE_RENREN).download = DownloadParams{0, 0, 2, 10};
     ServePicture("/p/r.jpg", JpegBytes());
     int firstCalls = 0;
     table.rows.push_back(
@@ -350,22 +374,24 @@ TEST_F(EngineTest, PictureListChoice) {
     // A site type outside the catalogue.
     job.list.siteType = SITE_TYPE_COUNT;
     Run();
-    ASSERT_FALSE(port.Messages().empty());
-    EXPECT_EQ(port.Messages().back().text, u"Error ListType Code.");
-    EXPECT_EQ(port.Texts(IDC_STAGE).back(), u"下载完毕");
+    ASSERT_FALSE(events.Messages().empty());
+    EXPECT_EQ(events.Messages().back().text, u"Error ListType Code.");
+    EXPECT_EQ(events.Stage(), u"下载完毕");
 }
 
 TEST_F(EngineTest, NothingSelected) {
     Album(u"Album", {{Url("/p/1.jpg"), u"a"}});
-    job.downloadState = DL_RUNNING;  // as the button leaves it
-    EXPECT_EQ(DownloadJobFunc(job, table), 0);
+    job.control.downloadState = DL_RUNNING;  // as the button leaves it
+    DownloadRequest request = Request();
+    request.albums.clear();
+    EXPECT_EQ(Run(request), 0);
 
-    ASSERT_EQ(port.Messages().size(), 1u);
-    EXPECT_NE(port.Messages().front().text.find(u"选择"), std::u16string::npos);
+    ASSERT_EQ(events.Messages().size(), 1u);
+    EXPECT_NE(events.Messages().front().text.find(u"选择"), std::u16string::npos);
     EXPECT_TRUE(listings.empty());
     EXPECT_EQ(job.list.albums.selectedCount, 0);
-    EXPECT_EQ(port.Texts(IDC_STAGE), std::vector<std::u16string>{u"下载完毕"});
-    EXPECT_EQ(job.downloadState, DL_IDLE);
+    EXPECT_EQ(events.StageTexts(), std::vector<std::u16string>{u"下载完毕"});
+    EXPECT_EQ(job.control.downloadState, DL_IDLE);
 }
 
 // Without a usable save path the job ends before its busy state, and leaves the button ready.
@@ -379,16 +405,18 @@ TEST_F(EngineTest, UnusableSavePath) {
          {Case{u"  \t ", u"请先设置保存路径"},
           Case{dir.Path() + u"file", dir.Path() + u"file\n请检测设置的保存路径是否有误"},
           Case{dir.Path() + u"file/sub", dir.Path() + u"file\n请检测设置的保存路径是否有误"}}) {
-        RecordingWindowPort fresh;
-        job.window = &fresh;
-        fresh.SetControlText(IDC_SAVE_PATH, c.savePath);
-        job.downloadState = DL_RUNNING;
+        events.Reset();
+        job.control.downloadState = DL_RUNNING;
         Album(u"Album", {{Url("/p/1.jpg"), u"a"}});
-        Run();
-        ASSERT_EQ(fresh.Messages().size(), 1u) << CodePage::ToUtf8(c.savePath);
-        EXPECT_EQ(fresh.Messages().front().text, c.message);
-        EXPECT_TRUE(fresh.Texts(IDC_DOWNLOAD_BUTTON).empty());
-        EXPECT_EQ(job.downloadState, DL_IDLE);
+        DownloadRequest request = Request();
+        request.saveFolder = c.savePath;
+        Run(request);
+        ASSERT_EQ(events.Messages().size(), 1u) << CodePage::ToUtf8(c.savePath);
+        EXPECT_EQ(events.Messages().front().text, c.message);
+        for (const std::string& call : events.Calls()) {
+            EXPECT_FALSE(call.starts_with("Busy")) << call;
+        }
+        EXPECT_EQ(job.control.downloadState, DL_IDLE);
     }
     EXPECT_TRUE(listings.empty());
 }

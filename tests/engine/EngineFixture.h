@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -10,17 +11,17 @@
 #include <thread>
 #include <vector>
 
-#include "GridCtrl_src/AlbumGrid.h"
 #include "MyCode/URLSource2.h"
-#include "core/DownloadJob.h"
-#include "core/JobContext.h"
+#include "core/DownloadRequest.h"
+#include "jobs/DownloadJob.h"
+#include "jobs/Emission.h"
+#include "jobs/JobContext.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "sites/AdapterTable.h"
-#include "sites/kit/Emission.h"
 #include "sites/kit/PictureCall.h"
 #include "support/FixtureServer.h"
-#include "support/RecordingWindowPort.h"
+#include "support/RecordingJobEvents.h"
 #include "support/TempDir.h"
 
 // What a test's picture-list operation emits for one album.
@@ -45,21 +46,18 @@ inline std::string JpegBytes(std::size_t size = 600, char fill = 'j') {
     return bytes;
 }
 
-// A download job against the loopback server: Qzone is the current site, its picture list emits
-// what the test put into Album(), the save path is <temp>/save and the owner folder "owner".
+// A download job against the loopback server: Qzone is the listed site, its picture list emits
+// what the test put into Album(), the save folder is <temp>/save and the owner folder "owner".
+// Run() downloads every album of the list, in list order, telling events.
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest() {
         SetRetryPauseScale(0.0);  // a rejected picture would pause a second otherwise
-        job.window = &port;
-        job.programDir = dir.Path();
-        job.ready = 1;
+        job.settings.programDir = dir.Path();
         job.list.siteType = SITE_TENCENT;
         job.list.subMode = TENCENT_QZONE;
         job.list.ownerName = u"owner/";
         Settings().download = DownloadParams{0, 0, 4, 10};
-        port.SetControlText(IDC_SAVE_PATH, dir.Path() + u"save");
-        SetUpAlbumGrid(job);
         table.rows = {{.name = "qzone",
                        .siteType = SITE_TENCENT,
                        .subMode = ANY_SUBMODE,
@@ -67,20 +65,31 @@ protected:
                            int album = call.albumIndex();
                            ++listings[album];
                            for (const ListedPicture& picture : lists[album]) {
-                               if (!call.Picture(picture.url, picture.description, picture.headers)) {
+                               if (!Emit(call, picture)) {
                                    return;
                                }
                            }
                        }}};
     }
 
-    SiteSettings& Settings() { return job.siteSettings[SITE_TENCENT]; }
+    // A listed address with a fallback goes out as the two addresses the kit takes.
+    static bool Emit(PictureCall& call, const ListedPicture& picture) {
+        const std::u16string_view url(picture.url);
+        const std::size_t cut = url.find(u"\r\n");
+        if (cut == std::u16string_view::npos) {
+            return call.Picture(url, picture.description, picture.headers);
+        }
+        return call.PictureOr(url.substr(0, cut), url.substr(cut + 2), picture.description, picture.headers);
+    }
 
-    // Adds an album to the list and the grid; its pictures are what the listing emits.
+    SiteSettings& Settings() { return job.settings.Slot(SITE_TENCENT); }
+
+    // Adds an album to the list; its pictures are what the listing emits.
     int Album(const std::u16string& name, std::vector<ListedPicture> pictures) {
         ST_PERLISTRECORD record;
         record.name = name;
-        EmitAlbum(record, job);
+        JobEvents listing;  // the album list's events are not the download's
+        EmitAlbum(record, job.list, listing);
         int index = static_cast<int>(job.list.albums.Size()) - 1;
         lists[index] = std::move(pictures);
         return index;
@@ -93,10 +102,17 @@ protected:
         server.Serve(path, std::move(bytes), "image/jpeg");
     }
 
-    int Run() {
-        SelectAllAlbums(job, true);
-        return DownloadJobFunc(job, table);
+    // Every album of the list, in list order, into the save folder.
+    DownloadRequest Request() const {
+        DownloadRequest request;
+        request.saveFolder = dir.Path() + u"save";
+        for (int k = 0; k < static_cast<int>(job.list.albums.Size()); ++k) {
+            request.albums.push_back(k);
+        }
+        return request;
     }
+    int Run() { return Run(Request()); }
+    int Run(const DownloadRequest& request) { return DownloadJobFunc(request, job, table, events); }
 
     std::u16string AlbumDir(const std::u16string& album) const {
         return dir.Path() + u"save/owner/" + album + u"/";
@@ -106,12 +122,33 @@ protected:
         FileSystem::ReadFile(path, bytes);
         return bytes;
     }
-    std::vector<std::u16string> FileNames() const {
-        std::vector<std::u16string> names;
-        for (std::size_t i = 0; i < job.pictures.Size(); ++i) {
-            names.push_back(job.pictures.Get(i).fileName);
+    // The files the pool told as saved for album, in the order its listing gave the pictures (a
+    // pass may have renamed them since).
+    std::vector<std::u16string> SavedFiles(int album) const {
+        std::vector<RecordingJobEvents::Saved> saved;
+        for (const RecordingJobEvents::Saved& picture : events.PicturesSaved()) {
+            if (picture.album == album) {
+                saved.push_back(picture);
+            }
         }
-        return names;
+        auto position = [this, album](const std::u16string& url) {
+            const auto found = lists.find(album);
+            if (found != lists.end()) {
+                for (std::size_t i = 0; i < found->second.size(); ++i) {
+                    if (found->second[i].url.substr(0, found->second[i].url.find(u"\r\n")) == url) {
+                        return i;
+                    }
+                }
+            }
+            return std::size_t(-1);
+        };
+        std::stable_sort(saved.begin(), saved.end(),
+                         [&](const auto& a, const auto& b) { return position(a.url) < position(b.url); });
+        std::vector<std::u16string> files;
+        for (const RecordingJobEvents::Saved& picture : saved) {
+            files.push_back(picture.file);
+        }
+        return files;
     }
 
     // The server is declared after what its handlers use, so it goes first.
@@ -119,7 +156,7 @@ protected:
     std::map<int, std::vector<ListedPicture>> lists;
     std::map<int, int> listings;  // how often each album was listed
     FixtureServer server;
-    RecordingWindowPort port;
+    RecordingJobEvents events;
     JobContext job;
     AdapterTable table;
 };

@@ -17,7 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::vector<std::u16string> Lines(const std::vector<RecordingWindowPort::NotSaved>& notSaved) {
+std::vector<std::u16string> Lines(const std::vector<RecordingJobEvents::NotSaved>& notSaved) {
     std::vector<std::u16string> lines;
     for (const auto& picture : notSaved) {
         lines.push_back(picture.line);
@@ -115,18 +115,18 @@ TEST_P(MisbehavingServer, EachPictureIsSavedWholeOrToldAsFailed) {
     if (!saved) {
         lines.push_back(u"失败：bad.jpg（" + std::u16string(c.reason) + u"） " + Raw("/bad.jpg"));
     }
-    EXPECT_EQ(Lines(port.PicturesNotSaved()), lines);
-    ASSERT_EQ(port.AlbumsEnded().size(), 1u);
-    const DownloadTally tally = port.AlbumsEnded()[0].tally;
+    EXPECT_EQ(Lines(events.PicturesNotSaved()), lines);
+    ASSERT_EQ(events.AlbumsEnded().size(), 1u);
+    const DownloadTally tally = events.AlbumsEnded()[0].tally;
     EXPECT_EQ(tally.saved, saved ? 2 : 1);
     EXPECT_EQ(tally.failed, saved ? 0 : 1);
     const std::u16string summary =
         saved ? u"成功 2 张，失败 0 张，跳过 0 张" : u"成功 1 张，失败 1 张，跳过 0 张";
-    EXPECT_EQ(port.AlbumsEnded()[0].line, u"Album：" + summary);
-    ASSERT_EQ(port.JobsEnded().size(), 1u);
-    EXPECT_EQ(port.JobsEnded()[0].line, u"下载完毕：" + summary);
-    EXPECT_EQ(port.JobsEnded()[0].end, DownloadEnd::Finished);
-    EXPECT_EQ(port.Texts(IDC_PROGRESS).end()[-2], saved ? u"已下载2/2......" : u"已下载1/2......");
+    EXPECT_EQ(events.AlbumsEnded()[0].line, u"Album：" + summary);
+    ASSERT_EQ(events.JobsEnded().size(), 1u);
+    EXPECT_EQ(events.JobsEnded()[0].line, u"下载完毕：" + summary);
+    EXPECT_EQ(events.JobsEnded()[0].end, DownloadEnd::Finished);
+    EXPECT_EQ(events.ProgressTexts().end()[-2], saved ? u"已下载2/2......" : u"已下载1/2......");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -179,7 +179,7 @@ TEST_F(Outcomes, AnErrorAnswerTurnsToTheFallbackAddress) {
     Album(u"Album", {{Raw("/gone.jpg") + u"\r\n" + Raw("/mirror.jpg"), u"one"}});
     Run();
     EXPECT_EQ(Content(AlbumDir(u"Album") + u"one.jpg"), kGood);
-    EXPECT_TRUE(port.PicturesNotSaved().empty());
+    EXPECT_TRUE(events.PicturesNotSaved().empty());
 }
 
 // The measured fault: every picture of an album failed, yet the marker named its first picture,
@@ -207,36 +207,32 @@ TEST_F(Outcomes, AFailedAlbumIsFetchedAgainByTheNextDownload) {
         std::lock_guard lock(mutex);
         broken = std::move(paths);
     };
-    auto run = [&] {
-        port.SetControlText(IDC_SAVE_PATH, dir.Path() + u"save");
-        Run();
-    };
     const std::u16string folder = AlbumDir(u"Album");
     Album(u"Album", {{Raw("/a.jpg"), u"a"}, {Raw("/b.jpg"), u"b"}, {Raw("/c.jpg"), u"c"}});
 
-    run();
+    Run();
     EXPECT_FALSE(FileSystem::Exists(MarkerPath(folder)));
-    EXPECT_EQ(port.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 3 张，跳过 0 张");
+    EXPECT_EQ(events.JobsEnded().back().line, u"下载完毕：成功 0 张，失败 3 张，跳过 0 张");
 
     // The server has recovered: the second download fetches the whole album.
     setBroken({});
-    run();
+    Run();
     for (const char16_t* name : {u"a.jpg", u"b.jpg", u"c.jpg"}) {
         EXPECT_TRUE(FileSystem::Exists(folder + name)) << CodePage::ToUtf8(name);
     }
     EXPECT_EQ(ReadMarker(folder), Raw("/a.jpg"));
-    EXPECT_EQ(port.JobsEnded().back().line, u"下载完毕：成功 3 张，失败 0 张，跳过 0 张");
+    EXPECT_EQ(events.JobsEnded().back().line, u"下载完毕：成功 3 张，失败 0 张，跳过 0 张");
 
     // Two new pictures on top, one failing: the album is not whole, the old marker stays.
     lists[0].insert(lists[0].begin(), {{Raw("/n1.jpg"), u"n1"}, {Raw("/n2.jpg"), u"n2"}});
     setBroken({"/n2.jpg"});
-    run();
+    Run();
     EXPECT_TRUE(FileSystem::Exists(folder + u"n1.jpg"));
     EXPECT_FALSE(FileSystem::Exists(folder + u"n2.jpg"));
     EXPECT_EQ(ReadMarker(folder), Raw("/a.jpg"));
 
     setBroken({});
-    run();
+    Run();
     EXPECT_TRUE(FileSystem::Exists(folder + u"n2.jpg"));
     EXPECT_EQ(ReadMarker(folder), Raw("/n1.jpg"));
     std::lock_guard lock(mutex);
@@ -263,8 +259,8 @@ TEST_F(Outcomes, AFullDiskEndsTheJobAndIsToldOnce) {
     Run();
 
     const std::u16string folder = AlbumDir(u"Full");
-    ASSERT_EQ(port.AlbumsEnded().size(), 1u);
-    const DownloadTally tally = port.AlbumsEnded()[0].tally;
+    ASSERT_EQ(events.AlbumsEnded().size(), 1u);
+    const DownloadTally tally = events.AlbumsEnded()[0].tally;
     EXPECT_GE(tally.saved, 1);
     EXPECT_LE(tally.saved, 2);
     EXPECT_GE(tally.failed, 1);
@@ -276,20 +272,20 @@ TEST_F(Outcomes, AFullDiskEndsTheJobAndIsToldOnce) {
         EXPECT_EQ(Content(folder + CodePage::FromUtf8(name)), picture) << name;
     }
     int told = 0;
-    for (const auto& message : port.Messages()) {
+    for (const auto& message : events.Messages()) {
         told += message.text == u"磁盘已满" ? 1 : 0;
     }
     EXPECT_EQ(told, 1);
     bool named = false;
-    for (const auto& notSaved : port.PicturesNotSaved()) {
+    for (const auto& notSaved : events.PicturesNotSaved()) {
         named = named || notSaved.outcome.error == FetchError::DiskFull;
     }
     EXPECT_TRUE(named);
     EXPECT_LT(server.Requests().size(), 10u);
     EXPECT_EQ(listings.count(1), 0u);
-    ASSERT_EQ(port.JobsEnded().size(), 1u);
-    EXPECT_EQ(port.JobsEnded()[0].end, DownloadEnd::DiskFull);
-    EXPECT_EQ(port.Texts(IDC_STAGE).back(), u"已终止下载");
+    ASSERT_EQ(events.JobsEnded().size(), 1u);
+    EXPECT_EQ(events.JobsEnded()[0].end, DownloadEnd::DiskFull);
+    EXPECT_EQ(events.Stage(), u"已终止下载");
 }
 
 // A save folder that is there but takes no files fails before any album is listed.
@@ -300,10 +296,10 @@ TEST_F(Outcomes, ASaveFolderThatTakesNoFilesIsRefusedAtTheStart) {
     }
     Album(u"Album", {{Url("/p/1.jpg"), u"a"}});
     Run();
-    ASSERT_EQ(port.Messages().size(), 1u);
-    EXPECT_EQ(port.Messages()[0].text, dir.Path() + u"save/owner\n请检测设置的保存路径是否有误");
-    ASSERT_EQ(port.JobsEnded().size(), 1u);
-    EXPECT_EQ(port.JobsEnded()[0].end, DownloadEnd::NotStarted);
+    ASSERT_EQ(events.Messages().size(), 1u);
+    EXPECT_EQ(events.Messages()[0].text, dir.Path() + u"save/owner\n请检测设置的保存路径是否有误");
+    ASSERT_EQ(events.JobsEnded().size(), 1u);
+    EXPECT_EQ(events.JobsEnded()[0].end, DownloadEnd::NotStarted);
     EXPECT_TRUE(listings.empty());
 }
 
@@ -328,7 +324,6 @@ TEST_F(Outcomes, AnAlbumDownloadClearsTheTemporariesOfADeadOne) {
 
 // A cover is kept and shown only when a picture came: an error page or an empty answer is none.
 TEST_F(Outcomes, ACoverIsKeptOnlyWhenAPictureCame) {
-    port.SetNextThumbnailIndex(0);
     struct Case {
         const char* label;
         std::string answer;
@@ -341,19 +336,25 @@ TEST_F(Outcomes, ACoverIsKeptOnlyWhenAPictureCame) {
         {"empty", RawServer::Answer(200, ""), false},
     };
     int k = 0;
+    std::vector<std::u16string> covers;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         std::string path = "/cover" + std::to_string(k) + ".jpg";
         raw.Handle(path, [answer = c.answer](const RawServer::Request&, RawServer::Connection& connection) {
             connection.Send(answer);
         });
-        int index = MakeCoverThumbnail(dir.Path(), Raw(path), k, port);
-        EXPECT_EQ(index >= 0, c.kept);
+        const std::u16string cover = FetchCover(dir.Path(), Raw(path), k);
+        EXPECT_EQ(!cover.empty(), c.kept);
         const std::u16string file = dir.Path() + u"tmp/" + CodePage::FromUtf8(std::to_string(k)) + u".jpg";
         EXPECT_EQ(FileSystem::Exists(file), c.kept);
+        if (!cover.empty()) {
+            EXPECT_EQ(cover, file);
+            covers.push_back(cover);
+        }
         ++k;
     }
-    EXPECT_EQ(port.ThumbnailFiles().size(), 1u);
+    // Only the picture goes on to become a thumbnail.
+    EXPECT_EQ(covers, std::vector<std::u16string>{dir.Path() + u"tmp/0.jpg"});
 }
 
 }  // namespace

@@ -63,27 +63,27 @@ TEST_P(Window, KeepsAtMostThreadCountDownloadsGoing) {
     }
     // The end message carries the picture count; its seconds depend on the machine, so they are
     // only bounded.
-    auto ends = port.PoolEnds();
+    auto ends = events.PoolEnds();
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_EQ(ends[0].second, c.pictures);
     EXPECT_GE(ends[0].first, 0);
     EXPECT_LT(ends[0].first, 60);
-    EXPECT_EQ(job.pool.DoneCount(), c.pictures);
+    EXPECT_EQ(job.control.pool.DoneCount(), c.pictures);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engine, Window,
                          ::testing::Values(WindowCase{3, 12}, WindowCase{6, 3}, WindowCase{1, 3}));
 
 TEST(Pool, EmptyListStartsNothingAndReportsNothing) {
-    RecordingWindowPort port;
+    RecordingJobEvents events;
     PictureList pictures;
     DownloadPool pool;
     pool.SetParams(DownloadParams{0, 0, 5, 10});
     std::vector<PictureOutcome> outcomes(2);
-    EXPECT_TRUE(DownPicFunc(pool, pictures, port, outcomes));
+    EXPECT_TRUE(DownPicFunc(pool, pictures, 0, events, outcomes));
     EXPECT_TRUE(outcomes.empty());
-    EXPECT_TRUE(port.PoolEnds().empty());
-    EXPECT_TRUE(port.Calls().empty());
+    EXPECT_TRUE(events.PoolEnds().empty());
+    EXPECT_TRUE(events.Calls().empty());
     EXPECT_FALSE(pool.Running());
 }
 

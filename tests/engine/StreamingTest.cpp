@@ -37,7 +37,7 @@ protected:
 
     std::vector<std::u16string> NotSavedLines() const {
         std::vector<std::u16string> lines;
-        for (const auto& notSaved : port.PicturesNotSaved()) {
+        for (const auto& notSaved : events.PicturesNotSaved()) {
             lines.push_back(notSaved.line);
         }
         std::sort(lines.begin(), lines.end());
@@ -124,7 +124,8 @@ TEST_P(Streaming, AManyPiecePictureIsWholeAndItsExtensionComesFromItsContent) {
     Run();
 
     const std::u16string folder = AlbumDir(u"Album");
-    EXPECT_EQ(FileNames(), std::vector<std::u16string>{u"big.png"});
+    EXPECT_EQ(SavedFiles(0), std::vector<std::u16string>{folder + u"big.jpg"});
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"big.png", "pic.zmw"}));
     EXPECT_EQ(Content(folder + u"big.png"), png);
     EXPECT_FALSE(FileSystem::Exists(folder + u"big.jpg"));
 }

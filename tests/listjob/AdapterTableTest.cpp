@@ -3,10 +3,12 @@
 #include <set>
 #include <string>
 
-#include "core/JobContext.h"
+#include "core/PictureList.h"
+#include "jobs/JobContext.h"
+#include "jobs/PictureListRun.h"
 #include "listjob/RecordingAdapters.h"
 #include "sites/AdapterTable.h"
-#include "sites/kit/Run.h"
+#include "support/RecordingJobEvents.h"
 
 namespace {
 
@@ -29,6 +31,7 @@ TEST(AdapterTable, PicturesFollowTheStoredSubMode) {
         {-1, 0, nullptr},
     };
     RecordingAdapters adapters;
+    RecordingJobEvents events;
     JobContext job;
     ST_PERLISTRECORD album;
     for (int i = 0; i < 4; ++i) {
@@ -43,7 +46,9 @@ TEST(AdapterTable, PicturesFollowTheStoredSubMode) {
         }
         ASSERT_NE(row, nullptr);
         std::size_t before = adapters.Calls().size();
-        RunPictureList(row->pictures, job, 3);
+        PictureList pictures;
+        PictureListRun run(job, events, job.settings.Slot(c.siteType).naming, pictures, 3, u"");
+        run.Run(row->pictures);
         ASSERT_EQ(adapters.Calls().size(), before + 1);
         EXPECT_EQ(adapters.Calls().back(), (RecordingAdapters::Call{c.adapter, u"3"}));
     }

@@ -1,23 +1,17 @@
 #pragma once
 
-#include "GridCtrl_src/AlbumGrid.h"
-#include "core/JobContext.h"
+#include "jobs/JobContext.h"
 #include "listjob/RecordingAdapters.h"
-#include "support/RecordingWindowPort.h"
+#include "support/RecordingJobEvents.h"
 #include "support/TempDir.h"
 
-// A started-up window for the jobs: recording port and adapters, the program folder in a fresh
-// temporary folder, the grid set up for rows.
+// What the jobs run on in these tests: recording events and adapters, the program folder in a fresh
+// temporary folder.
 struct JobHarness {
-    JobHarness() {
-        job.window = &port;
-        job.programDir = dir.Path();
-        job.ready = 1;
-        SetUpAlbumGrid(job);
-    }
+    JobHarness() { job.settings.programDir = dir.Path(); }
 
     TempDir dir;
-    RecordingWindowPort port;
+    RecordingJobEvents events;
     JobContext job;
     RecordingAdapters adapters;
 };

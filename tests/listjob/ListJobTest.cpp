@@ -1,21 +1,19 @@
-// What the album-list job does to the window and the settings around the adapter call.
+// What the album-list job tells and keeps around the adapter call.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "GridCtrl_src/AlbumGrid.h"
-#include "core/AlbumListJob.h"
-#include "core/JobContext.h"
+#include "jobs/AlbumListJob.h"
+#include "jobs/JobContext.h"
 #include "listjob/JobHarness.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsFile.h"
 #include "sites/kit/AlbumCall.h"
-#include "sites/kit/Emission.h"
-#include "support/RecordingWindowPort.h"
-#include "support/TempDir.h"
+#include "support/RecordingJobEvents.h"
 
 namespace {
 
@@ -25,40 +23,41 @@ std::string U8(const std::u16string& text) {
 
 class ListJob : public ::testing::Test, protected JobHarness {
 protected:
+    // The album button for site with input; the sub-mode box shows for site type 0 only.
     void Run(int site, const std::u16string& input, int subModeBox = 0) {
-        port.SetSiteSelection(site);
-        port.SetSubMode(site == SITE_TENCENT, subModeBox);
-        port.SetControlText(IDC_INPUT, input);
         job.list.subMode = SUBMODE_UNSET;
-        GetListFunc(job, adapters.table, [this] { ++downloads; });
+        GetListFunc(
+            {.siteType = site, .subMode = site == SITE_TENCENT ? subModeBox : SUBMODE_UNSET, .input = input},
+            job, adapters.table, events);
     }
 
-    int downloads = 0;
+    bool Called(const std::string& call) const {
+        const std::vector<std::string> calls = events.Calls();
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
 };
 
 TEST_F(ListJob, BlankInputOnlyTellsTheUser) {
     Run(SITE_TENCENT, u" \t\u3000 ");
-    ASSERT_EQ(port.Messages().size(), 1u);
-    EXPECT_EQ(U8(port.Messages()[0].caption), "提示");
+    ASSERT_EQ(events.Messages().size(), 1u);
+    EXPECT_EQ(U8(events.Messages()[0].caption), "提示");
+    EXPECT_FALSE(events.Messages()[0].question);
     EXPECT_TRUE(adapters.Calls().empty());
-    EXPECT_EQ(job.listState, LIST_IDLE);
-    // No busy state was entered, so nothing was switched back either.
-    EXPECT_TRUE(port.Texts(IDC_STAGE).empty());
-    EXPECT_TRUE(port.Texts(IDC_LIST_BUTTON).empty());
-    EXPECT_TRUE(port.IsEnabled(IDC_SITE));
+    EXPECT_EQ(job.control.listState, LIST_IDLE);
+    // No busy state was entered, so nothing was switched back either, and no list ended.
+    EXPECT_TRUE(events.StageTexts().empty());
+    EXPECT_FALSE(Called("Busy list"));
+    EXPECT_FALSE(Called("Idle list"));
+    EXPECT_TRUE(events.ListsEnded().empty());
 }
 
 TEST_F(ListJob, BusyWhileTheAdapterRunsAndCountsAfterwards) {
-    port.SetCheck(IDC_SELECT_ALL, true);
     bool sawBusyState = false;
     adapters.Row("qzone").albums = [&](AlbumCall& call, const std::u16string&) {
         sawBusyState =
-            call.job.listState == LIST_RUNNING && !port.IsEnabled(IDC_DOWNLOAD_BUTTON) &&
-            !port.IsEnabled(IDC_SITE) && !port.IsEnabled(IDC_INPUT) && !port.IsEnabled(IDC_PREVIEW) &&
-            !port.IsEnabled(IDC_FIND) && !port.IsEnabled(IDC_FILTER) && !port.IsEnabled(IDC_EXPORT) &&
-            !port.IsChecked(IDC_SELECT_ALL) && !port.IsShown(IDC_NOTICE) &&
-            U8(port.Text(IDC_LIST_BUTTON)) == "终止获取" && U8(port.Text(IDC_GROUP)) == "相册列表" &&
-            U8(port.Text(IDC_STAGE)) == "正在获取相册列表，请稍等..." && port.Text(IDC_PROGRESS).empty();
+            job.control.listState == LIST_RUNNING && !call.Stopped() && events.IsBusy(JobKind::List) &&
+            !events.IsBusy(JobKind::Download) && U8(events.Stage()) == "正在获取相册列表，请稍等..." &&
+            events.ProgressTexts() == std::vector<std::u16string>{u""} && events.ListsEnded().empty();
         ST_PERLISTRECORD record;
         for (const char16_t* name : {u"Summer", u"Winter"}) {
             record.name = name;
@@ -67,52 +66,63 @@ TEST_F(ListJob, BusyWhileTheAdapterRunsAndCountsAfterwards) {
     };
     Run(SITE_TENCENT, u"123456");
     EXPECT_TRUE(sawBusyState);
-    EXPECT_EQ(U8(port.Text(IDC_GROUP)), "相册列表(共2个)");
-    EXPECT_EQ(U8(port.Text(IDC_STAGE)), "获取相册列表完成，共2个");
-    EXPECT_EQ(U8(port.Text(IDC_LIST_BUTTON)), "获取相册");
-    for (int control :
-         {IDC_SITE, IDC_DOWNLOAD_BUTTON, IDC_INPUT, IDC_PREVIEW, IDC_FIND, IDC_FILTER, IDC_EXPORT}) {
-        EXPECT_TRUE(port.IsEnabled(control)) << control;
-    }
-    EXPECT_GT(port.GridChangedCount(), 0);
-    EXPECT_EQ(job.listState, LIST_IDLE);
+    EXPECT_EQ(U8(events.Stage()), "获取相册列表完成，共2个");
+    EXPECT_FALSE(events.IsBusy(JobKind::List));
+    std::vector<RecordingJobEvents::Listed> listed = events.AlbumsListed();
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].album, 0);
+    EXPECT_EQ(listed[0].record.name, u"Summer");
+    EXPECT_EQ(listed[1].album, 1);
+    EXPECT_EQ(listed[1].record.name, u"Winter");
+    ASSERT_EQ(events.ListsEnded().size(), 1u);
+    EXPECT_EQ(events.ListsEnded()[0].albumCount, 2);
+    EXPECT_EQ(job.control.listState, LIST_IDLE);
     // Sites that list many albums never download by themselves.
-    EXPECT_EQ(downloads, 0);
+    EXPECT_FALSE(events.ListsEnded()[0].downloadAtOnce);
+    // The list has left its busy state, and the input has joined the history, before it ends: a
+    // front end may press the download button on ListEnded.
+    const std::vector<std::string> calls = events.Calls();
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(calls[0], "Busy list");
+    EXPECT_EQ(calls[calls.size() - 4], "StageText 获取相册列表完成，共2个");
+    EXPECT_EQ(calls[calls.size() - 3], "Idle list");
+    EXPECT_EQ(calls[calls.size() - 2], "InputRemembered 123456");
+    EXPECT_EQ(calls.back(), "ListEnded 2");
 }
 
-TEST_F(ListJob, NothingFoundKeepsDownloadOffAndHistoryUnchanged) {
+TEST_F(ListJob, NothingFoundKeepsHistoryUnchanged) {
     Run(SITE_SINA, u"12345");
-    EXPECT_EQ(U8(port.Text(IDC_STAGE)), "获取相册列表完成，共0个");
-    EXPECT_EQ(U8(port.Text(IDC_GROUP)), "相册列表(共0个)");
-    EXPECT_FALSE(port.IsEnabled(IDC_DOWNLOAD_BUTTON));
-    EXPECT_TRUE(port.IsEnabled(IDC_SITE));
-    EXPECT_TRUE(job.inputHistory[0].empty());
-    EXPECT_TRUE(port.HistoryItems().empty());
+    EXPECT_EQ(U8(events.Stage()), "获取相册列表完成，共0个");
+    ASSERT_EQ(events.ListsEnded().size(), 1u);
+    EXPECT_EQ(events.ListsEnded()[0].albumCount, 0);
+    EXPECT_FALSE(events.IsBusy(JobKind::List));
+    EXPECT_TRUE(job.settings.inputHistory[0].empty());
+    EXPECT_TRUE(events.InputsRemembered().empty());
     EXPECT_FALSE(FileSystem::Exists(SettingsFile::PathIn(dir.Path())));
 }
 
 TEST_F(ListJob, InputThatFoundAlbumsJoinsTheHistoryOnce) {
     adapters.EmitFrom("sinaBlogAlbums");
     Run(SITE_SINA, u"  http://blog.sina.com.cn/Alice ");
-    EXPECT_EQ(U8(job.inputHistory[0]), "http://blog.sina.com.cn/Alice");
-    EXPECT_EQ(port.HistoryItems(), std::vector<std::u16string>{u"http://blog.sina.com.cn/Alice"});
+    EXPECT_EQ(U8(job.settings.inputHistory[0]), "http://blog.sina.com.cn/Alice");
+    EXPECT_EQ(events.InputsRemembered(), std::vector<std::u16string>{u"http://blog.sina.com.cn/Alice"});
 
-    // Saved at once: a fresh context reads it back from "soft.dat".
-    JobContext reloaded;
+    // Saved at once: fresh settings read it back from "soft.dat".
+    ProgramSettings reloaded;
     reloaded.programDir = dir.Path();
     ASSERT_TRUE(SettingsFile::Load(reloaded));
     EXPECT_EQ(U8(reloaded.inputHistory[0]), "http://blog.sina.com.cn/Alice");
 
     // The same address in other letters is known already.
     Run(SITE_SINA, u"http://blog.sina.com.cn/ALICE");
-    EXPECT_EQ(port.HistoryItems().size(), 1u);
-    EXPECT_TRUE(job.inputHistory[1].empty());
+    EXPECT_EQ(events.InputsRemembered().size(), 1u);
+    EXPECT_TRUE(job.settings.inputHistory[1].empty());
 }
 
 TEST_F(ListJob, OwnerFolderLevelsAreCleanedAndEndWithASlash) {
     adapters.Row("taobao").albums = [](AlbumCall& call, const std::u16string&) {
-        call.job.list.ownerName = u"  Alice&amp;Bob  ";
-        call.job.list.ownerSuffix = u"Shop:One";
+        call.SetOwnerName(u"  Alice&amp;Bob  ");
+        call.SetOwnerSuffix(u"Shop:One");
     };
     Run(SITE_SHOP, u"http://item.taobao.com/item.htm?id=1");
     EXPECT_EQ(U8(job.list.ownerName), "Alice&Bob/");
@@ -129,9 +139,9 @@ TEST_F(ListJob, AdapterNotBuiltYetEndsWithTheSiteMessage) {
     // An empty table entry is a site whose adapter is not there yet.
     adapters.Row("hupu").albums = nullptr;
     Run(SITE_HUPU, u"http://my.hupu.com/alice");
-    ASSERT_EQ(port.Messages().size(), 1u);
-    EXPECT_EQ(U8(port.Messages()[0].text), "请先在登录菜单里登录虎扑帐号后重试(登录时勾上下次自动登录)");
-    EXPECT_EQ(U8(port.Text(IDC_STAGE)), "获取相册列表完成，共0个");
+    ASSERT_EQ(events.Messages().size(), 1u);
+    EXPECT_EQ(U8(events.Messages()[0].text), "请先在登录菜单里登录虎扑帐号后重试(登录时勾上下次自动登录)");
+    EXPECT_EQ(U8(events.Stage()), "获取相册列表完成，共0个");
 }
 
 }  // namespace

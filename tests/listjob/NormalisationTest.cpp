@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "GridCtrl_src/AlbumGrid.h"
 #include "MyCode/ConnectToRules.h"
 #include "MyCode/URLSource2.h"
-#include "core/AlbumListJob.h"
-#include "core/JobContext.h"
+#include "jobs/AlbumListJob.h"
+#include "jobs/JobContext.h"
 #include "listjob/JobHarness.h"
 #include "platform/CodePage.h"
 #include "sites/baidu/TiebaForumKeyword.h"
@@ -21,7 +20,7 @@
 #include "sites/tencent/TencentWeiboAccount.h"
 #include "support/FixtureServer.h"
 #include "support/Handoff.h"
-#include "support/RecordingWindowPort.h"
+#include "support/RecordingJobEvents.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -41,7 +40,7 @@ struct NormCase {
     std::u16string message = {};  // the start of the one message box, empty for none
     const char* emits = "";       // the adapter that finds albums
     int emitCount = 1;
-    int downloads = 0;  // downloads started by the job itself
+    int downloads = 0;  // 1: the job asks for the one album to be downloaded at once
 };
 
 void PrintTo(const NormCase& c, std::ostream* os) {
@@ -120,8 +119,9 @@ const std::vector<NormCase> kCases = {
      .subMode = 0},
     {.label = "BaiduAlbumUserFromPage", .site = 1, .subModeBox = -1, .input = u"http://hi.baidu.com/someone",
      .calls = {{"baiduAlbums", u"carol"}}, .subMode = 0},
+    // The page the user's address names did not come: the list says why instead of finding nothing.
     {.label = "BaiduPageFetchFails", .site = 1, .subModeBox = -1, .input = u"http://dead.baidu.com/someone",
-     .calls = {}},
+     .calls = {}, .message = u"无法连接：dead.baidu.com"},
     {.label = "BaiduBareNameNeedsAddress", .site = 1, .subModeBox = -1, .input = u"alice", .calls = {},
      .message = kAddressRequired},
 
@@ -287,19 +287,17 @@ std::unique_ptr<FixtureServer> Normalisation::server_;
 TEST_P(Normalisation, CallsTheAdapterWithTheNormalisedInput) {
     const NormCase& c = GetParam();
     JobHarness h;
-    RecordingWindowPort& port = h.port;
+    RecordingJobEvents& events = h.events;
     JobContext& job = h.job;
     RecordingAdapters& adapters = h.adapters;
     job.list.subMode = SUBMODE_UNSET;
     if (*c.emits != '\0') {
         adapters.EmitFrom(c.emits, c.emitCount);
     }
-    port.SetSiteSelection(c.site);
-    port.SetSubMode(c.subModeBox >= 0, c.subModeBox < 0 ? 0 : c.subModeBox);
-    port.SetControlText(IDC_INPUT, c.input);
 
-    int downloads = 0;
-    GetListFunc(job, adapters.table, [&] { ++downloads; });
+    GetListFunc(
+        {.siteType = c.site, .subMode = c.subModeBox < 0 ? SUBMODE_UNSET : c.subModeBox, .input = c.input},
+        job, adapters.table, events);
 
     EXPECT_EQ(adapters.Calls(), c.calls);
     EXPECT_EQ(job.list.subMode, c.subMode);
@@ -307,7 +305,7 @@ TEST_P(Normalisation, CallsTheAdapterWithTheNormalisedInput) {
     if (c.kept) {
         c.kept(job.list);
     }
-    std::vector<RecordingWindowPort::Message> messages = port.Messages();
+    std::vector<RecordingJobEvents::Message> messages = events.Messages();
     if (c.message.empty()) {
         EXPECT_TRUE(messages.empty()) << CodePage::ToUtf8(messages.front().text);
     } else {
@@ -315,12 +313,15 @@ TEST_P(Normalisation, CallsTheAdapterWithTheNormalisedInput) {
         EXPECT_EQ(CodePage::ToUtf8(messages[0].text.substr(0, c.message.size())),
                   CodePage::ToUtf8(c.message));
     }
-    EXPECT_EQ(downloads, c.downloads);
+    // The job asks for the download of an item page's one album when the list ends.
+    const std::vector<RecordingJobEvents::ListEnd> ends = events.ListsEnded();
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].downloadAtOnce ? 1 : 0, c.downloads);
     if (c.downloads > 0) {
-        // The single album is selected first, as the user would have done.
-        EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>{0});
+        EXPECT_EQ(ends[0].albumCount, 1);
+        EXPECT_EQ(job.list.albums.Size(), 1u);
     }
-    EXPECT_EQ(job.listState, LIST_IDLE);
+    EXPECT_EQ(job.control.listState, LIST_IDLE);
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySite, Normalisation, ::testing::ValuesIn(kCases),

@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "core/JobContext.h"
 #include "core/ST_PERLISTRECORD.h"
 #include "platform/CodePage.h"
 #include "sites/kit/AlbumCall.h"
