@@ -19,6 +19,9 @@ if(TARGET orvelle-cli)
     set(ORVELLE_MAN_PAGE ${PROJECT_BINARY_DIR}/packaging/orvelle-cli.1)
     orvelle_gzipped_file(${ORVELLE_PACKAGING_DIR}/orvelle-cli.1.in ${ORVELLE_MAN_PAGE} orvelle_man_page)
     install(FILES ${ORVELLE_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    # bash-completion loads it on demand, by the command's name.
+    install(FILES ${ORVELLE_PACKAGING_DIR}/orvelle-cli.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME orvelle-cli)
 endif()
 
 if(TARGET orvelle)

@@ -22,7 +22,8 @@ for path in ./usr/bin/orvelle ./usr/bin/orvelle-cli \
     ./usr/share/icons/hicolor/256x256/apps/orvelle.png \
     ./usr/share/metainfo/io.github.orvelle.orvelle.metainfo.xml \
     ./usr/share/man/man1/orvelle-cli.1.gz ./usr/share/man/man1/orvelle.1.gz \
-    ./usr/share/doc/orvelle/copyright ./usr/share/doc/orvelle/changelog.gz; do
+    ./usr/share/doc/orvelle/copyright ./usr/share/doc/orvelle/changelog.gz \
+    ./usr/share/bash-completion/completions/orvelle-cli; do
     grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
 # Only what users run: no tests, benchmarks or build tools.
@@ -49,6 +50,12 @@ installed=1
 
 [[ $(command -v orvelle-cli) == /usr/bin/orvelle-cli ]] || fail "orvelle-cli is not on the PATH from /usr/bin"
 (cd / && orvelle-cli --help) | grep -q "Usage: orvelle-cli" || fail "orvelle-cli --help printed no usage"
+[[ $(orvelle-cli --version) == "orvelle-cli $(dpkg-deb -f "$deb" Version)" ]] || fail "orvelle-cli --version is not the package's"
+# The completion offers the commands, and the options once a command is typed.
+completion=$(bash -c 'source /usr/share/bash-completion/completions/orvelle-cli
+    COMP_WORDS=(orvelle-cli do); COMP_CWORD=1; _orvelle_cli; echo "${COMPREPLY[*]}"
+    COMP_WORDS=(orvelle-cli download --al); COMP_CWORD=2; _orvelle_cli; echo "${COMPREPLY[*]}"')
+[[ $completion == $'download\n--albums' ]] || fail "the bash completion offers: $completion"
 desktop-file-validate /usr/share/applications/orvelle.desktop
 appstreamcli validate --no-net /usr/share/metainfo/io.github.orvelle.orvelle.metainfo.xml
 
