@@ -8,6 +8,7 @@
 #include <cctype>
 #include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -326,11 +327,26 @@ std::string& TrustedPem() {
     return pem;
 }
 
+// A CA bundle file named the way the curl program takes it: CURL_CA_BUNDLE first, then
+// SSL_CERT_FILE (users behind an inspecting proxy set them). libcurl itself reads neither; without
+// them it keeps the system's bundle.
+const char* CaBundleFromEnvironment() {
+    for (const char* name : {"CURL_CA_BUNDLE", "SSL_CERT_FILE"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return value;
+        }
+    }
+    return nullptr;
+}
+
 void SetTrust(CURL* e) {
     std::lock_guard lock(TrustedMutex());
     if (!TrustedPem().empty()) {
         curl_blob blob{TrustedPem().data(), TrustedPem().size(), CURL_BLOB_COPY};
         curl_easy_setopt(e, CURLOPT_CAINFO_BLOB, &blob);
+    } else if (const char* bundle = CaBundleFromEnvironment()) {
+        curl_easy_setopt(e, CURLOPT_CAINFO, bundle);
     }
 }
 

@@ -78,7 +78,9 @@ std::string EscapeUrl(std::u16string_view url);
 void SetRetryPauseScale(double factor);
 
 // Tests answer https from loopback with a certificate of their own: while pem (PEM certificates)
-// is not empty, https peers are verified against it instead of the system's authorities.
+// is not empty, https peers are verified against it instead of the system's authorities. Otherwise
+// the CA bundle file that CURL_CA_BUNDLE or else SSL_CERT_FILE names is used, as curl does, and
+// without them the system's.
 void SetTrustedCertificates(std::string pem);
 // Tests shorten the transfer time-outs (sendTimeoutMs, readTimeoutMs) with this factor (1 in the
 // program), so a stalling server costs them a moment.

@@ -41,6 +41,7 @@ enum SubMode : int {
     SINA_BLOG_ALBUMS = 0,
     SINA_BLOG_ARTICLES = 1,
     SINA_WEIBO = 2,
+    SINA_WEIBO_MOBILE = 3,  // a Weibo user's post pictures through the mobile site's API
     POCO_ALBUMS = 0,
     POCO_ACTIVITY = 1,
     SHOP_1688 = 2,  // any other value: Taobao or Tmall

@@ -41,6 +41,7 @@ ExtensionSettings Load(const std::u16string& programDir) {
     // Out-of-range numbers saturate rather than wrap into a price change of the opposite sign.
     values.priceAdjust = StringCtrl::DecimalValue(
         SettingsText::KeepUnits(ini.GetString(u"淘宝", u"价格增减", u""), PRICE_ADJUST_MAX_UNITS));
+    values.weiboPassedOn = ini.GetString(u"新浪微博", u"下载转发微博的图片", u"否").starts_with(u"是");
     return values;
 }
 

@@ -7,7 +7,7 @@
 // "下载器扩展设置.ini" in the program folder, an INI file the user edits by hand.
 namespace ExtensionFile {
 
-// The four values from programDir's file (ending with "/"); all of them zero when there is none.
+// The values from programDir's file (ending with "/"); all of them zero or off when there is none.
 ExtensionSettings Load(const std::u16string& programDir);
 
 }  // namespace ExtensionFile

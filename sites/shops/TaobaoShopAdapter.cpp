@@ -24,7 +24,9 @@ namespace {
 constexpr std::u16string_view kListItem = u"<dl class=\"item";
 constexpr std::u16string_view kNewListItem = u"<div class=\"item\">";
 
-// The seller's nick name as the page's script gives it, percent-encoded UTF-8 in quotes.
+// The seller as the page's script gives it: the nick name percent-encoded UTF-8 in quotes, on
+// today's Taobao pages the nick or the shop's name in JavaScript escapes, and on Tmall's only
+// inside an address, percent-encoded.
 std::u16string SellerName(std::u16string_view page) {
     std::u16string name = Peek(page, u"nickName:", u",");
     if (name.empty()) {
@@ -32,6 +34,21 @@ std::u16string SellerName(std::u16string_view page) {
     }
     StringCtrl::ReplaceAll(name, u"'", u"");
     name = StringCtrl::UrlDecode(StringCtrl::Trim(name), true);
+    if (name.empty()) {
+        name = StringCtrl::Trim(ProductPages::ScriptString(page, u"sellerNick"));
+    }
+    if (name.empty()) {
+        name = StringCtrl::Trim(ProductPages::ScriptString(page, u"shopName"));
+    }
+    if (name.empty()) {
+        constexpr std::u16string_view kKey = u"sellerNickName=";
+        const std::size_t at = page.find(kKey);
+        if (at != std::u16string_view::npos) {
+            std::u16string_view encoded = page.substr(at + kKey.size());
+            encoded = encoded.substr(0, encoded.find_first_of(u"&\"' <>"));
+            name = StringCtrl::Trim(StringCtrl::UrlDecode(encoded, true));
+        }
+    }
     CleanName(name, true);
     return name;
 }
@@ -40,6 +57,64 @@ std::u16string SellerName(std::u16string_view page) {
 bool FoundBeyondStart(std::u16string_view page, std::u16string_view marker) {
     std::size_t pos = page.find(marker);
     return pos != std::u16string_view::npos && pos > 10;
+}
+
+// An item page links its description; any scheme, or none ("//dsc...."), will do.
+bool LinksItsDescription(std::u16string_view page) {
+    for (std::u16string_view label : ShopHosts::kItemDescriptionLabels) {
+        if (ContainsAfterStart(page, u"//" + std::u16string(label))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The full pictures of a thumbnail strip that names each by its src (or its lazyload): the
+// thumbnail's size suffix goes ("..._60x60.jpg"); an address without one is no main picture.
+std::vector<std::u16string> Thumbnails(const std::u16string& thumbs) {
+    std::u16string_view separator = Contains(thumbs, u"src=\"") ? u"src=\"" : u"image:url(";
+    std::vector<std::u16string> pictures = Items(thumbs, separator);
+    for (std::u16string& piece : pictures) {
+        std::u16string address = ContainsAfterStart(piece, u"lazyload=\"") ? Cut(piece, u"lazyload=\"", u"\"")
+                                                                           : StringCtrl::LeftOf(piece, u"\"");
+        piece = LeftOfLast(address, u"_");
+    }
+    return pictures;
+}
+
+// "..._50x50.jpg_.webp" or "..._60x60q90.jpg" gives the picture without the sizes; an address
+// without them stays.
+std::u16string WithoutSizeSuffix(std::u16string address) {
+    if (address.ends_with(u"_.webp")) {
+        address.erase(address.size() - 6);
+    }
+    const std::size_t underscore = address.rfind(u'_');
+    const std::size_t slash = address.rfind(u'/');
+    if (underscore == std::u16string::npos || (slash != std::u16string::npos && underscore < slash)) {
+        return address;
+    }
+    std::u16string_view suffix = std::u16string_view(address).substr(underscore + 1);
+    std::size_t digits = 0;
+    while (digits < suffix.size() && suffix[digits] >= u'0' && suffix[digits] <= u'9') {
+        ++digits;
+    }
+    if (digits > 0 && digits < suffix.size() && suffix[digits] == u'x') {
+        address.erase(underscore);
+    }
+    return address;
+}
+
+// Today's strip: each picture an <img> whose data-src names it before its src does, in any quotes.
+std::vector<std::u16string> LazyThumbnails(const std::u16string& thumbs) {
+    std::vector<std::u16string> pictures = Items(thumbs, u"<img");
+    for (std::u16string& tag : pictures) {
+        std::u16string address = ProductPages::Attribute(tag, u"data-src");
+        if (address.empty()) {
+            address = ProductPages::Attribute(tag, u"src");
+        }
+        tag = WithoutSizeSuffix(std::move(address));
+    }
+    return pictures;
 }
 
 void ItemPage(AlbumCall& call, const std::u16string& address) {
@@ -140,13 +215,14 @@ void TaobaoShopAdapter::PictureList(PictureCall& call) {
     if (!call.FetchNonEmpty(item, TEXT_INFLATE, page)) {
         return;
     }
-    // An item page links its description; any scheme, or none ("//dsc...."), will do.
-    if (!ContainsAfterStart(page, u"//" + std::u16string(ShopHosts::kItemDescriptionLabel))) {
+    if (!LinksItsDescription(page)) {
         ProductPages::ReportPageShape(call, page, true);
         return;
     }
     const std::u16string price = ItemPrice::Read(page);
-    // The thumbnail strip beside the item's photo.
+    // The page's script lists the main pictures in full size; older pages only show them as the
+    // thumbnail strip beside the item's photo.
+    std::vector<std::u16string> pictures = ProductPages::ScriptList(page, u"auctionImages");
     StringCtrl::SkipPast(page, u"id=\"J_UlThumb\"");
     std::u16string thumbs = StringCtrl::LeftOf(page, u"</ul>");
 
@@ -154,20 +230,10 @@ void TaobaoShopAdapter::PictureList(PictureCall& call) {
     if (call.Naming().options & OPT_DESCRIPTION_ONLY) {
         return;
     }
-    std::u16string_view separator = Contains(thumbs, u"src=\"") ? u"src=\"" : u"image:url(";
-    std::vector<std::u16string> candidates = Items(thumbs, separator);
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
-        std::u16string& piece = candidates[i];
-        std::u16string address = ContainsAfterStart(piece, u"lazyload=\"") ? Cut(piece, u"lazyload=\"", u"\"")
-                                                                           : StringCtrl::LeftOf(piece, u"\"");
-        // "..._60x60.jpg": the thumbnail's size suffix goes, leaving the full picture.
-        address = LeftOfLast(address, u"_");
-        if (!ProductPages::IsWebAddress(address)) {
-            continue;
-        }
-        if (!call.Picture(Absolute(address, item), Format(u"%s主图_%d", {prefix, i + 1}))) {
-            return;
-        }
+    if (pictures.empty()) {
+        pictures = Contains(thumbs, u"data-src=") ? LazyThumbnails(thumbs) : Thumbnails(thumbs);
     }
-    ProductPages::ReportPictures(call);
+    if (ProductPages::EmitMainPictures(call, pictures, prefix)) {
+        ProductPages::ReportPictures(call);
+    }
 }

@@ -13,4 +13,10 @@ constexpr std::u16string_view kBlogPhoto = u"http://photo.blog.sina.com.cn";
 constexpr std::u16string_view kWeibo = u"http://weibo.com";
 constexpr std::u16string_view kWeiboPhoto = u"http://photo.weibo.com";
 
+// The mobile site, whose API answers JSON for public accounts without a login, over https only.
+constexpr std::u16string_view kWeiboMobileDomain = u"m.weibo.cn/";  // input and detection
+constexpr std::u16string_view kWeiboMobileApi = u"https://m.weibo.cn/api/container/getIndex";
+// The user's number follows one of these in the addresses the mobile API serves.
+constexpr std::u16string_view kWeiboUserPaths[] = {u"m.weibo.cn/u/", u"m.weibo.cn/profile/", u"weibo.com/u/"};
+
 }  // namespace SinaHosts

@@ -29,10 +29,10 @@ protected:
 
     // https goes to the fixture server too, where it fails: no picture may come from the internet.
     std::vector<std::string> Args(const std::string& command, const std::vector<std::string>& more) const {
-        return SiteCliTest::Args(
-            command,
-            {"shop123.taobao.com", "item.taobao.com", "img.alicdn.com", "item.jd.com", "img10.360buyimg.com"},
-            more, {80, 443});
+        return SiteCliTest::Args(command,
+                                 {"shop123.taobao.com", "item.taobao.com", "img.alicdn.com", "gd3.alicdn.com",
+                                  "gd4.alicdn.com", "item.jd.com", "img10.360buyimg.com"},
+                                 more, {80, 443});
     }
 };
 
@@ -74,6 +74,22 @@ TEST_F(ShopsCli, SingleProductsAreDownloadedAtOnce) {
         itemPages += request.path == "/1234.html";
     }
     EXPECT_EQ(itemPages, 1);
+}
+
+TEST_F(ShopsCli, TodaysItemPageGivesEachMainPictureOnceInFullSize) {
+    server.Serve("/item.htm", GbkFixture("shops", "taobao_item_2020.html"));
+    server.Serve("/imgextra/i4/77001/TB2cup_!!77001.jpg", PictureBytes('c'), "image/jpeg");
+    server.Serve("/imgextra/i3/77001/TB2lid_!!77001.jpg", PictureBytes('l'), "image/jpeg");
+    CliProcess run = CliProcess::Run(
+        Args("download", {"--save", save.NativePath(), "http://item.taobao.com/item.htm?id=600100"}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.err, "获取商品主图完成，共2张")) << run.err;
+    const std::u16string album = save.Path() + u"泥土小铺/手工陶瓷茶杯 复古/";
+    EXPECT_TRUE(SameBytes(album + u"主图_1.jpg", PictureBytes('c')));
+    EXPECT_TRUE(SameBytes(album + u"主图_2.jpg", PictureBytes('l')));
+    EXPECT_FALSE(FileSystem::Exists(album + u"主图_3.jpg"));
+    EXPECT_EQ(server.RequestsTo("/imgextra/i4/77001/TB2cup_!!77001.jpg").size(), 1u);
+    EXPECT_EQ(server.RequestsTo("/imgextra/i3/77001/TB2lid_!!77001.jpg").size(), 1u);
 }
 
 }  // namespace

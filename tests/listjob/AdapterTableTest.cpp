@@ -20,14 +20,17 @@ struct PicturesCase {
 
 TEST(AdapterTable, PicturesFollowTheStoredSubMode) {
     const PicturesCase cases[] = {
-        {0, 0, "qzone"},          {0, 1, "qqGroup"},          {0, 2, "tencentWeibo"}, {0, -1, "qzone"},
-        {1, 0, "baiduAlbums"},    {1, 1, "tiebaAlbums"},      {1, 2, "tiebaPage"},    {2, 1, "neteasePp"},
-        {2, -1, "neteasePhoto"},  {2, 0, "neteasePhoto"},     {3, 0, "renrenPhoto"},  {3, 10, "renrenZhan"},
-        {4, 0, "sinaBlogAlbums"}, {4, 1, "sinaBlogArticles"}, {4, 2, "sinaWeibo"},    {5, -1, "site56"},
-        {6, 0, "pocoAlbums"},     {6, 1, "pocoActivity"},     {7, -1, "yupoo"},       {8, -1, "site51"},
-        {9, -1, "zol"},           {10, -1, "pchome"},         {11, 2, "offer1688"},   {11, -1, "taobao"},
-        {11, 0, "taobao"},        {12, -1, "moko"},           {13, 0, "babytreeNew"}, {13, 1, "babytreeOld"},
-        {14, -1, "pconline"},     {15, -1, "hupu"},           {16, -1, "jd"},         {17, 0, nullptr},
+        {0, 0, "qzone"},          {0, 1, "qqGroup"},          {0, 2, "tencentWeibo"},
+        {0, -1, "qzone"},         {1, 0, "baiduAlbums"},      {1, 1, "tiebaAlbums"},
+        {1, 2, "tiebaPage"},      {2, 1, "neteasePp"},        {2, -1, "neteasePhoto"},
+        {2, 0, "neteasePhoto"},   {3, 0, "renrenPhoto"},      {3, 10, "renrenZhan"},
+        {4, 0, "sinaBlogAlbums"}, {4, 1, "sinaBlogArticles"}, {4, 2, "sinaWeibo"},
+        {5, -1, "site56"},        {6, 0, "pocoAlbums"},       {6, 1, "pocoActivity"},
+        {7, -1, "yupoo"},         {8, -1, "site51"},          {9, -1, "zol"},
+        {10, -1, "pchome"},       {11, 2, "offer1688"},       {11, -1, "taobao"},
+        {11, 0, "taobao"},        {12, -1, "moko"},           {13, 0, "babytreeNew"},
+        {13, 1, "babytreeOld"},   {14, -1, "pconline"},       {15, -1, "hupu"},
+        {16, -1, "jd"},           {17, 0, nullptr},           {4, 3, "sinaWeiboMobile"},
         {-1, 0, nullptr},
     };
     RecordingAdapters adapters;

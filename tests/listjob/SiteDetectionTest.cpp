@@ -27,6 +27,7 @@ TEST(SiteDetection, FindsTheSiteByItsDomainMarker) {
         {u"http://www.renren.com/22334455", true, 3, -1},
         {u"http://blog.sina.com.cn/alice", true, 4, -1},
         {u"http://weibo.com/alice", true, 4, -1},
+        {u"https://m.weibo.cn/u/1001", true, 4, -1},
         {u"http://www.56.com/u/alice", true, 5, -1},
         {u"http://my.poco.cn/id-1.shtml", true, 6, -1},
         {u"http://www.yupoo.com/photos/alice/", true, 7, -1},

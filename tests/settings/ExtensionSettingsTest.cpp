@@ -65,3 +65,20 @@ TEST(ExtensionSettings, EachLoadStartsFromZero) {
     e = ExtensionFile::Load(dir.Path());
     ExpectValues(e, {0, 0, false, 0}, "removed");
 }
+
+TEST(ExtensionSettings, WeiboPassedOnPostsOnlyWhenAsked) {
+    struct Case {
+        std::string ini;
+        bool on;
+    } cases[] = {
+        {"[新浪微博]\n下载转发微博的图片=是\n", true},  {"[新浪微博]\n下载转发微博的图片=是的\n", true},
+        {"[新浪微博]\n下载转发微博的图片=否\n", false}, {"[新浪微博]\n下载转发微博的图片=\n", false},
+        {"[淘宝]\n下载转发微博的图片=是\n", false},
+    };
+    TempDir dir;
+    EXPECT_FALSE(ExtensionFile::Load(dir.Path()).weiboPassedOn) << "no file";
+    for (const Case& k : cases) {
+        ASSERT_TRUE(FileSystem::WriteFileAtomic(dir.Path() + INI_NAME, k.ini));
+        EXPECT_EQ(ExtensionFile::Load(dir.Path()).weiboPassedOn, k.on) << k.ini;
+    }
+}

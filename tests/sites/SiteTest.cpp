@@ -105,13 +105,13 @@ void SiteTest::Route(std::initializer_list<const char*> hosts) {
     }
 }
 
-void SiteTest::ServePages(const std::vector<FixturePage>& pages) {
+void SiteTest::ServePagesOn(FixtureServer& on, const std::vector<FixturePage>& pages) {
     std::map<std::string, std::vector<FixturePage>> byPath;
     for (const FixturePage& page : pages) {
         byPath[page.path].push_back(page);
     }
     for (auto& [path, list] : byPath) {
-        server.Handle(path, [list](const FixtureRequest& request, FixtureReply& reply) {
+        on.Handle(path, [list](const FixtureRequest& request, FixtureReply& reply) {
             for (const FixturePage& page : list) {
                 if (Fits(page, request)) {
                     reply.body = page.body;
@@ -125,8 +125,8 @@ void SiteTest::ServePages(const std::vector<FixturePage>& pages) {
     }
 }
 
-void SiteTest::ExpectRequests(const std::vector<ExpectedRequest>& expected) {
-    std::vector<FixtureRequest> requests = server.Requests();
+void SiteTest::ExpectRequestsOn(const FixtureServer& on, const std::vector<ExpectedRequest>& expected) {
+    std::vector<FixtureRequest> requests = on.Requests();
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE("request " + std::to_string(i + 1) + ": " + expected[i].path);
         if (i >= requests.size()) {

@@ -62,9 +62,12 @@ protected:
 
     // Sends every request for these hosts (port 80) to the fixture server.
     void Route(std::initializer_list<const char*> hosts);
-    void ServePages(const std::vector<FixturePage>& pages);
+    void ServePages(const std::vector<FixturePage>& pages) { ServePagesOn(server, pages); }
     // Checks the requests received so far against the table, in order, and that no more came.
-    void ExpectRequests(const std::vector<ExpectedRequest>& expected);
+    void ExpectRequests(const std::vector<ExpectedRequest>& expected) { ExpectRequestsOn(server, expected); }
+    // The same on another server (an https one).
+    static void ServePagesOn(FixtureServer& on, const std::vector<FixturePage>& pages);
+    static void ExpectRequestsOn(const FixtureServer& on, const std::vector<ExpectedRequest>& expected);
 
     // For the next case of a table within one test: an empty album list and picture list, the album
     // list running, and no request received yet. The window keeps what it recorded.
@@ -171,6 +174,9 @@ struct StopSample {
     std::u16string input = {};                             // album lists
     ST_PERLISTRECORD album = {};                           // picture lists
     std::function<void(ListResult&)> prepare = {};         // what the album-list job would have kept
+    // The site answers over https only: the pages come from an https server whose certificate the
+    // HTTP client trusts, with the hosts routed on port 443.
+    bool https = false;
     // The operation gives one album or picture by its nature (one post, one item page, the first
     // picture of a post): its sample gives exactly one, and stopped it still gives that one.
     bool singleEmission = false;

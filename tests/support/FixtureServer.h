@@ -58,7 +58,8 @@ public:
 
     // Starts the server. Proxy variables are cleared so that requests to it are never sent to a
     // proxy. An https server shows the test certificate of tests/fixtures/tls, made for the shops'
-    // hosts; the HTTP client must trust it (SetTrustedCertificates(TestCertificate())).
+    // hosts and Weibo's; the HTTP client must trust it (SetTrustedCertificates(TestCertificate()), or
+    // CURL_CA_BUNDLE for orvelle-cli).
     explicit FixtureServer(Scheme scheme = Scheme::Http);
     // The test certificate, PEM.
     static std::string TestCertificate();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "MyCode/URLSource2.h"
 #include "SiteTest.h"
 #include "sites/AdapterTable.h"
 
@@ -54,10 +55,20 @@ public:
     // start (the stop then takes effect at the first emission) or not.
     int Emitted(const Operation& operation, const StopSample& sample, bool stopped) {
         SetUp();
-        for (const char* host : sample.hosts) {
-            server.Route(host);
+        std::unique_ptr<FixtureServer> secure;
+        if (sample.https) {
+            secure = std::make_unique<FixtureServer>(FixtureServer::Scheme::Https);
+            for (const char* host : sample.hosts) {
+                secure->Route(host, 443);
+            }
+            ServePagesOn(*secure, sample.pages());
+            SetTrustedCertificates(FixtureServer::TestCertificate());
+        } else {
+            for (const char* host : sample.hosts) {
+                server.Route(host);
+            }
+            ServePages(sample.pages());
         }
-        ServePages(sample.pages());
         if (sample.prepare) {
             sample.prepare(List());
         }
@@ -71,6 +82,7 @@ public:
             RunPictures(operation.pictures);
             emitted = static_cast<int>(pictures.Size());
         }
+        SetTrustedCertificates({});
         TearDown();
         return emitted;
     }

@@ -52,4 +52,39 @@ TEST_F(JdItem, PageWithoutThumbnailStripIsDumpedIntoTheProgramFolder) {
               (std::vector<std::u16string>{u"获取信息出错(2),请将程序目录下的log.err文件发给作者,以便修改"}));
 }
 
+// A page of today: the title in its sku-name block, the pictures' paths in the script and in a strip
+// quoted with single quotes, which the picture list reads when the script has none.
+TEST_F(JdItem, TodaysItemPageGivesEachPictureOnceInFullSize) {
+    std::string withoutList = SiteTest::Fixture("shops", "jd_item_2018.html");
+    const std::size_t list = withoutList.find("imageList");
+    withoutList.erase(list, withoutList.find('\n', list) - list);
+    struct Case {
+        const char* label;
+        std::string page;
+    } cases[] = {
+        {"the script's list", Page("jd_item_2018.html")},
+        {"the strip", Gbk(withoutList)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        NextCase();
+        ResetWindow();
+        ServePages({{"/5001.html", {}, c.page}});
+        ListAlbums(JdItemAdapter::AlbumList, u"http://item.jd.com/5001.html");
+        auto albums = Albums();
+        ASSERT_EQ(albums.size(), 1u);
+        EXPECT_EQ(albums[0].name, u"不锈钢保温杯 500ml");
+        EXPECT_EQ(List().ownerName, u"京东");
+
+        RunPictures(JdItemAdapter::PictureList);
+        EXPECT_EQ(PictureUrls(),
+                  (std::vector<std::u16string>{u"http://img10.360buyimg.com/n0/jfs/t18157/222/1822300674/"
+                                               u"231514/6c179af8/5ad87390N086a3c91.jpg",
+                                               u"http://img10.360buyimg.com/n0/jfs/t19333/101/1700000000/"
+                                               u"100000/aa00bb11/5ad8739aN0cup2.jpg"}));
+        EXPECT_EQ(FileNames(), (std::vector<std::u16string>{u"主图_1.jpg", u"主图_2.jpg"}));
+        EXPECT_EQ(MessageTexts(), (std::vector<std::u16string>{u"获取商品主图完成，共2张"}));
+    }
+}
+
 }  // namespace

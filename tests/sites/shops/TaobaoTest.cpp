@@ -207,4 +207,64 @@ TEST_F(Taobao, HttpsShopAndProtocolRelativeAddressesWork) {
     EXPECT_TRUE(server.Requests().empty());
 }
 
+// Today's item pages, Taobao's and Tmall's, and a Taobao page without its script's list: the
+// picture list reads the strip instead.
+TEST_F(Taobao, TodaysItemPagesGiveEachMainPictureOnceInFullSize) {
+    std::string withoutList = SiteTest::Fixture("shops", "taobao_item_2020.html");
+    const std::size_t list = withoutList.find("auctionImages");
+    withoutList.erase(list, withoutList.find('\n', list) - list);
+    const std::vector<std::u16string> taobao = {
+        u"http://gd4.alicdn.com/imgextra/i4/77001/TB2cup_!!77001.jpg",
+        u"http://gd3.alicdn.com/imgextra/i3/77001/TB2lid_!!77001.jpg"};
+    struct Case {
+        const char* label;
+        std::string page;
+        std::vector<std::u16string> urls;
+    } cases[] = {
+        {"Taobao, the script's list", Page("taobao_item_2020.html"), taobao},
+        {"Taobao, the strip", Gbk(withoutList), taobao},
+        {"Tmall",
+         Page("tmall_item_2020.html"),
+         {u"http://img.alicdn.com/imgextra/i1/88002/O1CN01bskt_!!0-item_pic.jpg",
+          u"http://img.alicdn.com/imgextra/i2/88002/O1CN01side_!!88002.jpg"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ResetWindow();
+        ServePages({{"/item.htm", {}, c.page}});
+        ListPictures(TaobaoShopAdapter::PictureList, ItemAlbum());
+        EXPECT_EQ(PictureUrls(), c.urls);
+        EXPECT_EQ(FileNames(), (std::vector<std::u16string>{u"主图_1.jpg", u"主图_2.jpg"}));
+        EXPECT_EQ(MessageTexts(), (std::vector<std::u16string>{u"获取商品主图完成，共2张"}));
+    }
+}
+
+TEST_F(Taobao, TodaysItemPagesNameTheSellerDecoded) {
+    std::string noNick = SiteTest::Fixture("shops", "taobao_item_2020.html");
+    const std::string nick = "'\\u6ce5\\u571f\\u5c0f\\u94fa',";
+    ASSERT_NE(noNick.find(nick), std::string::npos);
+    noNick.replace(noNick.find(nick), nick.size(), "'',");
+    struct Case {
+        const char* label;
+        std::string page;
+        std::u16string name;
+        std::u16string owner;
+    } cases[] = {
+        {"Taobao's nick, escaped", Page("taobao_item_2020.html"), u"手工陶瓷茶杯 复古", u"泥土小铺"},
+        {"Taobao's shop name, escaped", Gbk(noNick), u"手工陶瓷茶杯 复古", u"泥土小铺的店"},
+        {"Tmall's, percent-encoded in an address", Page("tmall_item_2020.html"), u"竹编收纳篮 家用",
+         u"竹声家居"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        List().albums.Clear();
+        ServePages({{"/item.htm", {}, c.page}});
+        ListAlbums(TaobaoShopAdapter::AlbumList, kItem);
+        auto albums = Albums();
+        ASSERT_EQ(albums.size(), 1u);
+        EXPECT_EQ(albums[0].name, c.name);
+        EXPECT_EQ(List().ownerName, c.owner);
+    }
+}
+
 }  // namespace

@@ -70,6 +70,30 @@ const bool registered[] = {
          .album =
              Album(u"http://photo.weibo.com/photos/get_all?uid=1001&album_id=1&count=32&type=3&page=", 3),
          .prepare = [](ListResult& list) { HandoffIn<SinaUser>(list).userId = u"1001"; }}),
+    RegisterStopSample({.key = "sinaWeiboMobile/albums",
+                        .hosts = {"m.weibo.cn"},
+                        .pages =
+                            [] {
+                                return std::vector<FixturePage>{{"/api/container/getIndex",
+                                                                 {{"type", "uid"}},
+                                                                 SinaFixture("weibo_mobile_user.json"),
+                                                                 "application/json"}};
+                            },
+                        .input = u"https://m.weibo.cn/u/1001",
+                        .https = true,
+                        .singleEmission = true}),
+    RegisterStopSample({.key = "sinaWeiboMobile/pictures",
+                        .hosts = {"m.weibo.cn"},
+                        .pages =
+                            [] {
+                                return std::vector<FixturePage>{{"/api/container/getIndex",
+                                                                 {{"page", "1"}},
+                                                                 SinaFixture("weibo_mobile_posts_1.json"),
+                                                                 "application/json"}};
+                            },
+                        .album = Album(u"https://m.weibo.cn/api/container/getIndex?type=uid&value=1001&"
+                                       u"containerid=1076031001&page="),
+                        .https = true}),
 };
 
 }  // namespace
