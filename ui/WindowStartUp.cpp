@@ -25,6 +25,7 @@
 #include "ui/MainLayout.h"
 #include "ui/SaveFolderBox.h"
 #include "ui/SiteChooser.h"
+#include "ui/UserMessage.h"
 #include "ui/WindowRules.h"
 
 WindowStartUp::WindowStartUp(QDialog& window, MainLayout& controls, ProgramSettings& settings,
@@ -60,6 +61,8 @@ void WindowStartUp::Start(const std::u16string& programDir) {
     // From the build tree the current folder; installed, the user's data folder.
     const ProgramDir::Choice place = ProgramDir::Settle(programDir);
     settings_.programDir = place.folder;
+    // Settings and cookies that could not be kept would be lost without a word.
+    unwritable_ = ProgramDir::UnwritablePart(place.folder);
     covers_.SetProgramFolder(place.folder);
     CookieStore::Instance().SetProgramFolder(settings_.programDir);
     LoginProfile::SetStorageFolder(QString::fromStdU16String(settings_.programDir) +
@@ -109,6 +112,10 @@ void WindowStartUp::OnDone() {
     window_.activateWindow();
     ready_ = 1;
     QTimer::singleShot(SPLASH_LONGEST_MS, &window_, [this] { CloseSplash(); });
+    if (!unwritable_.empty()) {
+        // After the start-up's last step, over the window that now shows.
+        QTimer::singleShot(0, &window_, [this] { TellUnwritable(); });
+    }
 }
 
 void WindowStartUp::Painted() {
@@ -125,6 +132,16 @@ void WindowStartUp::CloseSplash() {
         splash_ = nullptr;
         splash->FadeOut(200);
     }
+}
+
+void WindowStartUp::TellUnwritable() {
+    // A window closed in the meantime has nothing to tell it over.
+    if (!window_.isVisible()) {
+        return;
+    }
+    const std::u16string part = std::move(unwritable_);
+    unwritable_.clear();
+    ShowUserMessage(window_, WindowRules::UnwritableNotice(settings_.programDir, part), u"提示", false);
 }
 
 void WindowStartUp::Close() {

@@ -18,7 +18,8 @@ struct ProgramSettings;
 // The window's start-up: the splash first, the notice line, the clipboard text into the input box,
 // the program and save folders, the settings and both histories; then the start-up thread detects
 // the site of the input. The window stays hidden until the thread reports back; it is drawn once
-// off screen, shows, and the splash goes once the window has painted itself.
+// off screen, shows, and the splash goes once the window has painted itself. A program folder that
+// cannot keep the settings and the cookies is told once the window shows.
 class WindowStartUp {
 public:
     // The splash goes this long after the window shows even if no paint was seen (a window that
@@ -45,6 +46,7 @@ private:
     // The start-up thread's report, on the window's thread.
     void OnDone();
     void CloseSplash();
+    void TellUnwritable();
 
     QDialog& window_;
     MainLayout& controls_;
@@ -56,4 +58,6 @@ private:
     std::thread thread_;
     QPointer<CSplashScreenEx> splash_;
     bool painted_ = false;
+    // What of the program folder cannot be written; empty when everything can.
+    std::u16string unwritable_;
 };
