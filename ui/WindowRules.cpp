@@ -77,4 +77,10 @@ std::u16string DroppedFolder(std::u16string_view path, bool isDirectory) {
     return std::u16string(path.substr(0, slash + 1));
 }
 
+std::u16string UnwritableNotice(std::u16string_view programDir, std::u16string_view part) {
+    return StringCtrl::Format(part == programDir ? u"无法写入程序文件夹 %s，设置和 Cookie 将无法保存"
+                                                 : u"无法写入程序文件夹中的 %s，设置和 Cookie 将无法保存",
+                              {part});
+}
+
 }  // namespace WindowRules

@@ -36,6 +36,10 @@ std::u16string StartSaveFolder(std::u16string_view programDir, std::u16string_vi
 // folder with a trailing "/"; empty stays empty.
 std::u16string WithTrailingSlash(std::u16string_view folder);
 
+// The notice for a program folder whose settings and cookies cannot be kept: part is what
+// ProgramDir::UnwritablePart named, the folder itself or a file in it.
+std::u16string UnwritableNotice(std::u16string_view programDir, std::u16string_view part);
+
 // The folder a path dropped onto the window stands for, ending with "/": a folder itself, a file
 // its folder. Empty when there is none.
 std::u16string DroppedFolder(std::u16string_view path, bool isDirectory);

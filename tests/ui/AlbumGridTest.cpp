@@ -6,46 +6,106 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GridCtrl_src/AlbumGrid.h"
+#include "GridCtrl_src/AlbumView.h"
 #include "GridCtrl_src/qt/GridModel.h"
-#include "core/JobContext.h"
+#include "core/ListResult.h"
+#include "jobs/Emission.h"
 #include "platform/FileSystem.h"
-#include "sites/kit/Emission.h"
 #include "support/FixtureServer.h"
-#include "support/RecordingWindowPort.h"
 #include "support/TempDir.h"
 #include "ui/CDlgFind.h"
 #include "ui/CMyGridCtrl.h"
 #include "ui/CThumbnailList.h"
 #include "ui/ChangeSource.h"
+#include "ui/CoverService.h"
+#include "ui/ListedAlbums.h"
 
 namespace {
 
 using Texts = std::vector<std::u16string>;
 
-// A window port whose thumbnails really go into the image list, as the desktop window's do.
-class ThumbnailPort : public RecordingWindowPort {
+// The window's cover service, recording which album's cover was asked for and the thumbnail it
+// gave.
+class RecordingCovers : public CoverSource {
 public:
-    explicit ThumbnailPort(CThumbnailList& list) : list_(list) {}
-    int MakeThumbnail(const std::u16string& file) override {
-        RecordingWindowPort::MakeThumbnail(file);
-        return list_.AddFromFile(file);
+    RecordingCovers(CThumbnailList& thumbnails, const std::u16string& programDir) : covers_(thumbnails) {
+        covers_.SetProgramFolder(programDir);
+    }
+    int Thumbnail(int k, const std::u16string& coverUrl) override {
+        const int image = covers_.Thumbnail(k, coverUrl);
+        std::lock_guard lock(mutex_);
+        asked_.emplace_back(k, image);
+        return image;
+    }
+    // Album and thumbnail index (-1: none), in the order asked.
+    std::vector<std::pair<int, int>> Asked() const {
+        std::lock_guard lock(mutex_);
+        return asked_;
     }
 
 private:
-    CThumbnailList& list_;
+    CoverService covers_;
+    mutable std::mutex mutex_;
+    std::vector<std::pair<int, int>> asked_;
+};
+
+// The notices and questions shown over the window, answered as the user would: a notice with
+// "确定", a question with the next queued answer (no once none is left).
+class MessageBoxes {
+public:
+    struct Shown {
+        std::u16string text;
+        std::u16string caption;
+        bool question = false;
+    };
+
+    MessageBoxes() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+        timer_.start();
+    }
+    void QueueAnswer(bool yes) { answers_.push_back(yes); }
+    const std::vector<Shown>& All() const { return shown_; }
+
+private:
+    void Answer() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || box == answered_) {
+            return;
+        }
+        answered_ = box;
+        const bool question = box->button(QMessageBox::Yes) != nullptr;
+        shown_.push_back({box->text().toStdU16String(), box->windowTitle().toStdU16String(), question});
+        bool yes = false;
+        if (question && !answers_.empty()) {
+            yes = answers_.front();
+            answers_.pop_front();
+        }
+        box->button(question ? (yes ? QMessageBox::Yes : QMessageBox::No) : QMessageBox::Ok)->click();
+    }
+
+    QTimer timer_;
+    std::deque<bool> answers_;
+    std::vector<Shown> shown_;
+    QPointer<QMessageBox> answered_;
 };
 
 std::string CoverPicture() {
@@ -85,20 +145,21 @@ void WhenModalShows(std::function<void(QWidget*)> action) {
     timer->start();
 }
 
-// The main window stand-in: a top-level window holding the album grid, the job ready and in
-// the row layout, the program folder in a temporary folder.
+// The main window stand-in: a top-level window holding the album grid in the row layout, the
+// album list's events showing each album as the window's do, the program folder in a temporary
+// folder. What the grid tells the window's other controls is kept as they would show it.
 class AlbumGridTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        job.window = &port;
-        job.ready = 1;
-        job.programDir = dir.Path();
         window.setWindowTitle(QStringLiteral("Orvelle"));
         window.setGeometry(100, 100, 900, 600);
-        grid = new CMyGridCtrl(job, &window);
+        grid = new CMyGridCtrl(view, list.albums, covers, &window);
         grid->setGeometry(0, 0, 900, 600);
         grid->SetImageList(&thumbnails);
-        SetUpRowLayout(job);
+        QObject::connect(grid, &CMyGridCtrl::previewShown, [this](bool shown) { previewChecked = shown; });
+        QObject::connect(grid, &CMyGridCtrl::searchLinksEnabled,
+                         [this](bool enabled) { searchLinksEnabled = enabled; });
+        SetUpRowLayout(view);
         window.show();
         QApplication::processEvents();
     }
@@ -114,22 +175,22 @@ protected:
             ST_PERLISTRECORD album;
             album.name = name;
             album.pictureCount = 3;
-            EmitAlbum(album, job);
+            EmitAlbum(album, list, listed);
         }
         grid->Sync();
     }
 
     Texts Column(int column) const {
         Texts texts;
-        for (int row = job.grid.FixedRowCount(); row < job.grid.RowCount(); ++row) {
-            texts.push_back(job.grid.CellText(row, column));
+        for (int row = view.grid.FixedRowCount(); row < view.grid.RowCount(); ++row) {
+            texts.push_back(view.grid.CellText(row, column));
         }
         return texts;
     }
 
     std::vector<int> SelectedRows() const {
         std::vector<int> rows;
-        for (const GridCellId& cell : job.grid.SelectedCells()) {
+        for (const GridCellId& cell : view.grid.SelectedCells()) {
             if (rows.empty() || rows.back() != cell.row) {
                 rows.push_back(cell.row);
             }
@@ -149,8 +210,14 @@ protected:
 
     TempDir dir;
     CThumbnailList thumbnails;
-    ThumbnailPort port{thumbnails};
-    JobContext job;
+    RecordingCovers covers{thumbnails, dir.Path()};
+    AlbumView view;
+    ListResult list;
+    ListedAlbums listed{view, list.albums, covers};
+    MessageBoxes messages;
+    // The check box 1014 and the find and filter links, as the grid's signals set them.
+    bool previewChecked = false;
+    bool searchLinksEnabled = true;
     QWidget window;
     CMyGridCtrl* grid = nullptr;  // owned by window
 };
@@ -160,9 +227,9 @@ TEST_F(AlbumGridTest, SelectAllSelectsEveryAlbumRowOrNone) {
     grid->SelectAll(true);
     EXPECT_EQ(SelectedRows(), std::vector<int>({1, 2, 3}));
     EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 3);
-    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({0, 1, 2}));
+    EXPECT_EQ(SelectedAlbumIndices(view, list.albums), std::vector<int>({0, 1, 2}));
     grid->SelectAll(false);
-    EXPECT_TRUE(job.grid.SelectedCells().empty());
+    EXPECT_TRUE(view.grid.SelectedCells().empty());
     EXPECT_FALSE(grid->selectionModel()->hasSelection());
 }
 
@@ -199,16 +266,16 @@ TEST_F(AlbumGridTest, SearchWindowFindsWrapsAndScrollsTheRowToTheTop) {
     EXPECT_EQ(find->Status(), QStringLiteral("已查找到开头，从末尾继续"));
     EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 1);
     EXPECT_EQ(grid->selectionModel()->selectedRows().front().row(), 2);
-    EXPECT_TRUE(port.Messages().empty());
+    EXPECT_TRUE(messages.All().empty());
 
     Search(QStringLiteral("winter"), 1006);  // no match: no change, said in the search window
     EXPECT_EQ(SelectedRows(), std::vector<int>({3}));
-    EXPECT_TRUE(port.Messages().empty());
+    EXPECT_TRUE(messages.All().empty());
     EXPECT_EQ(find->Status(), QStringLiteral("未找到“winter”"));
 
     Search(QStringLiteral("   "), 1006);
-    ASSERT_EQ(port.Messages().size(), 1u);
-    EXPECT_EQ(port.Messages().front().text, u"关键字不能为空");
+    ASSERT_EQ(messages.All().size(), 1u);
+    EXPECT_EQ(messages.All().front().text, u"关键字不能为空");
     EXPECT_EQ(SelectedRows(), std::vector<int>({3}));
 
     // "×" only hides it: the same window comes back with its keyword and boxes.
@@ -243,9 +310,9 @@ TEST_F(AlbumGridTest, FilterShowsTheMatchingAlbumsOnceAndMapsThemBack) {
     EXPECT_EQ(Column(0), Texts({u"0001", u"0002"}));
     EXPECT_EQ(Column(1), Texts({u"猫1", u"猫3"}));
     EXPECT_EQ(grid->Model().rowCount(), 2);
-    EXPECT_TRUE(job.filterText.empty());
+    EXPECT_TRUE(view.filterText.empty());
     grid->SelectAll(true);
-    EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({0, 2}));
+    EXPECT_EQ(SelectedAlbumIndices(view, list.albums), std::vector<int>({0, 2}));
 
     // "×" leaves the grid as it is; a filter that is not set again shows everything next time.
     WhenModalShows([&](QWidget* modal) {
@@ -262,7 +329,7 @@ TEST_F(AlbumGridTest, FilterShowsTheMatchingAlbumsOnceAndMapsThemBack) {
 TEST_F(AlbumGridTest, ExportAsksForACsvFileAndWritesTheRows) {
     AddAlbums({u"name", u"it's"});
     // Album names lose their quotes when they are cleaned; other cells may still hold some.
-    job.grid.SetCellText(1, 1, u"He said \"hi\", ok");
+    view.grid.SetCellText(1, 1, u"He said \"hi\", ok");
     const QString target = QString::fromStdU16String(dir.Path()) + QStringLiteral("albums");
     QStringList filters;
     QString suffix;
@@ -290,7 +357,7 @@ TEST_F(AlbumGridTest, ExportAsksForACsvFileAndWritesTheRows) {
     WhenModalShows([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     grid->ExportCsv();
     EXPECT_FALSE(grid->ExportCsvTo(dir.Path() + u"no/such/folder.csv"));
-    EXPECT_TRUE(port.Messages().empty());
+    EXPECT_TRUE(messages.All().empty());
 }
 
 class PreviewTest : public AlbumGridTest {
@@ -300,7 +367,7 @@ protected:
             ST_PERLISTRECORD album;
             album.name = u"album";
             album.coverUrl = server.BaseUrl16() + std::u16string(coverPath.begin(), coverPath.end());
-            EmitAlbum(album, job);
+            EmitAlbum(album, list, listed);
         }
         grid->Sync();
     }
@@ -324,24 +391,28 @@ TEST_F(PreviewTest, ThumbnailLayoutSixToARowAndBackToRows) {
     EXPECT_TRUE(grid->TogglePreview(true));
     grid->WaitForSwitch();
 
-    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
-    EXPECT_EQ(job.previewMode.load(), 1);
-    EXPECT_TRUE(port.IsChecked(IDC_PREVIEW));
-    EXPECT_FALSE(port.IsEnabled(IDC_FIND));
-    EXPECT_FALSE(port.IsEnabled(IDC_FILTER));
-    ASSERT_EQ(job.grid.RowCount(), 2);  // the seventh album starts the second row
-    EXPECT_EQ(job.grid.RowHeight(1), 130);
+    EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_IDLE);
+    EXPECT_EQ(view.previewMode.load(), 1);
+    EXPECT_TRUE(previewChecked);
+    EXPECT_FALSE(searchLinksEnabled);    // find and filter
+    ASSERT_EQ(view.grid.RowCount(), 2);  // the seventh album starts the second row
+    EXPECT_EQ(view.grid.RowHeight(1), 130);
     EXPECT_EQ(grid->Model().rowCount(), 2);
     EXPECT_GE(grid->rowHeight(1), 130);
-    EXPECT_EQ(job.grid.CellText(1, 0), u"7.album (6)");
-    EXPECT_EQ(job.grid.ItemData(1, 0), 6);
-    EXPECT_EQ(job.grid.Cell(1, 0).image, -1);  // text only
-    EXPECT_TRUE(job.grid.Cell(1, 0).imageAboveText);
+    EXPECT_EQ(view.grid.CellText(1, 0), u"7.album (6)");
+    EXPECT_EQ(view.grid.ItemData(1, 0), 6);
+    EXPECT_EQ(view.grid.Cell(1, 0).image, -1);  // text only
+    EXPECT_TRUE(view.grid.Cell(1, 0).imageAboveText);
     EXPECT_EQ(thumbnails.Count(), 6);
-    const int image = job.grid.Cell(0, 5).image;
+    const int image = view.grid.Cell(0, 5).image;
     ASSERT_GE(image, 0);
     EXPECT_EQ(thumbnails.Image(image).size(), QSize(113, 120));
-    EXPECT_EQ(port.ThumbnailFiles().back(), dir.Path() + u"tmp/5.jpg");
+    // Every album's cover was asked for once, in list order; the last thumbnail came from the
+    // sixth album's cover file, and the seventh has none.
+    const std::vector<std::pair<int, int>> asked = covers.Asked();
+    ASSERT_EQ(asked.size(), 7u);
+    EXPECT_EQ(asked[5], std::make_pair(5, image));
+    EXPECT_EQ(asked[6], std::make_pair(6, -1));
     // The error page the missing cover was answered with is not kept as its thumbnail file.
     EXPECT_TRUE(FileSystem::Exists(dir.Path() + u"tmp/5.jpg"));
     EXPECT_FALSE(FileSystem::Exists(dir.Path() + u"tmp/6.jpg"));
@@ -354,7 +425,7 @@ TEST_F(PreviewTest, ThumbnailLayoutSixToARowAndBackToRows) {
     server.Serve("/missing.png", CoverPicture(), "image/png");
     EXPECT_TRUE(grid->TogglePreview(false));
     grid->WaitForSwitch();
-    EXPECT_TRUE(port.IsEnabled(IDC_FIND));
+    EXPECT_TRUE(searchLinksEnabled);
     EXPECT_EQ(Column(0).size(), 7u);
     EXPECT_EQ(grid->Model().headerData(1, Qt::Horizontal).toString(), QStringLiteral("名称"));
     server.ClearRequests();
@@ -362,7 +433,7 @@ TEST_F(PreviewTest, ThumbnailLayoutSixToARowAndBackToRows) {
     grid->WaitForSwitch();
     EXPECT_EQ(server.RequestsTo("/cover.png").size(), 0u);
     EXPECT_EQ(server.RequestsTo("/missing.png").size(), 1u);
-    EXPECT_EQ(job.grid.Cell(1, 0).image, 6);
+    EXPECT_EQ(view.grid.Cell(1, 0).image, 6);
     EXPECT_EQ(thumbnails.Count(), 7);
 }
 
@@ -372,30 +443,30 @@ TEST_F(PreviewTest, AClickDuringTheSwitchAsksWhetherToInterrupt) {
     ASSERT_TRUE(grid->TogglePreview(true));
 
     // No: the switch goes on, and the box shows the layout being built.
-    port.QueueAnswer(IDNO);
+    messages.QueueAnswer(false);
     EXPECT_FALSE(grid->TogglePreview(false));
-    ASSERT_EQ(port.Messages().size(), 1u);
-    EXPECT_EQ(port.Messages()[0].text, u"模式转换未完成,是否中断?");
-    EXPECT_EQ(port.Messages()[0].caption, u"提示");
-    EXPECT_EQ(port.Messages()[0].buttons, MB_YESNO);
-    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_RUNNING);
-    EXPECT_TRUE(port.IsChecked(IDC_PREVIEW));
+    ASSERT_EQ(messages.All().size(), 1u);
+    EXPECT_EQ(messages.All()[0].text, u"模式转换未完成,是否中断?");
+    EXPECT_EQ(messages.All()[0].caption, u"提示");
+    EXPECT_TRUE(messages.All()[0].question);
+    EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_RUNNING);
+    EXPECT_TRUE(previewChecked);
 
     // Yes: it stops after the album it shows; the layout stays.
-    port.QueueAnswer(IDYES);
+    messages.QueueAnswer(true);
     EXPECT_FALSE(grid->TogglePreview(false));
     grid->WaitForSwitch();
-    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
-    EXPECT_EQ(job.previewMode.load(), 1);
-    EXPECT_TRUE(port.IsChecked(IDC_PREVIEW));
+    EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_IDLE);
+    EXPECT_EQ(view.previewMode.load(), 1);
+    EXPECT_TRUE(previewChecked);
     EXPECT_LT(server.RequestsTo("/slow.png").size(), 12u);
-    EXPECT_LE(job.grid.RowCount(), 2);
+    EXPECT_LE(view.grid.RowCount(), 2);
 
     // The next click switches at once.
     EXPECT_TRUE(grid->TogglePreview(false));
     grid->WaitForSwitch();
     EXPECT_EQ(Column(0).size(), 12u);
-    EXPECT_EQ(port.Messages().size(), 2u);
+    EXPECT_EQ(messages.All().size(), 2u);
 }
 
 TEST_F(PreviewTest, TheGridWaitsForItsSwitchWhenItGoes) {
@@ -403,22 +474,25 @@ TEST_F(PreviewTest, TheGridWaitsForItsSwitchWhenItGoes) {
     AddCoveredAlbums(30, "/slow.png");
     ASSERT_TRUE(grid->TogglePreview(true));
     delete grid;  // interrupts and joins: nothing fills a grid that is gone
-    grid = new CMyGridCtrl(job, &window);
-    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+    grid = new CMyGridCtrl(view, list.albums, covers, &window);
+    EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_IDLE);
     EXPECT_LT(server.RequestsTo("/slow.png").size(), 30u);
 }
 
 TEST(ChangeSource, AnInterruptAfterTheEndLeavesTheSwitchIdle) {
-    JobContext job;
-    ChangeSource change(job);
+    AlbumView view;
+    AlbumList albums;
+    CThumbnailList thumbnails;
+    CoverService covers(thumbnails);
+    ChangeSource change(view, albums, covers, [] {});
     EXPECT_FALSE(change.Interrupt());
-    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
-    job.modeSwitch = MODE_SWITCH_RUNNING;
+    EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_IDLE);
+    view.modeSwitch = MODE_SWITCH_RUNNING;
     ASSERT_TRUE(change.Start());
     change.Join();
-    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+    EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_IDLE);
     EXPECT_FALSE(change.Interrupt());  // the answer came after the rebuild had ended
-    EXPECT_EQ(job.modeSwitch.load(), MODE_SWITCH_IDLE);
+    EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_IDLE);
 }
 
 TEST(FindWindow, ModesAndDragging) {

@@ -12,8 +12,8 @@
 
 #include <memory>
 
-#include "core/JobContext.h"
 #include "platform/FileSystem.h"
+#include "settings/ProgramSettings.h"
 #include "settings/SettingsFile.h"
 #include "settings/qt/CComboBox2.h"
 #include "settings/qt/CDlgDownSet.h"
@@ -39,37 +39,36 @@ QMessageBox* VisibleNotice(QWidget& dialog) {
     return nullptr;
 }
 
-// A job whose current site type is Yupoo, saving into a folder of its own.
+// Settings whose current site type is Yupoo, saved into a folder of their own.
 class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        job_ = std::make_unique<JobContext>();
-        job_->programDir = dir_.Path();
-        job_->list.siteType = SITE_YUPOO;
-        for (SiteSettings& slot : job_->siteSettings) {
+        settings_ = std::make_unique<ProgramSettings>();
+        settings_->programDir = dir_.Path();
+        for (SiteSettings& slot : settings_->siteSettings) {
             slot.download = {0, 0, 5, 30};
         }
-        job_->siteSettings[SITE_YUPOO].download = {20, 900, 7, 45};
+        settings_->siteSettings[SITE_YUPOO].download = {20, 900, 7, 45};
     }
 
     bool Saved() const { return FileSystem::Exists(SettingsFile::PathIn(dir_.Path())); }
 
     // What a later start would load.
     SiteSettings SavedSlot(int siteType) const {
-        JobContext reloaded;
+        ProgramSettings reloaded;
         reloaded.programDir = dir_.Path();
         SettingsFile::Load(reloaded);
         return reloaded.siteSettings[siteType];
     }
 
     TempDir dir_;
-    std::unique_ptr<JobContext> job_;
+    std::unique_ptr<ProgramSettings> settings_;
 };
 
 using DownSetTest = SettingsDialogTest;
 
 TEST_F(DownSetTest, ShowsTheCurrentSiteTypesValues) {
-    CDlgDownSet dialog(*job_);
+    CDlgDownSet dialog(*settings_, SITE_YUPOO);
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"设置"));
     EXPECT_EQ(Control<QLineEdit>(dialog, 1000)->text(), "20");
     EXPECT_EQ(Control<QLineEdit>(dialog, 1001)->text(), "900");
@@ -89,7 +88,7 @@ class DownSetValidation : public SettingsDialogTest, public ::testing::WithParam
 
 TEST_P(DownSetValidation, RefusesBadValuesAndStaysOpen) {
     const DownSetCase& c = GetParam();
-    CDlgDownSet dialog(*job_);
+    CDlgDownSet dialog(*settings_, SITE_YUPOO);
     dialog.show();
     Control<QLineEdit>(dialog, 1000)->setText("50");
     Control<QLineEdit>(dialog, 1001)->setText("0");
@@ -97,7 +96,7 @@ TEST_P(DownSetValidation, RefusesBadValuesAndStaysOpen) {
     Control<QLineEdit>(dialog, 1003)->setText(c.timeout);
     Control<QPushButton>(dialog, 1023)->click();
 
-    const DownloadParams& stored = job_->siteSettings[SITE_YUPOO].download;
+    const DownloadParams& stored = settings_->siteSettings[SITE_YUPOO].download;
     if (c.accepted) {
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_FALSE(dialog.isVisible());
@@ -134,7 +133,7 @@ TEST_P(DownSetValidation, RefusesBadValuesAndStaysOpen) {
         EXPECT_FALSE(Saved());
     }
     // Only the current site type's slot is touched.
-    EXPECT_EQ(job_->siteSettings[SITE_TENCENT].download.threadCount, 5);
+    EXPECT_EQ(settings_->siteSettings[SITE_TENCENT].download.threadCount, 5);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, DownSetValidation,
@@ -148,10 +147,10 @@ INSTANTIATE_TEST_SUITE_P(Values, DownSetValidation,
 using SaveSetTest = SettingsDialogTest;
 
 TEST_F(SaveSetTest, StoresEachFieldCutTo38CharactersAndTheChoices) {
-    NamingSettings& naming = job_->siteSettings[SITE_YUPOO].naming;
+    NamingSettings& naming = settings_->siteSettings[SITE_YUPOO].naming;
     naming.filePrefix = u"old";
     naming.options = OPT_FIX_ORDER | OPT_YUPOO_LARGE;
-    CDlgSaveSet dialog(*job_);
+    CDlgSaveSet dialog(*settings_, SITE_YUPOO);
     dialog.show();
     EXPECT_EQ(Control<QLineEdit>(dialog, 1000)->text(), "old");
     EXPECT_TRUE(Control<QRadioButton>(dialog, 1016)->isChecked());
@@ -187,19 +186,19 @@ TEST_F(SaveSetTest, StoresEachFieldCutTo38CharactersAndTheChoices) {
 }
 
 TEST_F(SaveSetTest, CancelChangesNothing) {
-    CDlgSaveSet dialog(*job_);
+    CDlgSaveSet dialog(*settings_, SITE_YUPOO);
     dialog.show();
     Control<QLineEdit>(dialog, 1001)->setText("_new");
     Control<QRadioButton>(dialog, 1017)->click();
     Control<QPushButton>(dialog, 2)->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_TRUE(job_->siteSettings[SITE_YUPOO].naming.fileSuffix.empty());
-    EXPECT_EQ(job_->siteSettings[SITE_YUPOO].naming.baseName, BASE_DESCRIPTION);
+    EXPECT_TRUE(settings_->siteSettings[SITE_YUPOO].naming.fileSuffix.empty());
+    EXPECT_EQ(settings_->siteSettings[SITE_YUPOO].naming.baseName, BASE_DESCRIPTION);
     EXPECT_FALSE(Saved());
 }
 
 TEST_F(SaveSetTest, LinkShowsTheHelpText) {
-    CDlgSaveSet dialog(*job_);
+    CDlgSaveSet dialog(*settings_, SITE_YUPOO);
     dialog.show();
     QLabel* link = Control<QLabel>(dialog, 1010);
     ASSERT_NE(link, nullptr);

@@ -1,5 +1,5 @@
-// The window's model of the running job: what it reads from the jobs' status texts, the bar it
-// makes of them, and the outcome counts of the album rows.
+// The window's model of the running job: the bar it makes of the jobs' events, the album it marks,
+// and the outcome counts of the album rows.
 
 #include <gtest/gtest.h>
 
@@ -8,32 +8,6 @@
 #include "ui/JobProgress.h"
 
 namespace {
-
-TEST(JobProgress, ReadsThePicturesDoneAndNothingElse) {
-    struct Case {
-        std::u16string text;
-        bool pictures;
-        int first;
-        int second;
-    } cases[] = {
-        {u"已下载37/118......", true, 37, 118},
-        {u"已下载0/1......", true, 0, 1},
-        {u"已开始下载图片", false, 0, 0},
-        {u"......", false, 0, 0},
-        {u"正在下载第2/5个图集", false, 0, 0},
-        {u"已下载3/x......", false, 0, 0},
-        {u"下载完毕", false, 0, 0},
-    };
-    for (const Case& c : cases) {
-        int a = -1;
-        int b = -1;
-        EXPECT_EQ(JobProgress::ReadPicturesDone(c.text, a, b), c.pictures);
-        if (c.pictures) {
-            EXPECT_EQ(a, c.first);
-            EXPECT_EQ(b, c.second);
-        }
-    }
-}
 
 // The job names the album it downloads; the selection taken when the download started may have
 // changed since.

@@ -37,13 +37,15 @@
 #include <vector>
 
 #include "GridCtrl_src/AlbumGrid.h"
+#include "GridCtrl_src/AlbumView.h"
 #include "GridCtrl_src/qt/GridModel.h"
 #include "MyCode/CookieStore.h"
 #include "MyCode/URLSource2.h"
-#include "core/JobContext.h"
-#include "core/JobController.h"
+#include "jobs/JobContext.h"
+#include "jobs/JobController.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "settings/ProgramSettings.h"
 #include "settings/SettingsFile.h"
 #include "settings/qt/CComboBox2.h"
 #include "support/FixtureServer.h"
@@ -55,8 +57,9 @@
 #include "ui/CMyGridCtrl.h"
 #include "ui/CVeyraApp.h"
 #include "ui/CVeyraDlg.h"
+#include "ui/ControlIds.h"
 #include "ui/MainMenu.h"
-#include "ui/QtWindowPort.h"
+#include "ui/QtJobEvents.h"
 #include "ui/WindowRules.h"
 
 namespace {
@@ -105,6 +108,40 @@ std::vector<std::string> PicturesIn(const std::u16string& folder) {
     return names;
 }
 
+// Every message box that shows over the window while it lives, closed at once with its default
+// button and recorded, so a start-up that tells something does not wait for a user.
+class MessageBoxes {
+public:
+    struct Shown {
+        QString text;
+        QString caption;
+    };
+
+    MessageBoxes() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible() || box == answered_) {
+                return;
+            }
+            answered_ = box;
+            shown_.push_back({box->text(), box->windowTitle()});
+            if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+                ok->click();
+            } else {
+                box->reject();
+            }
+        });
+        timer_.start();
+    }
+    const std::vector<Shown>& All() const { return shown_; }
+
+private:
+    QTimer timer_;
+    std::vector<Shown> shown_;
+    QPointer<QMessageBox> answered_;
+};
+
 // The window started on a program folder of its own, with every Qzone host the jobs reach sent to
 // the fixture server and the documents folder in a temporary folder too.
 class MainWindow : public ::testing::Test {
@@ -145,22 +182,20 @@ protected:
     }
 
     // Starts the window as the program does and waits until it shows, ready.
-    CVeyraDlg& Start(const QString& clipboard = QString()) {
+    CVeyraDlg& Start(const QString& clipboard = QString(), const std::u16string& programDir = {}) {
         QGuiApplication::clipboard()->setText(clipboard);
         window = std::make_unique<CVeyraDlg>();
         window->SetShellOpener([this](const QUrl& url) { opened.push_back(url); });
-        window->StartUp(program.Path());
+        window->StartUp(programDir.empty() ? program.Path() : programDir);
         EXPECT_TRUE(QTest::qWaitFor(
-            [this] {
-                return window->isVisible() && window->Job().ready != 0 && Site()->count() == SITE_TYPE_COUNT;
-            },
+            [this] { return window->isVisible() && window->Ready() && Site()->count() == SITE_TYPE_COUNT; },
             10000));
         return *window;
     }
 
     template <typename T = QWidget>
     T* Control(int id) const {
-        T* control = window->findChild<T*>(QtWindowPort::ControlName(id));
+        T* control = window->findChild<T*>(ControlName(id));
         EXPECT_NE(control, nullptr) << id;
         return control;
     }
@@ -202,7 +237,8 @@ protected:
             Click(IDC_LIST_BUTTON);
         }
         ASSERT_TRUE(WaitFor([this] {
-            return window->Job().listState == LIST_IDLE && Text(IDC_STAGE).startsWith("获取相册列表完成");
+            return window->Job().control.listState == LIST_IDLE &&
+                   Text(IDC_STAGE).startsWith("获取相册列表完成");
         }));
     }
 
@@ -234,10 +270,10 @@ TEST_F(MainWindow, StartUpFillsTheSiteBoxTakesTheClipboardAndSelectsItsSite) {
     }
     EXPECT_EQ(Input()->currentText(), "http://www.yupoo.com/photos/ann/albums/");
     EXPECT_EQ(Site()->currentIndex(), SITE_YUPOO);
-    EXPECT_EQ(window->Job().list.siteType, SITE_YUPOO);
+    EXPECT_EQ(window->SiteType(), SITE_YUPOO);
     EXPECT_TRUE(SubMode()->isHidden());
     // The program folder lies in a temporary folder, so pictures go to the documents folder.
-    EXPECT_EQ(window->Job().programDir, program.Path());
+    EXPECT_EQ(window->Job().settings.programDir, program.Path());
     EXPECT_EQ(SavePath()->currentText(), Q(documents.Path() + u"Orvelle/"));
     EXPECT_TRUE(FileSystem::IsDirectory(documents.Path() + u"Orvelle/"));
     EXPECT_TRUE(FileSystem::Exists(program.Path() + u"soft.dat"));
@@ -258,7 +294,7 @@ TEST_F(MainWindow, StartUpFillsTheSiteBoxTakesTheClipboardAndSelectsItsSite) {
 
 TEST_F(MainWindow, StartUpWithAQqAddressPicksItsSubModeAndTheSavedHistory) {
     {
-        JobContext saved;
+        ProgramSettings saved;
         saved.programDir = program.Path();
         SettingsFile::Load(saved);
         saved.pathHistory[0] = save.Path();
@@ -307,7 +343,7 @@ TEST_F(MainWindow, SiteDetectionWhileTyping) {
         emit Site()->activated(c.siteBefore);
         Type(c.typed);
         EXPECT_EQ(Site()->currentIndex(), c.site);
-        EXPECT_EQ(window->Job().list.siteType, c.site);
+        EXPECT_EQ(window->SiteType(), c.site);
         EXPECT_EQ(SubMode()->isHidden(), c.subMode < 0);
         if (c.subMode >= 0) {
             EXPECT_EQ(SubMode()->currentIndex(), c.subMode);
@@ -343,7 +379,7 @@ TEST_F(MainWindow, AlbumListFromTheFixtureServerFillsTheGrid) {
     Start();
     ListAlbums(true);
 
-    const JobContext& job = window->Job();
+    const GridData& grid = window->View().grid;
     EXPECT_EQ(Text(IDC_STAGE), "获取相册列表完成，共5个");
     EXPECT_EQ(Text(IDC_GROUP), "相册列表(共5个)");
     EXPECT_EQ(Text(IDC_LIST_BUTTON), "获取相册");
@@ -351,7 +387,7 @@ TEST_F(MainWindow, AlbumListFromTheFixtureServerFillsTheGrid) {
     EXPECT_TRUE(Control(IDC_SITE)->isEnabled());
     EXPECT_TRUE(Control(IDC_INPUT)->isEnabled());
     EXPECT_TRUE(Control(IDC_NOTICE)->isHidden());
-    ASSERT_EQ(job.grid.RowCount(), 6);
+    ASSERT_EQ(grid.RowCount(), 6);
     const char16_t* rows[][4] = {
         {u"0001", u"私密相册甲", u"  12", u"私密相册"}, {u"0002", u"Friends", u"   0", u"好友可见"},
         {u"0003", u"Locked", u"   7", u"加密相册"},     {u"0004", u"Open", u" 250", u""},
@@ -359,14 +395,14 @@ TEST_F(MainWindow, AlbumListFromTheFixtureServerFillsTheGrid) {
     };
     for (int row = 1; row <= 5; ++row) {
         for (int column = 0; column < 4; ++column) {
-            EXPECT_EQ(job.grid.CellText(row, column), rows[row - 1][column]) << row << "," << column;
+            EXPECT_EQ(grid.CellText(row, column), rows[row - 1][column]) << row << "," << column;
         }
     }
     // The input joined the history, in the box and in "soft.dat".
     auto* input = Control<CComboBox2>(IDC_INPUT);
     ASSERT_TRUE(WaitFor([input] { return input->count() == 1; }, 2000));
     EXPECT_EQ(input->itemText(0), "12345");
-    JobContext saved;
+    ProgramSettings saved;
     saved.programDir = program.Path();
     ASSERT_TRUE(SettingsFile::Load(saved));
     EXPECT_EQ(saved.inputHistory[0], u"12345");
@@ -375,21 +411,22 @@ TEST_F(MainWindow, AlbumListFromTheFixtureServerFillsTheGrid) {
 TEST_F(MainWindow, SelectAllAndDownloadTheSelectedRows) {
     Start();
     ListAlbums();
-    JobContext& job = window->Job();
+    JobControl& control = window->Job().control;
+    GridData& grid = window->View().grid;
 
     Click(IDC_SELECT_ALL);
     for (int row = 1; row <= 5; ++row) {
-        EXPECT_TRUE(job.grid.IsSelected(row, 0)) << row;
+        EXPECT_TRUE(grid.IsSelected(row, 0)) << row;
     }
     Click(IDC_SELECT_ALL);
-    EXPECT_TRUE(job.grid.SelectedCells().empty());
+    EXPECT_TRUE(grid.SelectedCells().empty());
 
     // "Friends" and "Open", the second and fourth rows.
-    job.grid.SelectRows(2, 2);
-    job.grid.SelectRows(4, 4);
+    grid.SelectRows(2, 2);
+    grid.SelectRows(4, 4);
     SavePath()->setEditText(Q(save.Path()));
     Click(IDC_DOWNLOAD_BUTTON);
-    ASSERT_TRUE(WaitFor([&] { return job.downloadState == DL_IDLE && Text(IDC_STAGE) == "下载完毕"; }));
+    ASSERT_TRUE(WaitFor([&] { return control.downloadState == DL_IDLE && Text(IDC_STAGE) == "下载完毕"; }));
 
     EXPECT_EQ(PicturesIn(save.Path() + u"12345/Friends/").size(), 4u);
     EXPECT_EQ(PicturesIn(save.Path() + u"12345/Open/").size(), 4u);
@@ -423,8 +460,8 @@ TEST_F(MainWindow, DroppedFilesAndFoldersSetTheSavePathAndItsHistory) {
         EXPECT_EQ(SavePath()->currentText(), Q(c.savePath));
         EXPECT_EQ(SavePath()->count(), c.historySize);
     }
-    EXPECT_EQ(window->Job().pathHistory[0], save.Path() + u"album.2014/");
-    EXPECT_EQ(window->Job().pathHistory[1], save.Path());
+    EXPECT_EQ(window->Job().settings.pathHistory[0], save.Path() + u"album.2014/");
+    EXPECT_EQ(window->Job().settings.pathHistory[1], save.Path());
 }
 
 TEST_F(MainWindow, TheFolderBrowserSetsTheSavePath) {
@@ -441,7 +478,7 @@ TEST_F(MainWindow, TheFolderBrowserSetsTheSavePath) {
     Click(IDC_CHOOSE_FOLDER);
     EXPECT_EQ(title, "请选择文件保存目录：");
     EXPECT_EQ(SavePath()->currentText(), Q(save.Path()));
-    EXPECT_EQ(window->Job().pathHistory[0], save.Path());
+    EXPECT_EQ(window->Job().settings.pathHistory[0], save.Path());
 }
 
 TEST_F(MainWindow, OpenShowsTheAlbumBeingDownloadedOrTheSavePath) {
@@ -451,11 +488,10 @@ TEST_F(MainWindow, OpenShowsTheAlbumBeingDownloadedOrTheSavePath) {
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(Q(save.Path())));
 
-    JobContext& job = window->Job();
-    job.pictures.SetAlbumDir(save.Path() + u"12345/Open/");
-    job.pool.SetRunning(true);
+    // While the worker pool fills an album folder, that folder.
+    window->Events().PoolStarted(save.Path() + u"12345/Open/", 4);
     Click(IDC_OPEN_FOLDER);
-    job.pool.SetRunning(false);
+    window->Events().PoolEnded(1, 4);
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[1], QUrl::fromLocalFile(Q(save.Path() + u"12345/Open/")));
 
@@ -515,7 +551,7 @@ TEST_F(MainWindow, OptionItemsFollowTheSiteTypeAndSaveAtOnce) {
     EXPECT_TRUE(mainOnly->isChecked());
     EXPECT_FALSE(descriptionOnly->isChecked());
 
-    JobContext saved;
+    ProgramSettings saved;
     saved.programDir = program.Path();
     ASSERT_TRUE(SettingsFile::Load(saved));
     EXPECT_EQ(saved.siteSettings[SITE_SHOP].naming.options & (OPT_TAOBAO_MAIN_ONLY | OPT_DESCRIPTION_ONLY),
@@ -583,7 +619,7 @@ TEST_F(MainWindow, AJobWaitsForTheLoginBrowserUntilItCloses) {
     std::atomic<bool> returned{false};
     const std::u16string url = server.BaseUrl16() + u"/verify";
     std::thread job([&] {
-        window->Port().OpenLoginBrowser(url);
+        window->Events().Login(url);
         returned = true;
     });
     // The browser runs modally inside the event loop, so it is answered from a timer there.
@@ -616,18 +652,18 @@ TEST_F(MainWindow, ClosingReleasesAJobWaitingForAnAnswer) {
     // Letters among the digits: the job asks the window to show a message and waits.
     Input()->setEditText("12a45");
     Click(IDC_LIST_BUTTON);
-    QtWindowPort& port = window->Port();
-    for (int i = 0; i < 500 && port.WaitingCalls() == 0; ++i) {
+    QtJobEvents& events = window->Events();
+    for (int i = 0; i < 500 && events.WaitingCalls() == 0; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    ASSERT_EQ(port.WaitingCalls(), 1);
+    ASSERT_EQ(events.WaitingCalls(), 1);
 
     QElapsedTimer timer;
     timer.start();
     window->close();
     EXPECT_LT(timer.elapsed(), CVeyraDlg::CLOSE_WAIT.count());
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->Job().listState, LIST_IDLE);
+    EXPECT_EQ(window->Job().control.listState, LIST_IDLE);
     EXPECT_TRUE(window->Controller().Shutdown(std::chrono::milliseconds(0)));
     // The answer that was never given is not asked afterwards either.
     QTest::qWait(50);
@@ -646,7 +682,7 @@ TEST_F(MainWindow, ClosingStopsARunningListAndWaitsForIt) {
 
     window->close();
     // The job saw the stop after the page came; nothing runs any more, and the window can go.
-    EXPECT_EQ(window->Job().listState, LIST_IDLE);
+    EXPECT_EQ(window->Job().control.listState, LIST_IDLE);
     EXPECT_TRUE(window->Controller().Shutdown(std::chrono::milliseconds(0)));
     window.reset();
 }
@@ -657,7 +693,7 @@ namespace {
 
 TEST_F(MainWindow, TheHistoryListTakesNeitherTheFirstClickNorTheFirstEnter) {
     {
-        JobContext saved;
+        ProgramSettings saved;
         saved.programDir = program.Path();
         SettingsFile::Load(saved);
         saved.inputHistory[0] = u"12345";
@@ -678,7 +714,8 @@ TEST_F(MainWindow, TheHistoryListTakesNeitherTheFirstClickNorTheFirstEnter) {
         }
         ASSERT_TRUE(WaitFor(
             [this] {
-                return window->Job().listState == LIST_IDLE && Text(IDC_STAGE) == "获取相册列表完成，共5个";
+                return window->Job().control.listState == LIST_IDLE &&
+                       Text(IDC_STAGE) == "获取相册列表完成，共5个";
             },
             5000));
         EXPECT_FALSE(input->SuggestionsShown());
@@ -752,7 +789,8 @@ TEST_F(MainWindow, QtsOwnTextsAreChinese) {
 TEST_F(MainWindow, ADownloadShowsItsProgressMarksItsAlbumAndListsTheFailures) {
     Start();
     ListAlbums();
-    JobContext& job = window->Job();
+    JobControl& control = window->Job().control;
+    GridData& grid = window->View().grid;
     QProgressBar* bar = window->ProgressBar();
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->isVisible());
@@ -760,8 +798,8 @@ TEST_F(MainWindow, ADownloadShowsItsProgressMarksItsAlbumAndListsTheFailures) {
     EXPECT_EQ(bar->value(), 1);
 
     // "Friends" and "Open", albums 1 and 3, in rows 2 and 4.
-    job.grid.SelectRows(2, 2);
-    job.grid.SelectRows(4, 4);
+    grid.SelectRows(2, 2);
+    grid.SelectRows(4, 4);
     SavePath()->setEditText(Q(save.Path()));
 
     // The fourth photo of every album has gone from the site.
@@ -785,7 +823,7 @@ TEST_F(MainWindow, ADownloadShowsItsProgressMarksItsAlbumAndListsTheFailures) {
         }
     });
     Click(IDC_DOWNLOAD_BUTTON);
-    ASSERT_TRUE(WaitFor([&] { return job.downloadState == DL_IDLE && Text(IDC_STAGE) == "下载完毕"; }));
+    ASSERT_TRUE(WaitFor([&] { return control.downloadState == DL_IDLE && Text(IDC_STAGE) == "下载完毕"; }));
     QTest::qWait(50);
 
     EXPECT_EQ(bar->maximum(), 2 * JobProgress::ALBUM_UNITS);
@@ -798,17 +836,17 @@ TEST_F(MainWindow, ADownloadShowsItsProgressMarksItsAlbumAndListsTheFailures) {
     EXPECT_EQ(window->Grid().Model().MarkedRow(), -1);
 
     // The outcome columns carry the job's counts.
-    const std::u16string done = job.grid.CellText(2, 4);
+    const std::u16string done = grid.CellText(2, 4);
     EXPECT_EQ(done.rfind(u"完成 ", 0), 0u) << CodePage::ToUtf8(done);
     EXPECT_NE(done, u"完成 0");
-    EXPECT_EQ(job.grid.CellText(2, 5), u"失败 1");
-    EXPECT_EQ(job.grid.CellText(4, 5), u"失败 1");
-    EXPECT_EQ(job.grid.CellText(3, 4), u"");  // not downloaded
-    EXPECT_GT(job.grid.ColumnWidth(4), 0);
+    EXPECT_EQ(grid.CellText(2, 5), u"失败 1");
+    EXPECT_EQ(grid.CellText(4, 5), u"失败 1");
+    EXPECT_EQ(grid.CellText(3, 4), u"");  // not downloaded
+    EXPECT_GT(grid.ColumnWidth(4), 0);
     EXPECT_FALSE(window->Grid().isColumnHidden(4));
     window->ShowAlbumOutcome(3, {4, 0, 0});
-    EXPECT_EQ(job.grid.CellText(4, 4), u"完成 4");
-    EXPECT_EQ(job.grid.CellText(4, 5), u"");
+    EXPECT_EQ(grid.CellText(4, 4), u"完成 4");
+    EXPECT_EQ(grid.CellText(4, 5), u"");
 
     // The failed pictures are listed with their album and reason, without blocking the window.
     CDlgFailedPictures* failed = window->FailedPicturesWindow();
@@ -820,31 +858,31 @@ TEST_F(MainWindow, ADownloadShowsItsProgressMarksItsAlbumAndListsTheFailures) {
               QStringList({"Friends", "http://a1.photo.store.qq.com/psb?/A/p4/b/", "HTTP 404"}));
 
     // The outcomes outlive a filter's rebuild and go with the next album list.
-    job.filterText = u"Friends";
-    Rebuild(job);
-    window->Port().GridChanged();
+    window->View().filterText = u"Friends";
+    Rebuild(window->View(), window->Job().list.albums, nullptr);
+    emit window->Grid().rebuilt();
     QTest::qWait(20);
-    EXPECT_EQ(job.grid.CellText(1, 4), done);
+    EXPECT_EQ(grid.CellText(1, 4), done);
     failed->close();
     ListAlbums();
-    EXPECT_EQ(job.grid.CellText(2, 4), u"");
-    EXPECT_EQ(job.grid.ColumnWidth(4), 0);
+    EXPECT_EQ(grid.CellText(2, 4), u"");
+    EXPECT_EQ(grid.ColumnWidth(4), 0);
 }
 
 TEST_F(MainWindow, ASwitchOfLayoutKeepsTheSelectedAlbums) {
     Start();
     ListAlbums();
-    JobContext& job = window->Job();
-    job.grid.SelectRows(2, 2);
-    job.grid.SelectRows(4, 4);
+    AlbumView& view = window->View();
+    view.grid.SelectRows(2, 2);
+    view.grid.SelectRows(4, 4);
     window->Grid().Sync();
     for (bool thumbnails : {true, false}) {
         SCOPED_TRACE(thumbnails ? "to thumbnails" : "to rows");
         Click(IDC_PREVIEW);
-        ASSERT_TRUE(WaitFor([&] { return job.modeSwitch == MODE_SWITCH_IDLE; }));
+        ASSERT_TRUE(WaitFor([&] { return view.modeSwitch == MODE_SWITCH_IDLE; }));
         QTest::qWait(30);
-        EXPECT_EQ(job.previewMode.load(), thumbnails ? 1 : 0);
-        EXPECT_EQ(SelectedAlbumIndices(job), std::vector<int>({1, 3}));
+        EXPECT_EQ(view.previewMode.load(), thumbnails ? 1 : 0);
+        EXPECT_EQ(SelectedAlbumIndices(view, window->Job().list.albums), std::vector<int>({1, 3}));
         EXPECT_EQ(window->Grid().selectionModel()->selectedIndexes().size(), thumbnails ? 2 : 2 * 6);
     }
 }
@@ -888,9 +926,199 @@ TEST_F(MainWindow, AMessageBoxIsWideEnoughForItsTitle) {
         titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
         box->accept();
     });
-    window->Port().MessageBox(u"好", title, MB_OK);
+    window->Events().Notice(u"好", title);
     EXPECT_GT(titleWidth, 0);
     EXPECT_GE(width, titleWidth + 100);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, TheAlbumButtonDoesNothingUntilTheStartUpHasFinished) {
+    window = std::make_unique<CVeyraDlg>();
+    EXPECT_FALSE(window->Ready());
+    Input()->setEditText("12345");
+    Control<QPushButton>(IDC_LIST_BUTTON)->click();
+    QTest::qWait(50);
+    EXPECT_FALSE(window->Controller().ListRunning());
+    EXPECT_TRUE(server.Requests().empty());
+    EXPECT_EQ(Text(IDC_LIST_BUTTON), "获取相册");
+
+    QGuiApplication::clipboard()->setText(QString());
+    window->StartUp(program.Path());
+    ASSERT_TRUE(WaitFor([this] { return window->isVisible() && window->Ready(); }, 10000));
+    ASSERT_TRUE(WaitFor([this] { return Site()->count() == SITE_TYPE_COUNT; }, 2000));
+    ListAlbums();
+    EXPECT_EQ(window->Job().list.albums.Size(), 5u);
+}
+
+// The controls follow the jobs' Busy and Idle events alone: what could start another job, or change
+// what the busy one reads, is off while it is busy, and its button is its stop button.
+TEST_F(MainWindow, TheJobsBusyAndIdleEventsSwitchTheControls) {
+    Start();
+    ListAlbums();
+    struct Case {
+        JobKind job;
+        int button;
+        const char* busyText;
+        const char* idleText;
+        std::vector<int> offWhileBusy;
+    } cases[] = {
+        {JobKind::List,
+         IDC_LIST_BUTTON,
+         "终止获取",
+         "获取相册",
+         {IDC_SITE, IDC_DOWNLOAD_BUTTON, IDC_INPUT, IDC_PREVIEW, IDC_FIND, IDC_FILTER, IDC_EXPORT}},
+        {JobKind::Download,
+         IDC_DOWNLOAD_BUTTON,
+         "终止下载",
+         "下载",
+         {IDC_SITE, IDC_LIST_BUTTON, IDC_CHOOSE_FOLDER, IDC_INPUT, IDC_SAVE_PATH}},
+    };
+    const int controls[] = {IDC_SITE,      IDC_INPUT,         IDC_LIST_BUTTON, IDC_DOWNLOAD_BUTTON,
+                            IDC_SAVE_PATH, IDC_CHOOSE_FOLDER, IDC_OPEN_FOLDER, IDC_PREVIEW,
+                            IDC_FIND,      IDC_FILTER,        IDC_EXPORT,      IDC_SELECT_ALL};
+    JobEvents& events = window->Events();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.busyText);
+        events.Busy(c.job);
+        for (int id : controls) {
+            const bool off =
+                std::find(c.offWhileBusy.begin(), c.offWhileBusy.end(), id) != c.offWhileBusy.end();
+            EXPECT_EQ(Control(id)->isEnabled(), !off) << id;
+        }
+        EXPECT_EQ(Text(c.button), c.busyText);
+        EXPECT_TRUE(window->ProgressBar()->isVisible());
+        if (c.job == JobKind::List) {
+            EXPECT_EQ(Text(IDC_GROUP), "相册列表");
+            EXPECT_EQ(window->ProgressBar()->maximum(), 0);  // busy, no known end
+        }
+
+        events.Idle(c.job);
+        for (int id : controls) {
+            EXPECT_TRUE(Control(id)->isEnabled()) << id;
+        }
+        EXPECT_EQ(Text(c.button), c.idleText);
+        EXPECT_EQ(Text(IDC_GROUP), "相册列表(共5个)");
+    }
+    // A list that ends without albums leaves nothing to download.
+    window->Job().list.albums.Clear();
+    events.Busy(JobKind::List);
+    events.Idle(JobKind::List);
+    EXPECT_FALSE(Control(IDC_DOWNLOAD_BUTTON)->isEnabled());
+    EXPECT_EQ(Text(IDC_GROUP), "相册列表(共0个)");
+}
+
+// The pool tells how many of its pictures are on disk; the bar moves with that and with nothing
+// else the progress line shows.
+TEST_F(MainWindow, TheBarFollowsThePoolsPicturesAndNoOtherText) {
+    Start();
+    JobEvents& events = window->Events();
+    events.Busy(JobKind::Download);
+    events.AlbumStarted(0, 1, 1);
+    struct Case {
+        std::u16string text;
+        bool pictures;  // a pool line with its counts; otherwise a progress text
+        int saved;
+        int total;
+    } cases[] = {
+        {u"已下载37/118......", true, 37, 118},   {u"已下载0/1......", true, 0, 1},
+        {u"已开始下载图片", false, 0, 0},         {u"......", false, 0, 0},
+        {u"正在下载第2/5个图集", false, 0, 0},    {u"已下载3/x......", false, 0, 0},
+        {u"已下载118/118......", true, 118, 118}, {u"下载完毕", false, 0, 0},
+    };
+    QProgressBar* bar = window->ProgressBar();
+    int value = bar->value();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CodePage::ToUtf8(c.text));
+        if (c.pictures) {
+            events.PoolProgress(c.text, c.saved, c.total);
+            value = JobProgress::ALBUM_UNITS * c.saved / c.total;
+            EXPECT_EQ(bar->format(), QStringLiteral("第1/1个相册：%1/%2张").arg(c.saved).arg(c.total));
+        } else {
+            events.ProgressText(c.text);
+        }
+        EXPECT_EQ(Text(IDC_PROGRESS), Q(c.text));
+        EXPECT_EQ(bar->maximum(), JobProgress::ALBUM_UNITS);
+        EXPECT_EQ(bar->value(), value);
+    }
+    events.Idle(JobKind::Download);
+}
+
+TEST_F(MainWindow, AnItemPagesOneAlbumIsDownloadedAtOnce) {
+    // The account lists one album, "Open".
+    std::string albums = Fixture("qzone_albums.jsonp");
+    const std::size_t first = albums.find("{\n            \"id\" : \"V11private\"");
+    const std::size_t open = albums.find("{\n            \"id\" : \"V14open\"");
+    const std::size_t afterOpen = albums.find("},", open);
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_NE(afterOpen, std::string::npos);
+    const std::size_t end = albums.find(']', afterOpen);
+    albums =
+        albums.substr(0, first) + albums.substr(open, afterOpen + 1 - open) + "\n      " + albums.substr(end);
+    server.Serve(kAlbumList, Gbk(albums));
+    Start();
+    ListAlbums();
+    ASSERT_EQ(window->Job().list.albums.Size(), 1u);
+    SavePath()->setEditText(Q(save.Path()));
+
+    // A list that ends as lists do starts nothing.
+    window->Events().ListEnded(1, false);
+    QTest::qWait(20);
+    EXPECT_EQ(window->Controller().DownloadsStarted(), 0);
+    EXPECT_EQ(Text(IDC_DOWNLOAD_BUTTON), "下载");
+
+    // An item page's list: its album is selected and downloaded as the download button would.
+    window->Events().ListEnded(1, true);
+    EXPECT_EQ(window->Controller().DownloadsStarted(), 1);
+    EXPECT_EQ(SelectedAlbumIndices(window->View(), window->Job().list.albums), std::vector<int>({0}));
+    ASSERT_TRUE(WaitFor(
+        [this] { return window->Job().control.downloadState == DL_IDLE && Text(IDC_STAGE) == "下载完毕"; }));
+    EXPECT_EQ(PicturesIn(save.Path() + u"12345/Open/").size(), 4u);
+    EXPECT_EQ(Text(IDC_DOWNLOAD_BUTTON), "下载");
+}
+
+// Settings and cookies that cannot be kept are told once the window shows, naming what cannot be
+// written: the folder itself, or a file in it that is a folder.
+TEST_F(MainWindow, AProgramFolderThatCannotBeWrittenIsTold) {
+    struct Case {
+        const char16_t* blocked;  // made a folder in the program folder; empty: none
+        const char16_t* folder;   // the program folder below a temporary folder
+        const char16_t* part;     // what the notice names, below the temporary folder
+        const char* start;        // how the notice starts
+    } cases[] = {
+        {u"soft.dat", u"", u"soft.dat", "无法写入程序文件夹中的 "},
+        {u"cookies.txt", u"", u"cookies.txt", "无法写入程序文件夹中的 "},
+        // A folder below a file can never be made.
+        {u"", u"file/program/", u"file/program/", "无法写入程序文件夹 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CodePage::ToUtf8(c.part));
+        TempDir place;
+        const std::u16string folder = place.Path() + c.folder;
+        if (*c.blocked != 0) {
+            ASSERT_TRUE(FileSystem::CreateDirectories(folder + c.blocked));
+        } else {
+            ASSERT_TRUE(FileSystem::WriteFileAtomic(place.Path() + u"file", "x"));
+        }
+        MessageBoxes boxes;
+        Start(QString(), folder);
+        ASSERT_TRUE(WaitFor([&] { return !boxes.All().empty(); }, 3000));
+        QTest::qWait(50);
+        ASSERT_EQ(boxes.All().size(), 1u);
+        const MessageBoxes::Shown& shown = boxes.All().front();
+        EXPECT_EQ(shown.caption, "提示");
+        EXPECT_EQ(shown.text, QString::fromUtf8(c.start) + Q(place.Path() + c.part) +
+                                  QStringLiteral("，设置和 Cookie 将无法保存"));
+        window.reset();
+    }
+
+    // A folder that keeps everything is not told about.
+    MessageBoxes boxes;
+    Start();
+    QTest::qWait(100);
+    EXPECT_TRUE(boxes.All().empty());
 }
 
 }  // namespace

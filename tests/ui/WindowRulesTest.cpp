@@ -73,3 +73,23 @@ TEST(WindowRules, ADroppedPathStandsForItsFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowRules, TheUnwritableNoticeNamesTheFolderOrTheFile) {
+    struct Case {
+        std::u16string part;
+        std::u16string notice;
+    } cases[] = {
+        {u"/home/ann/Orvelle/", u"无法写入程序文件夹 /home/ann/Orvelle/，设置和 Cookie 将无法保存"},
+        {u"/home/ann/Orvelle/soft.dat",
+         u"无法写入程序文件夹中的 /home/ann/Orvelle/soft.dat，设置和 Cookie 将无法保存"},
+        {u"/home/ann/Orvelle/cookies.txt",
+         u"无法写入程序文件夹中的 /home/ann/Orvelle/cookies.txt，设置和 Cookie 将无法保存"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WindowRules::UnwritableNotice(u"/home/ann/Orvelle/", c.part), c.notice) << Utf8(c.part);
+    }
+}
+
+}  // namespace

@@ -1,6 +1,6 @@
 // gui_screenshots OUTDIR: pictures of the window as a user sees it, with albums listed from an
 // in-process loopback server that plays Qzone: the main window during a download (its progress
-// reported through the window port as the download job reports it) and after it, with
+// told through the window's events as the download job tells it) and after it, with
 // thumbnails, the list of failed pictures, the two settings dialogs, the search window and the
 // login window.
 
@@ -30,8 +30,6 @@
 #include "MyCode/URLSource2.h"
 #include "jobs/JobContext.h"
 #include "jobs/JobController.h"
-#include "ui/ControlIds.h"
-#include "ui/QtJobEvents.h"
 #include "platform/CodePage.h"
 #include "settings/qt/CDlgDownSet.h"
 #include "settings/qt/CDlgSaveSet.h"
@@ -43,6 +41,8 @@
 #include "ui/CMyGridCtrl.h"
 #include "ui/CVeyraApp.h"
 #include "ui/CVeyraDlg.h"
+#include "ui/ControlIds.h"
+#include "ui/QtJobEvents.h"
 
 namespace {
 
@@ -210,8 +210,14 @@ int Run(const QString& outDir) {
         Find<QComboBox>(&window, IDC_SAVE_PATH)->setEditText(QStringLiteral("/home/user/图片/"));
         Find<QComboBox>(&window, IDC_INPUT)->setEditText(QStringLiteral("12345"));
         Find<QPushButton>(&window, IDC_LIST_BUTTON)->click();
+        // The list's last events reach the window after the job has left its busy state; the
+        // download button is on once the window has seen the list end.
+        QPushButton* downloadButton = Find<QPushButton>(&window, IDC_DOWNLOAD_BUTTON);
         if (!WaitFor(
-                [&] { return !window.Controller().ListRunning() && window.Job().list.albums.Size() > 0; },
+                [&] {
+                    return !window.Controller().ListRunning() && window.Job().list.albums.Size() > 0 &&
+                           downloadButton->isEnabled();
+                },
                 20000)) {
             std::fprintf(stderr, "gui_screenshots: the album list did not come\n");
             return 1;
