@@ -13,13 +13,16 @@
 
 #include "MyCode/URLSource2.h"
 #include "core/DownloadRequest.h"
+#include "core/ListRequest.h"
 #include "download/DownProc.h"
+#include "jobs/AlbumListJob.h"
 #include "jobs/DownloadJob.h"
 #include "jobs/Emission.h"
 #include "jobs/JobContext.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "sites/AdapterTable.h"
+#include "sites/kit/AlbumCall.h"
 #include "sites/kit/PictureCall.h"
 #include "support/FixtureServer.h"
 #include "support/RecordingJobEvents.h"
@@ -153,6 +156,30 @@ TEST_F(PictureTargets, DeepSaveFolderKeepsThePicturesNames) {
     EXPECT_EQ(Content(folder + u"p001.jpg"), Jpeg('1'));
     ASSERT_EQ(events.JobsEnded().size(), 1u);
     EXPECT_EQ(events.JobsEnded()[0].tally.saved, 3);
+}
+
+// A site's owner name longer than a folder name can be is cut to fit, at a character boundary, so
+// the download can make the owner's folder.
+TEST_F(PictureTargets, LongOwnerNameStillMakesAFolder) {
+    const std::u16string owner(100, u'主');  // 300 bytes
+    server.Serve("/p.jpg", Jpeg('p'), "image/jpeg");
+    table.rows[0].albums = [&](AlbumCall& call, const std::u16string&) {
+        call.SetOwnerName(owner);
+        ST_PERLISTRECORD record;
+        record.name = u"album";
+        call.Album(record);
+    };
+    lists[0] = {{Url("/p.jpg"), {}, u"p"}};
+    ListRequest request;
+    request.siteType = SITE_TENCENT;
+    request.subMode = TENCENT_QZONE;
+    request.input = u"123456";
+    GetListFunc(request, job, table, events);
+    ASSERT_EQ(job.list.albums.Size(), 1u);
+    EXPECT_EQ(Utf8(job.list.ownerName), Utf8(owner.substr(0, 85) + u"/"));
+
+    Run(dir.Path() + u"save");
+    EXPECT_EQ(Content(dir.Path() + u"save/" + job.list.ownerName + u"album/p.jpg"), Jpeg('p'));
 }
 
 // An album folder so deep that no picture's path stays below 4096 bytes is refused by name and
