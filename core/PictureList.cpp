@@ -27,6 +27,7 @@ void PictureList::Clear() {
     url_.clear();
     fileName_.clear();
     headers_.clear();
+    fallbackFileName_.clear();
     fileNames_.Clear();
     albumDirCreated_ = false;
 }
@@ -36,7 +37,12 @@ void PictureList::Append(const PictureRecord& record) {
     url_.push_back(record.url);
     fileName_.push_back(record.fileName);
     headers_.push_back(record.headers);
+    fallbackFileName_.push_back(record.fallbackFileName);
     fileNames_.Add(FileNameKey(record.fileName));
+    // Reserved as well: no other picture may take the name this one may end up with.
+    if (!record.fallbackFileName.empty()) {
+        fileNames_.Add(FileNameKey(record.fallbackFileName));
+    }
 }
 
 PictureRecord PictureList::Get(std::size_t i) const {
@@ -44,7 +50,7 @@ PictureRecord PictureList::Get(std::size_t i) const {
     if (i >= url_.size()) {
         return {};
     }
-    return PictureRecord{url_[i], fileName_[i], headers_[i]};
+    return PictureRecord{url_[i], fileName_[i], headers_[i], fallbackFileName_[i]};
 }
 
 std::size_t PictureList::Size() const {
@@ -58,6 +64,16 @@ void PictureList::SetFileName(std::size_t i, std::u16string fileName) {
         fileNames_.Remove(FileNameKey(fileName_[i]));
         fileNames_.Add(FileNameKey(fileName));
         fileName_[i] = std::move(fileName);
+    }
+}
+
+void PictureList::UseFallbackName(std::size_t i) {
+    std::lock_guard lock(mutex_);
+    if (i < fileName_.size() && !fallbackFileName_[i].empty()) {
+        // The fallback's name is indexed since Append; only the primary's is given up.
+        fileNames_.Remove(FileNameKey(fileName_[i]));
+        fileName_[i] = std::move(fallbackFileName_[i]);
+        fallbackFileName_[i].clear();
     }
 }
 

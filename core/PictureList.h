@@ -9,7 +9,7 @@
 #include "core/NameIndex.h"
 #include "core/PictureRecord.h"
 
-// The pictures of the album being downloaded: three parallel arrays that always have the same
+// The pictures of the album being downloaded: parallel arrays that always have the same
 // length. The download thread fills it before the pool starts; workers read copies of entries.
 class PictureList {
 public:
@@ -25,11 +25,14 @@ public:
     std::size_t Size() const;
     // Renames entry i's target (the format fix moves files); nothing when i is out of range.
     void SetFileName(std::size_t i, std::u16string fileName);
+    // Entry i's fallback address brought the picture: its target is its fallbackFileName from now
+    // on, and the name it no longer uses is free. Nothing when it has no fallback name.
+    void UseFallbackName(std::size_t i);
     // All urls in order (the marker file and the download list read them).
     std::vector<std::u16string> Urls() const;
 
-    // Whether a listed file name equals name without regard to letter case, as FileNameKey
-    // compares them; no scan of the list.
+    // Whether a listed file name (a fallback's name too) equals name without regard to letter
+    // case, as FileNameKey compares them; no scan of the list.
     bool HasFileName(std::u16string_view name) const;
     // For numbered variants of a file name ("N(1).jpg", "N(2).jpg", ...) of a base (the stem and
     // extension as FileNameKey gives them), as NameIndex keeps them.
@@ -52,6 +55,7 @@ private:
     std::vector<std::u16string> url_;
     std::vector<std::u16string> fileName_;
     std::vector<std::u16string> headers_;
+    std::vector<std::u16string> fallbackFileName_;
     // The file names' keys; the counters are a cache that const readers may fill.
     mutable NameIndex fileNames_;
     std::u16string albumDir_;

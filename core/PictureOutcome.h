@@ -18,6 +18,8 @@ struct PictureOutcome {
     PictureResult result = PictureResult::NotTried;
     FetchError error = FetchError::None;
     int status = 0;  // the answer's HTTP status, for FetchError::HttpStatus
+    // Saved from the picture's fallback address, under its fallback name when it has one.
+    bool fromFallback = false;
 };
 
 // Why a picture was not saved, in a few words: "HTTP 404", "超时", "磁盘已满", "图片太小"...

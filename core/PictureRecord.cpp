@@ -11,5 +11,13 @@ std::u16string PictureRecord::PrimaryUrl() const {
 
 std::u16string PictureRecord::FallbackUrl() const {
     auto at = url.find(kFallbackSeparator);
-    return at == std::u16string::npos ? std::u16string() : url.substr(at + kFallbackSeparator.size());
+    if (at == std::u16string::npos) {
+        return {};
+    }
+    std::u16string fallback = url.substr(at + kFallbackSeparator.size());
+    const bool web = fallback.starts_with(u"http://") || fallback.starts_with(u"https://");
+    if (!web || fallback.find_first_of(u"\r\n") != std::u16string::npos) {
+        return {};
+    }
+    return fallback;
 }

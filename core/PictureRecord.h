@@ -10,9 +10,13 @@ struct PictureRecord {
     std::u16string fileName;
     // Extra request header lines for this picture (for example a referer), possibly empty.
     std::u16string headers;
+    // The target name when the fallback address brought the picture, for names made from the
+    // address; empty when it is fileName too.
+    std::u16string fallbackFileName = {};
 
     // The part of url before "\r\n" (all of it when there is no fallback).
     std::u16string PrimaryUrl() const;
-    // The part after "\r\n", empty when there is none.
+    // The part after "\r\n" when it is one absolute http or https address; empty otherwise, so
+    // whatever else follows a line break is never fetched.
     std::u16string FallbackUrl() const;
 };

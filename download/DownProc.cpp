@@ -35,13 +35,13 @@ PictureOutcome FailureOf(const UrlSource& source) {
 
 }  // namespace
 
-bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& path,
-                  std::unique_ptr<AtomicFile>& file, PictureOutcome& failure) {
+bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& albumDir,
+                  std::unique_ptr<AtomicFile>& file, PictureOutcome& outcome) {
     try {
         // The file is published by the pool's writer, not by the client, so the next download need
         // not wait for the disk's flush.
         UrlRequest request(picture.PrimaryUrl(), u"", kConnectTimeoutMs);
-        request.streamPath = path;
+        request.streamPath = albumDir + picture.fileName;
         request.readTimeoutMs = static_cast<std::uint32_t>(params.timeoutSec) * 1000;
         if (!picture.headers.empty()) {
             request.headers = picture.headers;
@@ -52,24 +52,32 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, co
         request.refuseErrorAnswers = true;
         UrlSource source;
         bool ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
+        bool fromFallback = false;
+        // FallbackUrl() is empty unless the text after the line break is one web address.
         std::u16string fallback = picture.FallbackUrl();
         if (source.bodyLength == 0 && !fallback.empty()) {
             request.url = fallback;
+            // A name made from the address follows the address whose answer is kept.
+            if (!picture.fallbackFileName.empty()) {
+                request.streamPath = albumDir + picture.fallbackFileName;
+            }
             ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
+            fromFallback = true;
         }
         if (ok && (file = source.TakeFile()) != nullptr) {
+            outcome = PictureOutcome{PictureResult::Saved, FetchError::None, 0, fromFallback};
             return true;
         }
-        failure = ok ? PictureOutcome{PictureResult::Failed, FetchError::WriteFailed, 0} : FailureOf(source);
+        outcome = ok ? PictureOutcome{PictureResult::Failed, FetchError::WriteFailed, 0} : FailureOf(source);
         return false;
     } catch (...) {
         // A picture that cannot be fetched is simply not there; the pool goes on.
-        failure = PictureOutcome{PictureResult::Failed, FetchError::None, 0};
+        outcome = PictureOutcome{PictureResult::Failed, FetchError::None, 0};
         return false;
     }
 }
 
-bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, int album, JobEvents& events,
+bool DownPicFunc(DownloadPool& pool, PictureList& pictures, int album, JobEvents& events,
                  std::vector<PictureOutcome>& outcomes) {
     pool.ResetDone();
     const std::size_t total = pictures.Size();
@@ -94,7 +102,13 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, int album, Job
         outcomes[i] = outcome;
         if (outcome.result == PictureResult::Saved) {
             ++saved;
-            events.PictureSaved(album, albumDir + picture.fileName, picture.PrimaryUrl());
+            if (outcome.fromFallback) {
+                const std::u16string& name =
+                    picture.fallbackFileName.empty() ? picture.fileName : picture.fallbackFileName;
+                events.PictureSaved(album, albumDir + name, picture.FallbackUrl());
+            } else {
+                events.PictureSaved(album, albumDir + picture.fileName, picture.PrimaryUrl());
+            }
         } else if (outcome.result != PictureResult::NotTried) {
             events.PictureNotSaved(album, NotSavedLine(picture.fileName, picture.PrimaryUrl(), outcome),
                                    picture.PrimaryUrl(), outcome);
@@ -114,19 +128,19 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, int album, Job
             }
             PictureRecord picture = pictures.Get(i);
             std::unique_ptr<AtomicFile> file;
-            PictureOutcome failure;
-            if (!FetchPicture(picture, params, albumDir + picture.fileName, file, failure)) {
-                if (failure.error == FetchError::DiskFull) {
+            PictureOutcome fetched;
+            if (!FetchPicture(picture, params, albumDir, file, fetched)) {
+                if (fetched.error == FetchError::DiskFull) {
                     diskFull.store(true);
                     writer.Halt();
                 }
-                settle(i, picture, failure);
+                settle(i, picture, fetched);
                 continue;
             }
-            writer.Put(std::move(file), [&, i, picture](int error) {
-                PictureOutcome outcome{PictureResult::Saved, FetchError::None, 0};
+            writer.Put(std::move(file), [&, i, picture, fetched](int error) {
+                PictureOutcome outcome = fetched;
                 if (error == ECANCELED) {
-                    outcome.result = PictureResult::NotTried;
+                    outcome = PictureOutcome{};  // fetched, never written
                 } else if (error != 0) {
                     bool full = AtomicFile::IsDiskFull(error);
                     outcome = PictureOutcome{PictureResult::Failed,
@@ -177,6 +191,12 @@ bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, int album, Job
         worker.join();
     }
     writer.Finish();
+    // Every worker and writer is done: the list may change again, and names the files as they are.
+    for (std::size_t i = 0; i < total; ++i) {
+        if (outcomes[i].result == PictureResult::Saved && outcomes[i].fromFallback) {
+            pictures.UseFallbackName(i);
+        }
+    }
     pool.SetRunning(false);
     return true;
 }

@@ -14,14 +14,16 @@
 class JobEvents;
 
 // Fetches one picture as a pool worker does: the user's read time-out and size limits, the
-// picture's own header lines, and the fallback address when the first address brought no data. An
-// error status or an empty answer brings no data either. The body goes straight into a file in
-// path's folder as it arrives (an AtomicFile, nameless until published), so a picture of any size
-// costs no memory; a picture past maxPictureKB is cut off as it comes. True when a body within the limits
-// arrived; file then holds it whole, to be published under path. Otherwise nothing is left on disk and
-// failure says what became of the picture and why. Never throws.
-bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& path,
-                  std::unique_ptr<AtomicFile>& file, PictureOutcome& failure);
+// picture's own header lines, and the fallback address when the first address brought no data (an
+// error status or an empty answer brings no data either; a fallback that is not one web address is
+// never fetched). The body goes straight into a file in albumDir as it arrives (an AtomicFile,
+// nameless until published), so a picture of any size costs no memory; a picture past
+// maxPictureKB is cut off as it comes. True when a body within the limits arrived: file then holds
+// it whole, to be published under the picture's fileName, or its fallbackFileName when the fallback
+// brought it, and outcome says Saved and which address answered. Otherwise nothing is left on disk
+// and outcome says what became of the picture and why. Never throws.
+bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& albumDir,
+                  std::unique_ptr<AtomicFile>& file, PictureOutcome& outcome);
 
 // The pool manager for the album in pictures (album is its place in the album list, for the
 // events), run on the download thread: keeps up to the pool's thread count of downloads going,
@@ -33,7 +35,8 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, co
 // After a stop request no new picture starts; the pool reports its end at once and then waits for
 // the pictures in flight, so no worker outlives the list it reads and every picture that arrived is
 // on disk when it returns. A full disk ends the pool the same way, without writing what is still
-// in flight. An empty list starts nothing and reports nothing. False when not a single worker
-// could be started.
-bool DownPicFunc(DownloadPool& pool, const PictureList& pictures, int album, JobEvents& events,
+// in flight. A picture its fallback brought is then named in pictures as it was saved
+// (UseFallbackName), so the passes find it. An empty list starts nothing and reports nothing.
+// False when not a single worker could be started.
+bool DownPicFunc(DownloadPool& pool, PictureList& pictures, int album, JobEvents& events,
                  std::vector<PictureOutcome>& outcomes);

@@ -12,9 +12,6 @@ namespace {
 
 // Names this long or longer are replaced by the time stamp rather than shortened.
 constexpr std::size_t kFallbackLength = 1000;
-// The whole path of a picture stays within this many units (the Windows path limit, kept so album
-// folders carried over to Windows still open).
-constexpr std::ptrdiff_t kPathUnits = 250;
 
 constexpr std::u16string_view kDefaultExtension = u".jpg";
 constexpr std::array<std::u16string_view, 6> kPictureExtensions = {u".jpeg", u".jpg", u".bmp",
@@ -124,9 +121,28 @@ bool IsPictureExtension(std::u16string_view extension) {
            kPictureExtensions.end();
 }
 
+// The bytes a picture's name may take in albumDir: MAX_NAME_BYTES, or less where the folder's path
+// is long.
+std::size_t NameBudget(std::u16string_view albumDir) {
+    const std::size_t dirBytes = Utf8Length(albumDir);
+    const std::size_t room = dirBytes + 1 < MAX_PATH_BYTES ? MAX_PATH_BYTES - 1 - dirBytes : 0;
+    return std::min(room, MAX_NAME_BYTES);
+}
+
+// stem and suffix fitted to budget, unless that leaves nothing of a stem: a name that is only its
+// extension would be hidden, and every picture would share it. The path then stays too long.
+std::u16string FitPictureName(std::u16string_view stem, std::u16string_view suffix, std::size_t budget) {
+    std::u16string fitted = FitName(stem, suffix, budget);
+    if (fitted.size() == suffix.size() && !stem.empty()) {
+        return FitName(stem, suffix);
+    }
+    return fitted;
+}
+
 // A duplicate's name: the stem, "(counter)" and the extension, the stem shortened to fit.
-std::u16string Counted(std::u16string_view stem, unsigned counter, std::u16string_view extension) {
-    return FitName(stem, u"(" + Number(counter) + u")" + std::u16string(extension));
+std::u16string Counted(std::u16string_view stem, unsigned counter, std::u16string_view extension,
+                       std::size_t budget) {
+    return FitPictureName(stem, u"(" + Number(counter) + u")" + std::u16string(extension), budget);
 }
 
 }  // namespace
@@ -164,9 +180,13 @@ void CleanName(std::u16string& text, bool withFallback) {
     }
 }
 
-std::u16string FitName(std::u16string_view stem, std::u16string_view suffix) {
+bool PathFits(std::u16string_view path) {
+    return Utf8Length(path) < MAX_PATH_BYTES;
+}
+
+std::u16string FitName(std::u16string_view stem, std::u16string_view suffix, std::size_t maxBytes) {
     std::size_t suffixBytes = Utf8Length(suffix);
-    std::size_t budget = suffixBytes < MAX_NAME_BYTES ? MAX_NAME_BYTES - suffixBytes : 0;
+    std::size_t budget = suffixBytes < maxBytes ? maxBytes - suffixBytes : 0;
     std::size_t kept = 0;
     std::size_t bytes = 0;
     std::size_t units = 0;
@@ -226,12 +246,8 @@ std::u16string PictureBaseName(const NamingValues& values, const NamingSettings&
 }
 
 std::u16string FinishPictureName(std::u16string_view name, const PictureList& pictures) {
-    const std::ptrdiff_t limit = kPathUnits - static_cast<std::ptrdiff_t>(pictures.AlbumDir().size());
+    const std::size_t budget = NameBudget(pictures.AlbumDir());
     std::u16string_view stem = name;
-    if (static_cast<std::ptrdiff_t>(stem.size()) > limit) {
-        stem = StringCtrl::KeepUnits(stem, limit > 0 ? static_cast<std::size_t>(limit) : 0);
-    }
-
     std::u16string_view extension = kDefaultExtension;
     if (auto dot = stem.rfind(u'.');
         dot != std::u16string_view::npos && IsPictureExtension(stem.substr(dot))) {
@@ -239,7 +255,7 @@ std::u16string FinishPictureName(std::u16string_view name, const PictureList& pi
         stem = stem.substr(0, dot);
     }
 
-    std::u16string fileName = FitName(stem, extension);
+    std::u16string fileName = FitPictureName(stem, extension, budget);
     if (!pictures.HasFileName(fileName)) {
         return fileName;
     }
@@ -247,7 +263,7 @@ std::u16string FinishPictureName(std::u16string_view name, const PictureList& pi
     // album whose pictures all share one name does not count up from 1 for every picture.
     const std::u16string base = Folded(stem) + u'/' + Folded(extension);
     for (unsigned counter = pictures.FirstCounterToTry(base);; ++counter) {
-        std::u16string counted = Counted(stem, counter, extension);
+        std::u16string counted = Counted(stem, counter, extension, budget);
         if (!pictures.HasFileName(counted)) {
             pictures.NoteTakenBelow(base, counter);
             return counted;

@@ -12,6 +12,12 @@
 
 // The longest one file or folder name may be on disk, in UTF-8 bytes.
 constexpr std::size_t MAX_NAME_BYTES = 255;
+// The system's limit for a whole path, in UTF-8 bytes with the terminating NUL: a path must stay
+// shorter than this.
+constexpr std::size_t MAX_PATH_BYTES = 4096;
+
+// Whether the system takes path (UTF-8) as a path: shorter than MAX_PATH_BYTES.
+bool PathFits(std::u16string_view path);
 
 // Makes a site text usable as one file or folder name, in place: entities decoded, runs of spaces
 // collapsed, the characters a path cannot hold and control characters removed, tabs turned into
@@ -23,8 +29,9 @@ void CleanName(std::u16string& text, bool withFallback);
 std::u16string TimeStampName();
 
 // stem followed by suffix, with stem shortened at a character boundary until the whole fits in
-// MAX_NAME_BYTES of UTF-8. suffix (an extension, a counter) is always kept whole.
-std::u16string FitName(std::u16string_view stem, std::u16string_view suffix);
+// maxBytes of UTF-8. suffix (an extension, a counter) is always kept whole.
+std::u16string FitName(std::u16string_view stem, std::u16string_view suffix,
+                       std::size_t maxBytes = MAX_NAME_BYTES);
 
 // The job's values that the naming escapes read: ?6 the albums selected, ?7 the albums listed, ?8
 // the owner folder.
@@ -43,9 +50,12 @@ std::u16string PictureBaseName(const NamingValues& values, const NamingSettings&
                                std::u16string_view description);
 
 // Settles a name from PictureBaseName into the final file name, against pictures' albumDir (which
-// must already hold the album folder) and the names already listed: cut to keep the path within
-// 250 units, picture extension kept or ".jpg" added, fitted to MAX_NAME_BYTES, and "(1)", "(2)", ...
-// added while the name equals, ignoring case, one already listed.
+// must already hold the album folder) and the names already listed: picture extension kept or
+// ".jpg" added, and "(1)", "(2)", ... added while the name equals, ignoring case, one already
+// listed. The name is cut, never its extension or counter, to fit MAX_NAME_BYTES and to keep the
+// whole path shorter than MAX_PATH_BYTES. It is never cut to nothing: where albumDir leaves no room
+// for a single character of it, it is only fitted to MAX_NAME_BYTES and its path does not fit
+// (PathFits), which the download refuses.
 std::u16string FinishPictureName(std::u16string_view name, const PictureList& pictures);
 
 // Both steps for the next picture of the album (c = pictures.Size()). Call it after the album

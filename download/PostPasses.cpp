@@ -44,11 +44,10 @@ std::u16string SignatureExtension(std::string_view header) {
 }
 
 void FixExtension(std::u16string& path) {
-    if (!FileSystem::Exists(path) || FileSystem::IsDirectory(path)) {
-        return;
-    }
+    // Only a regular file under the picture's own name: a link planted there is not read through,
+    // so it neither shows what it points at nor moves.
     std::string header;
-    if (!FileSystem::ReadFilePrefix(path, kSignatureBytes, header)) {
+    if (!FileSystem::ReadRegularFilePrefix(path, kSignatureBytes, header)) {
         return;
     }
     std::u16string extension = SignatureExtension(header);
@@ -82,9 +81,15 @@ void FixFormatPass(PictureList& pictures) {
     }
 }
 
-void FixOrderPass(const PictureList& pictures, std::int64_t now) {
+void FixOrderPass(const PictureList& pictures, const std::vector<PictureOutcome>& outcomes,
+                  std::int64_t now) {
     const std::u16string albumDir = pictures.AlbumDir();
-    for (std::size_t i = 0; i < pictures.Size(); ++i) {
+    for (std::size_t i = 0; i < pictures.Size() && i < outcomes.size(); ++i) {
+        // Whatever else is under a picture's name (a file of an earlier download, a link) is not
+        // this download's to touch.
+        if (outcomes[i].result != PictureResult::Saved) {
+            continue;
+        }
         std::int64_t stamp = now - 60 * static_cast<std::int64_t>(i);
         if (stamp > 0) {
             FileSystem::SetFileTimes(albumDir + pictures.Get(i).fileName, stamp);
@@ -92,6 +97,6 @@ void FixOrderPass(const PictureList& pictures, std::int64_t now) {
     }
 }
 
-void FixOrderPass(const PictureList& pictures) {
-    FixOrderPass(pictures, static_cast<std::int64_t>(std::time(nullptr)));
+void FixOrderPass(const PictureList& pictures, const std::vector<PictureOutcome>& outcomes) {
+    FixOrderPass(pictures, outcomes, static_cast<std::int64_t>(std::time(nullptr)));
 }

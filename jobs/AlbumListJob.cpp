@@ -25,6 +25,8 @@ constexpr std::u16string_view kNotice = u"提示";
 // An owner folder level: cleaned, "/"-separated and ending with "/" when not empty.
 void MakeFolderLevel(std::u16string& text) {
     CleanName(text, false);
+    // A site's owner name may be longer than a folder's name can be.
+    text = FitName(text, u"");
     StringCtrl::ReplaceAll(text, u"\\", u"/");
     if (!text.empty() && text.back() != u'/') {
         text.push_back(u'/');

@@ -10,6 +10,7 @@
 #include "core/PictureList.h"
 #include "core/PictureOutcome.h"
 #include "download/DownProc.h"
+#include "download/Naming.h"
 #include "download/PostPasses.h"
 #include "download/SideFiles.h"
 #include "jobs/JobContext.h"
@@ -29,6 +30,7 @@ constexpr std::u16string_view kNoSelection =
 constexpr std::u16string_view kFinished = u"下载完毕";
 constexpr std::u16string_view kStopped = u"已终止下载";
 constexpr std::u16string_view kDiskFull = u"磁盘已满";
+constexpr std::u16string_view kPathTooLong = u"：保存路径太长（超过 4096 字节），无法保存";
 
 void Say(JobEvents& events, std::u16string_view text) {
     events.Notice(std::u16string(text), u"");
@@ -79,6 +81,20 @@ void RemoveEmptyNewAlbumFolder(const PictureList& pictures, const std::u16string
     const std::u16string folder = pictures.AlbumDir();
     FileSystem::Remove(PictureNamePath(folder, albumName));
     FileSystem::RemoveEmptyDirectory(folder);
+}
+
+// Whether the system takes the path of every picture of the album. The naming keeps each within
+// the limit while the album folder leaves room for a name at all.
+bool AllPathsFit(const PictureList& pictures) {
+    const std::u16string folder = pictures.AlbumDir();
+    for (std::size_t i = 0; i < pictures.Size(); ++i) {
+        const PictureRecord picture = pictures.Get(i);
+        if (!PathFits(folder + picture.fileName) ||
+            (!picture.fallbackFileName.empty() && !PathFits(folder + picture.fallbackFileName))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void ListPictures(const AdapterTable& adapters, const ListResult& list, PictureListRun& run) {
@@ -206,6 +222,16 @@ int DownloadJobFunc(const DownloadRequest& request, JobContext& context, const A
             continue;
         }
 
+        // A path the system refuses would fail every picture alike: the album is refused whole.
+        if (!AllPathsFit(pictures)) {
+            DownloadTally failedAlbum;
+            failedAlbum.failedAlbums = 1;
+            tally += failedAlbum;
+            RemoveEmptyNewAlbumFolder(pictures, name);
+            events.AlbumEnded(album, name + std::u16string(kPathTooLong), failedAlbum);
+            continue;
+        }
+
         // Temporaries of a download that died here before are of no use to anyone.
         AtomicFile::RemoveStale(pictures.AlbumDir());
         events.ProgressText(u"已开始下载图片");
@@ -235,7 +261,7 @@ int DownloadJobFunc(const DownloadRequest& request, JobContext& context, const A
             FixFormatPass(pictures);
         }
         if ((options & OPT_FIX_ORDER) != 0) {
-            FixOrderPass(pictures);
+            FixOrderPass(pictures, outcomes);
         }
         if (albumTally.saved == 0 && (control.DownloadStopped() || diskFull)) {
             RemoveEmptyNewAlbumFolder(pictures, name);

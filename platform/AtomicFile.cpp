@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -16,6 +17,8 @@
 namespace {
 
 constexpr std::string_view kPartMark = ".part";
+// The system's limit for a path, the terminating NUL included.
+constexpr std::size_t kPathMax = 4096;
 // A temporary is being written by a live process at most this long.
 constexpr std::time_t kStaleAfterSeconds = 24 * 60 * 60;
 constexpr std::uint64_t kStartWritebackBytes = 1u << 20;
@@ -30,17 +33,24 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// ".<name>.part<pid>_<counter>" beside target, the name cut so the whole stays a legal file name.
+// ".<name>.part<pid>_<counter>" beside target. The name is cut, at a character boundary, so the
+// whole stays a legal file name and, where the folder's path is long, a path the system takes.
 std::string TemporaryNameFor(const std::string& target) {
     static std::atomic<unsigned> counter{0};
     std::size_t slash = target.rfind('/');
     std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     std::string name = "." + target.substr(slash == std::string::npos ? 0 : slash + 1);
-    if (name.size() > 200) {
-        name.resize(200);
+    std::string tail =
+        std::string(kPartMark) + std::to_string(::getpid()) + "_" + std::to_string(counter.fetch_add(1));
+    std::size_t keep = std::min<std::size_t>(name.size(), 200);
+    if (folder.size() + keep + tail.size() >= kPathMax) {
+        std::size_t used = folder.size() + tail.size();
+        keep = used + 1 < kPathMax ? std::min(keep, kPathMax - 1 - used) : 1;
     }
-    name += std::string(kPartMark) + std::to_string(::getpid()) + "_" + std::to_string(counter.fetch_add(1));
-    return folder + name;
+    while (keep > 1 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) {
+        --keep;  // never half of a character
+    }
+    return folder + name.substr(0, std::max<std::size_t>(keep, 1)) + tail;
 }
 
 bool AllDigits(std::string_view text) {

@@ -57,12 +57,10 @@ bool CreatePrivateDirectories(std::u16string_view path) {
     return ::mkdir(native.c_str(), 0700) == 0 || (errno == EEXIST && fs::is_directory(native, ec));
 }
 
-bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out) {
-    out.clear();
-    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
+namespace {
+
+// Reads at most maxBytes from fd into out, then closes fd.
+bool ReadPrefixAndClose(int fd, std::size_t maxBytes, std::string& out) {
     char buffer[65536];
     bool ok = true;
     while (out.size() < maxBytes) {
@@ -82,6 +80,32 @@ bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string&
     }
     ::close(fd);
     return ok;
+}
+
+}  // namespace
+
+bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out) {
+    out.clear();
+    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    return ReadPrefixAndClose(fd, maxBytes, out);
+}
+
+bool ReadRegularFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out) {
+    out.clear();
+    // O_NONBLOCK: opening a pipe for reading would otherwise wait for a writer.
+    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    return ReadPrefixAndClose(fd, maxBytes, out);
 }
 
 bool ReadFile(std::u16string_view path, std::string& out) {
@@ -166,7 +190,7 @@ bool SetFileTimes(std::u16string_view path, std::int64_t unixSeconds) {
     times[0].tv_sec = static_cast<time_t>(unixSeconds);
     times[0].tv_nsec = 0;
     times[1] = times[0];
-    return ::utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0) == 0;
+    return ::utimensat(AT_FDCWD, NativePath(path).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 std::int64_t ModificationTime(std::u16string_view path) {

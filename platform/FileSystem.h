@@ -22,6 +22,10 @@ bool CreatePrivateDirectories(std::u16string_view path);
 bool ReadFile(std::u16string_view path, std::string& out);
 // Reads at most maxBytes from the start of a file.
 bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out);
+// Like ReadFilePrefix, for a file under a name someone else may have planted: reads only a regular
+// file that is there under that very name. A symbolic link is not followed and a folder, device or
+// pipe is not opened for reading (so nothing waits on it); false for all of them.
+bool ReadRegularFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out);
 
 // Writes the file whole beside path, flushes, then puts it in place (AtomicFile), so readers see
 // the old file or the whole new one and never a part. mode is applied to the new file. On failure
@@ -41,6 +45,7 @@ bool Remove(std::u16string_view path);
 bool RemoveEmptyDirectory(std::u16string_view path);
 
 // Seconds since the epoch; sets access and modification time (there is no creation time here).
+// A symbolic link at path is not followed: its own times change, never its target's.
 bool SetFileTimes(std::u16string_view path, std::int64_t unixSeconds);
 // Modification time in seconds since the epoch, -1 when the file is missing.
 std::int64_t ModificationTime(std::u16string_view path);

@@ -193,17 +193,52 @@ TEST_F(PictureNaming, ExtensionIsKeptOnlyForPictureTypes) {
     }
 }
 
-TEST_F(PictureNaming, LengthKeepsThePathWithin250Units) {
-    std::u16string dir = u"/" + std::u16string(238, u'd') + u"/";  // 240 units
-    pictures.SetAlbumDir(dir);
-    EXPECT_EQ(FinishPictureName(u"0123456789abcdef.png", pictures), u"0123456789.jpg");
+// The album folder as deep as the case needs: "/" and 'd's up to dirBytes bytes, ending with "/".
+std::u16string FolderOf(std::size_t dirBytes) {
+    return u"/" + std::u16string(dirBytes - 2, u'd') + u"/";
+}
 
-    pictures.SetAlbumDir(u"/" + std::u16string(260, u'd') + u"/");
-    EXPECT_EQ(FinishPictureName(u"anything.png", pictures), u".jpg");
+// Names fit the system's limits in bytes: 255 for the name, a path shorter than 4096. A folder of a
+// few hundred characters leaves names as they are; near the path limit the name is cut, never its
+// extension or counter, and never to nothing.
+TEST_F(PictureNaming, LengthFitsTheNameAndPathLimitsInBytes) {
+    struct Case {
+        std::size_t dirBytes;
+        std::u16string name;
+        std::u16string out;
+        bool fits;
+    } cases[] = {
+        {240, u"0123456789abcdef.png", u"0123456789abcdef.png", true},
+        {300, u"p000", u"p000.jpg", true},
+        {3000, u"p001.png", u"p001.png", true},
+        {4095 - 14, u"0123456789abcdef.png", u"0123456789.png", true},  // 14 bytes are left
+        {4095 - 9, u"图图", u"图.jpg", true},                           // 9 left: one 3-byte character
+        {4095 - 6, u"a😀b", u"a.jpg", true},                             // never half of a character
+        {4095 - 6, u"x.jpeg", u"x.jpeg", true},                         // exactly at the limit
+        {4095 - 4, u"anything.png", u"anything.png", false},            // no room: refused, not ".png"
+        {4095, u"p000", u"p000.jpg", false},
+    };
+    for (const auto& c : cases) {
+        pictures.SetAlbumDir(FolderOf(c.dirBytes));
+        std::u16string file = FinishPictureName(c.name, pictures);
+        EXPECT_EQ(Utf8(file), Utf8(c.out)) << c.dirBytes << " " << Utf8(c.name);
+        EXPECT_EQ(PathFits(pictures.AlbumDir() + file), c.fits) << c.dirBytes << " " << Utf8(c.name);
+    }
+}
 
-    // The cut never leaves half of a character outside the basic plane.
-    pictures.SetAlbumDir(u"/" + std::u16string(246, u'd') + u"/");  // 248 units: 2 are left
-    EXPECT_EQ(Utf8(FinishPictureName(u"a\U0001F600b", pictures)), Utf8(u"a.jpg"));
+TEST_F(PictureNaming, CountersFitTheRoomThePathLeaves) {
+    naming.baseName = BASE_DESCRIPTION;
+    pictures.SetAlbumDir(FolderOf(4095 - 10));
+    EXPECT_EQ(Emit(u"http://h/1", u"abcdefgh"), u"abcdef.jpg");
+    EXPECT_EQ(Emit(u"http://h/2", u"abcdefgh"), u"abc(1).jpg");
+    EXPECT_EQ(Emit(u"http://h/3", u"abcdef"), u"abc(2).jpg");
+}
+
+TEST(PathFits, CountsUtf8BytesBelowTheSystemLimit) {
+    EXPECT_TRUE(PathFits(std::u16string(4095, u'a')));
+    EXPECT_FALSE(PathFits(std::u16string(4096, u'a')));
+    EXPECT_TRUE(PathFits(std::u16string(1365, u'图')));   // 4095 bytes
+    EXPECT_FALSE(PathFits(std::u16string(1366, u'图')));  // 4098 bytes, 1366 units
 }
 
 TEST_F(PictureNaming, LongChineseNameFitsInto255BytesWithItsExtension) {

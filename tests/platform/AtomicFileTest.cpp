@@ -66,6 +66,33 @@ TEST_P(AtomicFileRoads, AWriterThatDiesLeavesNothingForLong) {
     EXPECT_TRUE(FolderEntries(dir.Path()).empty());
 }
 
+// A target whose path is just below the system's limit: the temporary beside it (named, or the
+// name an unnamed file is linked under to replace the old one) stays within the limit too.
+TEST_P(AtomicFileRoads, APathAtTheLimitIsWrittenAndReplaced) {
+    std::u16string folder = dir.Path();
+    while (folder.size() + 201 < 3990) {
+        folder += std::u16string(200, u'd') + u"/";
+    }
+    if (std::size_t rest = 3990 - folder.size(); rest > 1) {
+        folder += std::u16string(rest - 1, u'e') + u"/";
+    }
+    ASSERT_TRUE(FileSystem::CreateDirectories(folder));
+    // The name takes what is left below 4096 bytes, the NUL included; "图" is three bytes.
+    const std::size_t left = 4095 - folder.size();
+    const std::u16string name =
+        std::u16string((left - 4) / 3, u'图') + std::u16string((left - 4) % 3, u'x') + u".jpg";
+    ASSERT_LE(CodePage::ToUtf8(name).size(), 255u);
+    const std::u16string path = folder + name;
+    ASSERT_EQ(CodePage::ToUtf8(path).size(), 4095u);
+
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(path, "first"));
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(path, "second"));
+    std::string bytes;
+    ASSERT_TRUE(FileSystem::ReadFile(path, bytes));
+    EXPECT_EQ(bytes, "second");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{CodePage::ToUtf8(name)});
+}
+
 INSTANTIATE_TEST_SUITE_P(Platform, AtomicFileRoads, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Unnamed" : "Named"; });
 

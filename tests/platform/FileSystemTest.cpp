@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <optional>
@@ -78,6 +79,37 @@ TEST(FileSystem, UserFoldersAsTheDesktopNamesThem) {
     // The environment wins over the file.
     ScopedEnv fromEnv("XDG_PICTURES_DIR", "/mnt/photos");
     EXPECT_EQ(FileSystem::PicturesDirectory(), u"/mnt/photos/");
+}
+
+// A name someone else may have planted: the times of a link are the link's own, and only a regular
+// file under that very name is read (a pipe would otherwise wait for a writer for ever).
+TEST(FileSystem, PlantedNamesAreNeverFollowed) {
+    TempDir dir;
+    const std::u16string target = dir.Path() + u"target.png";
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(target, "\x89PNG"));
+    ASSERT_TRUE(FileSystem::SetFileTimes(target, 1000000));
+    ASSERT_EQ(::symlink(FileSystem::NativePath(target).c_str(),
+                        FileSystem::NativePath(dir.Path() + u"link").c_str()),
+              0);
+    ASSERT_TRUE(FileSystem::CreateDirectories(dir.Path() + u"folder"));
+    ASSERT_EQ(::mkfifo(FileSystem::NativePath(dir.Path() + u"pipe").c_str(), 0600), 0);
+
+    FileSystem::SetFileTimes(dir.Path() + u"link", 2000000);
+    EXPECT_EQ(FileSystem::ModificationTime(target), 1000000);
+    EXPECT_TRUE(FileSystem::SetFileTimes(target, 3000000));
+    EXPECT_EQ(FileSystem::ModificationTime(target), 3000000);
+
+    struct Case {
+        const char16_t* name;
+        bool read;
+    } cases[] = {
+        {u"target.png", true}, {u"link", false}, {u"folder", false}, {u"pipe", false}, {u"missing", false}};
+    for (const Case& c : cases) {
+        std::string bytes = "stale";
+        EXPECT_EQ(FileSystem::ReadRegularFilePrefix(dir.Path() + c.name, 2, bytes), c.read)
+            << CodePage::ToUtf8(c.name);
+        EXPECT_EQ(bytes, c.read ? "\x89P" : "") << CodePage::ToUtf8(c.name);
+    }
 }
 
 }  // namespace
