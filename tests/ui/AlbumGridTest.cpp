@@ -350,8 +350,8 @@ TEST_F(AlbumGridTest, ExportAsksForACsvFileAndWritesTheRows) {
     std::string bytes;
     ASSERT_TRUE(FileSystem::ReadFile(dir.Path() + u"albums.csv", bytes));
     EXPECT_EQ(bytes,
-              "0001,He said \"\"hi\"\"',' ok,   3,,,,\r\n"
-              "0002,its,   3,,,,\r\n");
+              "0001,\"He said \"\"hi\"\", ok\",   3,,,,\r\n"
+              "0002,it's,   3,,,,\r\n");
 
     // A cancelled dialog writes nothing; a file that cannot be made, silently nothing.
     WhenModalShows([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
