@@ -116,12 +116,14 @@ TEST_F(PictureAnswers, EachFailedAttemptSaysWhy) {
 // request on it reads them as its answer and fails; it is sent again on a new connection, so the
 // lie costs nothing but that one try.
 TEST_F(PictureAnswers, ARequestSpoiltByTheLastAnswerIsSentAgainOnANewConnection) {
-    raw.Handle("/lie", [](const RawServer::Request&, RawServer::Connection& connection) {
+    // Set once the client's next request has come on the connection the lie spoils.
+    std::atomic<bool> spoilt{false};
+    raw.Handle("/lie", [&spoilt](const RawServer::Request&, RawServer::Connection& connection) {
         connection.Send(RawServer::Answer(200, "12345"));
         // The rest comes once the client has sent its next request here, on a connection that
         // looked clean when it was taken; a fixed pause instead would let a slow client find the
         // bytes already waiting and pass the connection by.
-        EXPECT_TRUE(connection.WaitForRequest(5s));
+        spoilt = connection.WaitForRequest(5s);
         connection.Send("and more bytes that were never announced\r\n");
     });
     raw.Handle("/next", [](const RawServer::Request&, RawServer::Connection& connection) {
@@ -136,16 +138,17 @@ TEST_F(PictureAnswers, ARequestSpoiltByTheLastAnswerIsSentAgainOnANewConnection)
     next.refuseErrorAnswers = true;
     ASSERT_TRUE(FetchUrl(next, source, FETCH_CACHEABLE | FETCH_FROM_CACHE));
     EXPECT_EQ(source.body, "the next picture");
+    EXPECT_TRUE(spoilt.load());
     std::vector<RawServer::Request> lies = raw.RequestsTo("/lie");
-    std::vector<RawServer::Request> nexts = raw.RequestsTo("/next");
     ASSERT_EQ(lies.size(), 1u);
-    // Once on the spoilt connection, once on a new one. The server notes the two on their own
-    // threads, so in either order.
-    ASSERT_EQ(nexts.size(), 2u);
-    std::vector<int> connections = {nexts[0].connection, nexts[1].connection};
-    std::sort(connections.begin(), connections.end());
-    EXPECT_EQ(connections.front(), lies.front().connection);
-    EXPECT_GT(connections.back(), lies.front().connection);
+    // The server may not get to read the spoilt request before the client has dropped that
+    // connection, and notes the two on their own threads in either order; what counts is that
+    // one came on a new connection.
+    std::vector<RawServer::Request> nexts = raw.RequestsTo("/next");
+    EXPECT_LE(nexts.size(), 2u);
+    EXPECT_TRUE(std::any_of(nexts.begin(), nexts.end(), [&](const RawServer::Request& request) {
+        return request.connection > lies.front().connection;
+    }));
 }
 
 // The pause between attempts gives the server time; after the last attempt it would only hold up
