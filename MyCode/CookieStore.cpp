@@ -6,6 +6,7 @@
 #include <cctype>
 #include <ctime>
 #include <memory>
+#include <optional>
 
 #include "MyCode/CurlShare.h"
 #include "platform/FileSystem.h"
@@ -13,6 +14,9 @@
 namespace {
 
 constexpr std::string_view kHeaderLine = "# Netscape HTTP Cookie File\n";
+// Cookies go to the jar in batches of this many, so a stop is seen between two batches even while
+// a huge file is taken in.
+constexpr std::size_t kFeedBatch = 500;
 
 struct EasyDeleter {
     void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
@@ -39,6 +43,95 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// A private folder for one exchange of cookie files with curl, removed with them when it goes.
+//
+// curl's jar is reached quickly only through files. A cookie added by itself (CURLOPT_COOKIELIST
+// with one line) makes curl sweep the whole jar for expired cookies, and with session cookies in
+// it the sweep never stops early, so n cookies cost n * n steps: 25,000 took seconds. A cookie file
+// is read without that sweep. The other way, CURLINFO_COOKIELIST builds its list by walking to the
+// list's end for every cookie, while the jar written out (CURLOPT_COOKIELIST "FLUSH") costs one
+// pass.
+class Scratch {
+public:
+    Scratch() : folder_(FileSystem::CreatePrivateTempDirectory()) {}
+    ~Scratch() {
+        if (!folder_.empty()) {
+            FileSystem::RemoveTree(folder_);
+        }
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    bool Ok() const { return !folder_.empty(); }
+    std::u16string File(std::u16string_view name) const { return folder_ + std::u16string(name); }
+
+private:
+    std::u16string folder_;
+};
+
+// Puts count lines (Netscape lines, each ending with a line break) into the jar: a few one by one,
+// more through a file in scratch, made when first needed.
+void Feed(CURL* easy, std::optional<Scratch>& scratch, const std::string& lines, std::size_t count) {
+    constexpr std::size_t kFewLines = 64;
+    if (count >= kFewLines) {
+        if (!scratch) {
+            scratch.emplace();
+        }
+        const std::u16string file = scratch->File(u"feed.txt");
+        Easy reader = JarHandle();
+        // The folder is the user's alone; the file lives only while curl reads it.
+        bool written = scratch->Ok() && reader && FileSystem::AppendFile(file, lines);
+        if (written) {
+            const std::string native = FileSystem::NativePath(file);
+            curl_easy_setopt(reader.get(), CURLOPT_COOKIEFILE, native.c_str());
+            curl_easy_setopt(reader.get(), CURLOPT_COOKIELIST, "RELOAD");
+        }
+        FileSystem::Remove(file);
+        if (written) {
+            return;
+        }
+    }
+    std::string_view rest = lines;
+    while (!rest.empty()) {
+        std::size_t end = rest.find('\n');
+        std::string line(rest.substr(0, end));
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        curl_easy_setopt(easy, CURLOPT_COOKIELIST, line.c_str());
+    }
+}
+
+// The jar's cookies as Netscape lines, expired ones left out by curl.
+std::string JarText() {
+    Easy easy = JarHandle();
+    if (!easy) {
+        return {};
+    }
+    Scratch scratch;
+    if (scratch.Ok()) {
+        const std::string native = FileSystem::NativePath(scratch.File(u"jar.txt"));
+        curl_easy_setopt(easy.get(), CURLOPT_COOKIEJAR, native.c_str());
+        curl_easy_setopt(easy.get(), CURLOPT_COOKIELIST, "FLUSH");
+        // Otherwise the handle writes the jar once more when it goes.
+        curl_easy_setopt(easy.get(), CURLOPT_COOKIEJAR, nullptr);
+        std::string text;
+        bool notAFile = false;
+        if (FileSystem::ReadRegularFile(scratch.File(u"jar.txt"), text, notAFile)) {
+            return text;
+        }
+    }
+    // The slow way, but never an empty jar for a full one: the file is saved from what this says.
+    std::string text;
+    curl_slist* list = nullptr;
+    if (curl_easy_getinfo(easy.get(), CURLINFO_COOKIELIST, &list) == CURLE_OK) {
+        for (curl_slist* item = list; item != nullptr; item = item->next) {
+            text += item->data;
+            text += '\n';
+        }
+    }
+    curl_slist_free_all(list);
+    return text;
+}
+
 }  // namespace
 
 CookieStore& CookieStore::Instance() {
@@ -46,7 +139,7 @@ CookieStore& CookieStore::Instance() {
     return *instance;
 }
 
-bool CookieStore::SetProgramFolder(std::u16string_view folder) {
+bool CookieStore::SetProgramFolder(std::u16string_view folder, const std::function<bool()>& stopped) {
     std::u16string path;
     if (!folder.empty()) {
         path.assign(folder);
@@ -56,24 +149,29 @@ bool CookieStore::SetProgramFolder(std::u16string_view folder) {
         path += u"cookies.txt";
     }
     bool ok = true;
+    bool whole = true;
     if (!path.empty() && FileSystem::Exists(path)) {
         std::string text;
-        ok = FileSystem::ReadFile(path, text);
+        bool notAFile = false;
+        ok = FileSystem::ReadRegularFile(path, text, notAFile);
         if (ok) {
-            AddLines(text);
+            whole = AddLines(text, stopped) >= 0;
         }
     }
     {
         std::lock_guard lock(saveMutex_);
-        filePath_ = path;
+        // A store loaded in part would lose the rest of the file at its first save.
+        filePath_ = whole ? path : std::u16string();
         // An empty store creates no file.
         savedText_ = kHeaderLine;
     }
-    SaveIfChanged();
+    if (whole) {
+        SaveIfChanged();
+    }
     return ok;
 }
 
-int CookieStore::AddLines(std::string_view text) {
+int CookieStore::AddLines(std::string_view text, const std::function<bool()>& stopped) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
     }
@@ -81,27 +179,49 @@ int CookieStore::AddLines(std::string_view text) {
     if (!easy) {
         return 0;
     }
+    std::optional<Scratch> scratch;
     int taken = 0;
+    std::string batch;
+    std::size_t inBatch = 0;
     while (!text.empty()) {
+        if (stopped && stopped()) {
+            return -1;
+        }
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         Cookie cookie;
         if (Cookie::FromNetscapeLine(line, cookie)) {
             // Normalised, so a line curl would read differently than we do never reaches it.
-            curl_easy_setopt(easy.get(), CURLOPT_COOKIELIST, cookie.ToNetscapeLine().c_str());
+            batch += cookie.ToNetscapeLine();
+            batch += '\n';
             ++taken;
+            if (++inBatch == kFeedBatch) {
+                Feed(easy.get(), scratch, batch, inBatch);
+                batch.clear();
+                inBatch = 0;
+            }
         }
+    }
+    if (!batch.empty()) {
+        if (stopped && stopped()) {
+            return -1;
+        }
+        Feed(easy.get(), scratch, batch, inBatch);
     }
     return taken;
 }
 
-int CookieStore::ImportFile(std::u16string_view path) {
+int CookieStore::ImportFile(std::u16string_view path, const std::function<bool()>& stopped) {
     std::string text;
-    if (!FileSystem::ReadFile(path, text)) {
-        return -1;
+    bool notAFile = false;
+    if (!FileSystem::ReadRegularFile(path, text, notAFile)) {
+        return notAFile ? IMPORT_NOT_A_FILE : IMPORT_UNREADABLE;
     }
-    int taken = AddLines(text);
+    int taken = AddLines(text, stopped);
+    if (taken < 0) {
+        return IMPORT_STOPPED;
+    }
     SaveIfChanged();
     return taken;
 }
@@ -129,19 +249,18 @@ void CookieStore::Clear() {
 
 std::vector<Cookie> CookieStore::All() const {
     std::vector<Cookie> cookies;
-    Easy easy = JarHandle();
-    curl_slist* list = nullptr;
-    if (!easy || curl_easy_getinfo(easy.get(), CURLINFO_COOKIELIST, &list) != CURLE_OK) {
-        return cookies;
-    }
-    std::int64_t now = Now();
-    for (curl_slist* item = list; item != nullptr; item = item->next) {
+    const std::string text = JarText();
+    std::string_view rest = text;
+    const std::int64_t now = Now();
+    while (!rest.empty()) {
+        std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         Cookie cookie;
-        if (Cookie::FromNetscapeLine(item->data, cookie) && (cookie.IsSession() || cookie.expires > now)) {
+        if (Cookie::FromNetscapeLine(line, cookie) && (cookie.IsSession() || cookie.expires > now)) {
             cookies.push_back(std::move(cookie));
         }
     }
-    curl_slist_free_all(list);
     return cookies;
 }
 

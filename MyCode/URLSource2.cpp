@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <mutex>
 
@@ -113,6 +114,7 @@ struct Attempt {
     bool hasLocation = false;
     std::int64_t contentLength = -1;
     std::string encoding;
+    int retryAfter = -1;    // seconds, from Retry-After
     std::string lastBlock;  // the last complete header block
     // Set once the headers of the answer itself (not a redirect) are in; body reads follow.
     bool finalHeaders = false;
@@ -157,6 +159,26 @@ bool NamesCompression(std::string_view encoding) {
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lower.find("gzip") != std::string::npos || lower.find("deflate") != std::string::npos;
+}
+
+// Retry-After as seconds or as an HTTP date (a date passed is 0); -1 when it is neither.
+int RetryAfterSeconds(std::string_view value) {
+    // Far more than any wait that is taken; only the order of size matters past it.
+    constexpr int kLongest = 1'000'000;
+    if (!value.empty() && std::all_of(value.begin(), value.end(),
+                                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
+        int seconds = 0;
+        for (char c : value) {
+            seconds = std::min(kLongest, seconds * 10 + (c - '0'));
+        }
+        return seconds;
+    }
+    const time_t when = curl_getdate(std::string(value).c_str(), nullptr);
+    if (when < 0) {
+        return -1;
+    }
+    const time_t now = std::time(nullptr);
+    return when <= now ? 0 : static_cast<int>(std::min<time_t>(kLongest, when - now));
 }
 
 // Headers of the answer itself decide compression and the declared-length check; a redirect's or
@@ -204,6 +226,7 @@ std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user
         a.hasLocation = false;
         a.contentLength = -1;
         a.encoding.clear();
+        a.retryAfter = -1;
         a.status = 0;
         std::size_t digit = line.find(' ');
         for (digit = digit == std::string_view::npos ? line.size() : digit + 1;
@@ -242,6 +265,8 @@ std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user
         a.hasLocation = !value.empty();
     } else if (EqualsNoCase(name, "set-cookie")) {
         a.cookiesSet = true;
+    } else if (EqualsNoCase(name, "retry-after")) {
+        a.retryAfter = RetryAfterSeconds(value);
     }
     return n;
 }
@@ -508,6 +533,7 @@ bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no
     file_.reset();
     compressed = false;
     status = 0;
+    retryAfterSec = -1;
     error = FetchError::None;
     cutStart = request.cutStart;
     cutEnd = request.cutEnd;
@@ -534,6 +560,7 @@ bool UrlSource::Request(const UrlRequest& request, unsigned /*flags: there is no
             CookieStore::Instance().SaveIfChanged();
         }
         status = attempt.finalHeaders ? attempt.status : 0;
+        retryAfterSec = status == 429 || status == 503 ? attempt.retryAfter : -1;
         if (attempt.rejected) {
             error = attempt.rejection;
             return false;
@@ -624,9 +651,24 @@ void UrlSource::GetText(std::u16string& out, unsigned flags) const {
 
 bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
     bool ok = false;
+    bool waitedForServer = false;
     source.freshConnection_ = false;
     for (unsigned attempt = 0; attempt < request.attempts; ++attempt) {
-        if (source.Request(request, flags)) {
+        const bool came = source.Request(request, flags);
+        // A busy server that said when to come back is asked again then, once, whatever the
+        // attempts: what it answered is not the answer to the request.
+        if (request.serverWait && source.retryAfterSec >= 0 && !waitedForServer &&
+            !(request.stopped && request.stopped())) {
+            waitedForServer = true;
+            const int seconds = std::min(source.retryAfterSec, kServerWaitLimitSec);
+            request.serverWait(seconds);
+            if (StoppableWait(std::chrono::seconds(seconds), request.stopped)) {
+                --attempt;
+                continue;
+            }
+            // Stopped: what came is all there is.
+        }
+        if (came) {
             if (request.minLength == 0 && request.retryMarker.empty()) {
                 ok = true;
                 break;
@@ -647,6 +689,11 @@ bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
             }
             source.error = FetchError::SoftFailure;
             source.file_.reset();
+        }
+        // The pause gives the server time before the next attempt; after the last one it would
+        // only hold up the caller.
+        if (attempt + 1 >= request.attempts) {
+            break;
         }
         // Whatever went wrong may have been the connection's: the next attempt takes a new one.
         source.freshConnection_ = true;

@@ -25,9 +25,12 @@ public:
     std::string body;           // as received, compressed or not
     std::string cutStart;       // the request's cut markers, copied by each attempt
     std::string cutEnd;
-    std::uint64_t bodyLength = 0;         // body bytes of the last answer, also those streamed to a file
-    bool compressed = false;              // the final response's Content-Encoding names gzip or deflate
-    int status = 0;                       // the final response's status; 0 when none arrived
+    std::uint64_t bodyLength = 0;  // body bytes of the last answer, also those streamed to a file
+    bool compressed = false;       // the final response's Content-Encoding names gzip or deflate
+    int status = 0;                // the final response's status; 0 when none arrived
+    // The seconds a 429 or 503 answer asked to wait with Retry-After (0 for a date passed); -1
+    // when it did not ask.
+    int retryAfterSec = -1;
     FetchError error = FetchError::None;  // why the last attempt failed
 
     // One attempt; fills rawHeaders, body and compressed and writes savePath when set. Follows
@@ -58,8 +61,9 @@ private:
 };
 
 // Up to request.attempts attempts with the soft-failure checks (minLength, retryMarker) and a pause
-// of retryPauseSec after every failed attempt, the last one too. attempts 0 sends nothing. An
-// attempt after a failed one never reuses a kept-alive connection.
+// of retryPauseSec between failed attempts (the last failed one returns at once), and one more
+// try after the wait a busy server asked for, where request.serverWait is set. attempts 0 sends
+// nothing. An attempt after a failed one never reuses a kept-alive connection.
 bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags);
 
 // Inflates zlib- or gzip-wrapped data, appending to out. False on bad data or when the output

@@ -5,6 +5,9 @@
 #include <string>
 #include <utility>
 
+// The longest a server may make a request wait with Retry-After.
+constexpr int kServerWaitLimitSec = 30;
+
 // What to fetch and how: a plain record owned by the caller, reused for successive requests by
 // replacing url (and headers where needed).
 struct UrlRequest {
@@ -40,8 +43,13 @@ struct UrlRequest {
     // send useful pages with odd statuses, and the markers judge them.
     bool refuseErrorAnswers = false;
     std::uint8_t attempts = 1;
-    std::uint8_t retryPauseSec = 1;  // pause after every failed attempt, the last one too
-    // The caller's stop: a retry pause ends as soon as it answers true, and no further attempt
-    // starts. Empty: never stopped.
+    std::uint8_t retryPauseSec = 1;  // pause between failed attempts; none after the last one
+    // The caller's stop: a retry pause or a server's wait ends as soon as it answers true, and no
+    // further attempt starts. Empty: never stopped.
     std::function<bool()> stopped;
+    // When set, an answer 429 or 503 that says when to come back (Retry-After, in seconds or as a
+    // date) is waited for, at most kServerWaitLimitSec, and its attempt made once more; the wait's
+    // seconds are told through this first, so the user knows why nothing moves. Once per FetchUrl.
+    // Empty: such an answer counts as any other.
+    std::function<void(int seconds)> serverWait;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -120,6 +121,9 @@ int DownloadExitCode(bool started, const CliJobEvents::JobReport& job) {
 }
 
 int Run(const CliOptions& options, InterruptWatch& interrupts) {
+    // Until the job runs, a signal ends the program between two steps, or between two lines of a
+    // file being read, with nothing sent to any site.
+    const std::function<bool()> signalled = [&interrupts] { return interrupts.Signal() != 0; };
     ProgramDir::Choice place = ProgramDir::Settle(options.programDir ? FolderPath(*options.programDir) : u"");
     const std::u16string& programDir = place.folder;
     if (!FileSystem::CreateDirectories(programDir)) {
@@ -133,13 +137,24 @@ int Run(const CliOptions& options, InterruptWatch& interrupts) {
                      CodePage::ToUtf8(part).c_str());
         return kExitCannotStart;
     }
-    if (!CookieStore::Instance().SetProgramFolder(programDir)) {
+    if (!CookieStore::Instance().SetProgramFolder(programDir, signalled)) {
         std::fprintf(stderr, "orvelle-cli: cannot read %scookies.txt\n",
                      CodePage::ToUtf8(programDir).c_str());
         return kExitCannotStart;
     }
+    if (int signal = interrupts.Signal(); signal != 0) {
+        return 128 + signal;
+    }
     if (options.cookiesFile) {
-        int taken = CookieStore::Instance().ImportFile(CodePage::FromUtf8(*options.cookiesFile));
+        int taken = CookieStore::Instance().ImportFile(CodePage::FromUtf8(*options.cookiesFile), signalled);
+        if (taken == CookieStore::IMPORT_STOPPED) {
+            return 128 + interrupts.Signal();
+        }
+        if (taken == CookieStore::IMPORT_NOT_A_FILE) {
+            std::fprintf(stderr, "orvelle-cli: the cookies file %s is not a regular file\n",
+                         options.cookiesFile->c_str());
+            return kExitCannotStart;
+        }
         if (taken < 0) {
             std::fprintf(stderr, "orvelle-cli: cannot read the cookies file %s\n",
                          options.cookiesFile->c_str());
@@ -151,6 +166,9 @@ int Run(const CliOptions& options, InterruptWatch& interrupts) {
     ProgramSettings& settings = context->settings;
     settings.programDir = programDir;
     SettingsFile::Load(settings);
+    if (int signal = interrupts.Signal(); signal != 0) {
+        return 128 + signal;
+    }
 
     std::u16string input = CodePage::FromUtf8(options.input);
     // The window's site detection; with no hit the site box stays at its first entry.
@@ -191,10 +209,14 @@ int Run(const CliOptions& options, InterruptWatch& interrupts) {
                 events.Print(u"[orvelle-cli] 正在终止：正在下载的图片完成后结束，再按一次 Ctrl-C 立即退出");
             }
         });
-        // The sub-mode box shows for site type 0 only.
-        controller.PressListButton(
-            {.siteType = site, .subMode = site == SITE_TENCENT ? subMode : SUBMODE_UNSET, .input = input});
-        controller.WaitForJobs();
+        // A signal that came while the watch had no stop to call yet starts no job at all.
+        if (interrupts.Signal() == 0) {
+            // The sub-mode box shows for site type 0 only.
+            controller.PressListButton({.siteType = site,
+                                        .subMode = site == SITE_TENCENT ? subMode : SUBMODE_UNSET,
+                                        .input = input});
+            controller.WaitForJobs();
+        }
         unread = events.LastList().unread;
         if (download && !unread && interrupts.Signal() == 0) {
             // An item page's one album is downloaded at once, as in the window; otherwise the rows

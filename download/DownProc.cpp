@@ -12,6 +12,7 @@
 #include "MyCode/TextFlags.h"
 #include "MyCode/URLSource2.h"
 #include "core/JobEvents.h"
+#include "core/ServerWait.h"
 #include "download/PictureWriter.h"
 #include "platform/AtomicFile.h"
 
@@ -36,7 +37,8 @@ PictureOutcome FailureOf(const UrlSource& source) {
 }  // namespace
 
 bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& albumDir,
-                  std::unique_ptr<AtomicFile>& file, PictureOutcome& outcome) {
+                  std::unique_ptr<AtomicFile>& file, PictureOutcome& outcome, std::function<bool()> stopped,
+                  std::function<void(int seconds)> serverWait) {
     try {
         // The file is published by the pool's writer, not by the client, so the next download need
         // not wait for the disk's flush.
@@ -50,6 +52,8 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, co
         request.maxSizeKB = params.maxPictureKB;
         // An error page saved as a picture would pass for one.
         request.refuseErrorAnswers = true;
+        request.stopped = std::move(stopped);
+        request.serverWait = std::move(serverWait);
         UrlSource source;
         bool ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
         bool fromFallback = false;
@@ -120,6 +124,10 @@ bool DownPicFunc(DownloadPool& pool, PictureList& pictures, int album, JobEvents
     // threadCount downloads, started in list order, as one thread per picture would give.
     PictureWriter writer(std::min(kWriterThreads, wanted), wanted);
     std::atomic<std::size_t> next{0};
+    const std::function<bool()> stopped = [&pool] { return pool.StopRequested(); };
+    const std::function<void(int)> serverWait = [&events](int seconds) {
+        events.ProgressText(ServerWaitText(seconds));
+    };
     auto work = [&] {
         while (!pool.StopRequested() && !diskFull.load()) {
             std::size_t i = next.fetch_add(1);
@@ -129,7 +137,7 @@ bool DownPicFunc(DownloadPool& pool, PictureList& pictures, int album, JobEvents
             PictureRecord picture = pictures.Get(i);
             std::unique_ptr<AtomicFile> file;
             PictureOutcome fetched;
-            if (!FetchPicture(picture, params, albumDir, file, fetched)) {
+            if (!FetchPicture(picture, params, albumDir, file, fetched, stopped, serverWait)) {
                 if (fetched.error == FetchError::DiskFull) {
                     diskFull.store(true);
                     writer.Halt();

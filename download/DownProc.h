@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,16 +22,18 @@ class JobEvents;
 // maxPictureKB is cut off as it comes. True when a body within the limits arrived: file then holds
 // it whole, to be published under the picture's fileName, or its fallbackFileName when the fallback
 // brought it, and outcome says Saved and which address answered. Otherwise nothing is left on disk
-// and outcome says what became of the picture and why. Never throws.
+// and outcome says what became of the picture and why. A busy server's Retry-After is waited for
+// once, told through serverWait first; stopped ends that wait and any pause at once. Never throws.
 bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& albumDir,
-                  std::unique_ptr<AtomicFile>& file, PictureOutcome& outcome);
+                  std::unique_ptr<AtomicFile>& file, PictureOutcome& outcome,
+                  std::function<bool()> stopped = {}, std::function<void(int seconds)> serverWait = {});
 
 // The pool manager for the album in pictures (album is its place in the album list, for the
 // events), run on the download thread: keeps up to the pool's thread count of downloads going,
 // hands out the pictures in list order, streams each picture into the album folder and gives it its
 // name once it arrived within the limits. It tells events of each picture saved and not saved, of
 // the progress ("已下载%d/%d......": the pictures saved so far, of all) whenever a picture is done,
-// and of the pool's end.
+// of a busy server's wait (on the progress line) and of the pool's end.
 // outcomes gets one entry per picture: pictures that never started stay NotTried.
 // After a stop request no new picture starts; the pool reports its end at once and then waits for
 // the pictures in flight, so no worker outlives the list it reads and every picture that arrived is

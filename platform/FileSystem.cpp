@@ -112,6 +112,65 @@ bool ReadFile(std::u16string_view path, std::string& out) {
     return ReadFilePrefix(path, SIZE_MAX, out);
 }
 
+bool ReadRegularFile(std::u16string_view path, std::string& out, bool& notAFile) {
+    out.clear();
+    notAFile = false;
+    // Opening a FIFO without O_NONBLOCK would wait for a writer; the type is judged on what was
+    // opened, so nothing can be swapped in between.
+    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        notAFile = errno == ENXIO;  // a socket
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        notAFile = true;
+        ::close(fd);
+        return false;
+    }
+    if (st.st_size > 0) {
+        out.reserve(static_cast<std::size_t>(st.st_size));
+    }
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof(buffer));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            ok = false;
+            break;
+        }
+        if (got == 0) {
+            break;
+        }
+        out.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return ok;
+}
+
+std::u16string CreatePrivateTempDirectory() {
+    std::error_code ec;
+    fs::path base = fs::temp_directory_path(ec);
+    if (ec) {
+        base = "/tmp";
+    }
+    // mkdtemp makes the folder with mode 0700.
+    std::string pattern = (base / "orvelle-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        return {};
+    }
+    return CodePage::FromUtf8(pattern) + u"/";
+}
+
+bool RemoveTree(std::u16string_view path) {
+    std::error_code ec;
+    fs::remove_all(NativePath(path), ec);
+    return !ec;
+}
+
 namespace {
 
 bool WriteAll(int fd, std::string_view bytes) {

@@ -20,6 +20,10 @@ bool CreatePrivateDirectories(std::u16string_view path);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadFile(std::u16string_view path, std::string& out);
+// Reads a whole file that must be a regular file: a FIFO, a device or a folder is not read at all
+// (reading one may block for ever or never end), and notAFile is then true. False when it is not a
+// regular file or cannot be opened or read.
+bool ReadRegularFile(std::u16string_view path, std::string& out, bool& notAFile);
 // Reads at most maxBytes from the start of a file.
 bool ReadFilePrefix(std::u16string_view path, std::size_t maxBytes, std::string& out);
 // Like ReadFilePrefix, for a file under a name someone else may have planted: reads only a regular
@@ -36,6 +40,12 @@ bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned 
 bool CanCreateFilesIn(std::u16string_view folder);
 // Appends to a file, creating it when missing.
 bool AppendFile(std::u16string_view path, std::string_view bytes);
+
+// A new folder under the system's temporary folder ($TMPDIR, else /tmp) that only this user may
+// enter, for files that live a moment, with a trailing "/"; empty when none could be made.
+std::u16string CreatePrivateTempDirectory();
+// Removes a folder with everything in it.
+bool RemoveTree(std::u16string_view path);
 
 bool Rename(std::u16string_view from, std::u16string_view to);
 // Like Rename, but fails instead of replacing a file that already exists at to.

@@ -1,11 +1,15 @@
 #include "sites/kit/SiteCall.h"
 
 #include "core/JobEvents.h"
+#include "core/ServerWait.h"
 #include "platform/StoppableWait.h"
 #include "platform/TextFile.h"
 
 SiteCall::SiteCall(CallContext context) : context_(std::move(context)) {
     session.SetStop([this] { return Stopped(); });
+    session.request.serverWait = [this](int seconds) {
+        context_.events.ProgressText(ServerWaitText(seconds));
+    };
 }
 
 bool SiteCall::Fetch(std::u16string_view url, unsigned textFlags, std::u16string& text) {

@@ -10,9 +10,9 @@
 #include "sites/kit/SiteSession.h"
 
 // One call of an adapter operation: the one session all its fetches share, what it may ask of the
-// user and what it may read of the program's settings. Its waits, and the pauses between a fetch's
-// attempts, end as soon as the job is stopped. This is the only way an adapter talks to the rest
-// of the program.
+// user and what it may read of the program's settings. Its waits, the pauses between a fetch's
+// attempts and a busy server's wait (told on the progress line) end as soon as the job is
+// stopped. This is the only way an adapter talks to the rest of the program.
 class SiteCall {
 public:
     virtual ~SiteCall() = default;

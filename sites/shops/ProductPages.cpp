@@ -112,8 +112,7 @@ bool IsWebAddress(std::u16string_view address) {
 }
 
 void ReportPageShape(SiteCall& call, std::u16string_view page, bool withNumber) {
-    call.Dump(u"log.err", page);
-    call.Notice(withNumber ? kPicturePageShape : kPageShape);
+    call.ReportPageShape(withNumber ? kPicturePageShape : kPageShape, u"log.err", page);
 }
 
 void ReportNoProduct(SiteCall& call) {

@@ -14,8 +14,9 @@ namespace ProductPages {
 // "//host/...".
 bool IsWebAddress(std::u16string_view address);
 
-// A page the markers do not fit: kept as "log.err" in the program folder for the author, and the
-// user is told. withNumber chooses the picture lists' message, which carries "(2)".
+// A page the markers do not fit: kept as "log.err" in the program folder for the author, the user
+// is told, and the job counts the album (or the list) as not read (SiteCall::ReportPageShape).
+// withNumber chooses the picture lists' message, which carries "(2)".
 void ReportPageShape(SiteCall& call, std::u16string_view page, bool withNumber);
 
 // A product page without its name (a 1688 shop or a JD item title): the user is told.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <regex>
@@ -295,6 +296,71 @@ TEST_F(Cli, ImportedCookiesCarryTheToken) {
         CliProcess::Run(Args("list", {"--cookies", CodePage::ToUtf8(cookies) + ".none", "123456"}));
     EXPECT_NE(missing.exitCode, 0);
     EXPECT_NE(missing.exitCode, 2);
+}
+
+// A FIFO given as the cookies file would hold the program until something writes to it, a device
+// may never end, and a folder is no file: each is refused before anything is read or asked.
+TEST_F(Cli, ACookiesPathThatIsNoRegularFileIsRefused) {
+    const std::u16string fifo = program.Path() + u"cookies.fifo";
+    ASSERT_EQ(::mkfifo(FileSystem::NativePath(fifo).c_str(), 0600), 0);
+    const std::u16string folder = program.Path() + u"cookies.d";
+    ASSERT_TRUE(FileSystem::CreateDirectories(folder));
+    for (const std::u16string& path : {fifo, folder, std::u16string(u"/dev/zero")}) {
+        SCOPED_TRACE(CodePage::ToUtf8(path));
+        server.ClearRequests();
+        CliProcess run =
+            CliProcess::Run(Args("list", {"--cookies", CodePage::ToUtf8(path), "123456"}), {}, 20);
+        EXPECT_EQ(run.exitCode, 3) << run.err;
+        EXPECT_TRUE(Contains(run.err, "is not a regular file")) << run.err;
+        EXPECT_TRUE(server.Requests().empty());
+    }
+}
+
+// Whether process pid blocks SIGINT and SIGTERM, as orvelle-cli does once it watches for them: a
+// signal sent before that would end it as the signal's default does.
+bool WatchesSignals(int pid) {
+    std::string status;
+    FileSystem::ReadFile(CodePage::FromUtf8("/proc/" + std::to_string(pid) + "/status"), status);
+    std::size_t at = status.find("SigBlk:");
+    if (at == std::string::npos) {
+        return false;
+    }
+    const unsigned long long blocked = std::stoull(status.substr(at + 7), nullptr, 16);
+    const unsigned long long wanted = (1ull << (SIGINT - 1)) | (1ull << (SIGTERM - 1));
+    return (blocked & wanted) == wanted;
+}
+
+// A signal while a large cookies file is taken in ends the program at once, before any request,
+// and keeps nothing of the file.
+TEST_F(Cli, ASignalDuringTheCookieImportEndsItAtOnce) {
+    // Cookies of one site take curl longest to take in; these would take many seconds.
+    std::string file = "# Netscape HTTP Cookie File\n";
+    for (int i = 0; i < 40000; ++i) {
+        file += ".qq.com\tTRUE\t/\tFALSE\t0\tc" + std::to_string(i) + "\tv" + std::to_string(i) + "\n";
+    }
+    const std::u16string cookies = program.Path() + u"many.txt";
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(cookies, file));
+    for (int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        std::chrono::steady_clock::time_point signalled;
+        CliProcess run = CliProcess::Run(Args("list", {"--cookies", CodePage::ToUtf8(cookies), "123456"}), {},
+                                         60, [&](int pid, const CliProcess::WaitForErr&) {
+                                             for (int i = 0; i < 5000 && !WatchesSignals(pid); ++i) {
+                                                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                                             }
+                                             // Well into the import, which takes many seconds.
+                                             std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                             signalled = std::chrono::steady_clock::now();
+                                             ::kill(pid, signal);
+                                         });
+        const auto after = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - signalled);
+        EXPECT_EQ(run.exitCode, 128 + signal) << run.err;
+        EXPECT_LT(after.count(), 1500);
+        EXPECT_TRUE(server.Requests().empty());
+        EXPECT_TRUE(run.out.empty()) << run.out;
+        EXPECT_FALSE(FileSystem::Exists(program.Path() + u"cookies.txt"));
+    }
 }
 
 TEST_F(Cli, DownloadFetchesTheChosenAlbumIntoSaveOwnerAlbum) {

@@ -2,6 +2,11 @@
 // list is "the site could not be read" (exit 4), a refused photo list is a failed album (exit 1),
 // and a page that came and held nothing stays what it was.
 
+#include <signal.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,6 +65,84 @@ TEST_F(RefusalCli, AListThatCannotBeReadSaysWhyAndExitsFour) {
             EXPECT_EQ(list.err.find("无法"), std::string::npos) << list.err;
         }
     }
+}
+
+// A 429 or 503 that says when to come back, for a page or a picture: the wait is told, taken, and
+// the page or picture asked for once more; a signal ends the wait at once.
+TEST_F(RefusalCli, ABusyServersRetryAfterIsWaitedFor) {
+    struct Case {
+        const char* label;
+        bool picture;  // the picture is busy at first, else the album list
+        int status;
+    } cases[] = {
+        {"album list, 503", false, 503},
+        {"album list, 429", false, 429},
+        {"picture, 503", true, 503},
+        {"picture, 429", true, 429},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        auto lists = std::make_shared<std::atomic<int>>(0);
+        auto shots = std::make_shared<std::atomic<int>>(0);
+        server.Handle("/photo/album/index.php",
+                      [c, lists](const FixtureRequest& request, FixtureReply& reply) {
+                          if (request.Param("page") != "1") {
+                              reply.body = "<ul class=\"album_list\"></ul>";
+                          } else if ((*lists)++ == 0 && !c.picture) {
+                              reply.status = c.status;
+                              reply.headers = {{"Retry-After", "1"}};
+                              reply.body = "<html>busy</html>";
+                          } else {
+                              reply.body = Fixture("galleries", "56_albums.html");
+                          }
+                      });
+        server.Handle("/photo/album/", [](const FixtureRequest& request, FixtureReply& reply) {
+            reply.body =
+                request.Param("page") == "1" ? Fixture("galleries", "56_photos.html") : "<p>没有照片</p>";
+        });
+        server.Handle("/p/9001/1.jpg", [c, shots](const FixtureRequest&, FixtureReply& reply) {
+            if ((*shots)++ == 0 && c.picture) {
+                reply.status = c.status;
+                reply.headers = {{"Retry-After", "1"}};
+                reply.body = "<html>busy</html>";
+            } else {
+                reply.contentType = "image/jpeg";
+                reply.body = PictureBytes('1');
+            }
+        });
+        server.Serve("/p/9001/2.jpg", PictureBytes('2'), "image/jpeg");
+        TempDir into;
+        CliProcess run = CliProcess::Run(Args("download", {"--albums", "1", "--save", into.NativePath()}));
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.err.find("服务器要求等待 1 秒"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("下载完毕：成功 2 张，失败 0 张"), std::string::npos) << run.err;
+        EXPECT_TRUE(SameBytes(into.Path() + u"alice/春游/海浪.jpg", PictureBytes('1')));
+        EXPECT_EQ(lists->load(), c.picture ? 1 : 2);
+        EXPECT_EQ(shots->load(), c.picture ? 2 : 1);
+    }
+
+    // A wait of an hour is held to half a minute, and a signal ends it at once with nothing more
+    // asked.
+    auto lists = std::make_shared<std::atomic<int>>(0);
+    server.Handle("/photo/album/index.php", [lists](const FixtureRequest&, FixtureReply& reply) {
+        ++*lists;
+        reply.status = 503;
+        reply.headers = {{"Retry-After", "3600"}};
+        reply.body = "<html>busy</html>";
+    });
+    std::chrono::steady_clock::time_point signalled;
+    CliProcess run =
+        CliProcess::Run(Args("list", {}), {}, 60, [&](int pid, const CliProcess::WaitForErr& waitForErr) {
+            EXPECT_TRUE(waitForErr("服务器要求等待 30 秒", 10000));
+            signalled = std::chrono::steady_clock::now();
+            ::kill(pid, SIGTERM);
+        });
+    EXPECT_EQ(run.exitCode, 143) << run.err;
+    EXPECT_LT(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - signalled)
+            .count(),
+        1500);
+    EXPECT_EQ(lists->load(), 1);
 }
 
 TEST_F(RefusalCli, ARefusedPhotoListIsAFailedAlbum) {

@@ -196,7 +196,9 @@ void SiteTest::StartDownload(const ST_PERLISTRECORD& album) {
 
 int SiteTest::RunPictures(const PictureListOp& op) {
     PictureListRun run(job, events, Naming(), pictures, 0, input_);
-    return run.Run(op);
+    const int emitted = run.Run(op);
+    pageShapeReported_ = run.PageShapeReported();
+    return emitted;
 }
 
 int SiteTest::ListPictures(const PictureListOp& op, const ST_PERLISTRECORD& album) {

@@ -141,6 +141,9 @@ protected:
     void DownloadThroughJob(const std::u16string& saveFolder);
     // Downloads started by the last ListThroughJob or DownloadThroughJob.
     int DownloadsStarted() const { return downloadsStarted_; }
+    // Whether the last picture list reported a page of an unexpected shape, so the download counts
+    // its album as not read.
+    bool PageShapeReported() const { return pageShapeReported_; }
 
 public:
     // A fixture file of tests/fixtures/<folder>/<name>, as bytes.
@@ -161,6 +164,7 @@ protected:
 private:
     std::u16string input_;
     int downloadsStarted_ = 0;
+    bool pageShapeReported_ = false;
 };
 
 // A sample run of one operation for the stop test over the adapter table: pages on which it emits

@@ -60,6 +60,19 @@ struct RawServer::Impl {
             return fd_ >= 0;
         }
         bool Pause(std::chrono::milliseconds duration) override { return impl_.Pause(duration); }
+        bool WaitForRequest(std::chrono::milliseconds timeout) override {
+            const auto end = std::chrono::steady_clock::now() + timeout;
+            while (fd_ >= 0 && std::chrono::steady_clock::now() < end) {
+                pollfd ready{fd_, POLLIN, 0};
+                if (::poll(&ready, 1, 20) > 0) {
+                    return (ready.revents & POLLIN) != 0;
+                }
+                if (!impl_.Pause(std::chrono::milliseconds(0))) {
+                    return false;
+                }
+            }
+            return false;
+        }
         void Reset() override {
             if (fd_ >= 0) {
                 linger hard{1, 0};

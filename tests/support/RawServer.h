@@ -29,6 +29,9 @@ public:
         virtual bool Send(std::string_view bytes) = 0;
         // Waits; false at once when the server is being stopped.
         virtual bool Pause(std::chrono::milliseconds duration) = 0;
+        // Waits until the client has sent more bytes on this connection (its next request), at
+        // most timeout; false when none came or the server is being stopped.
+        virtual bool WaitForRequest(std::chrono::milliseconds timeout) = 0;
         // Ends the connection with a reset (RST), as a crashed or hostile server does.
         virtual void Reset() = 0;
         // Ends the connection with an orderly close.

@@ -50,6 +50,8 @@ TEST_F(JdItem, PageWithoutThumbnailStripIsDumpedIntoTheProgramFolder) {
     EXPECT_EQ(DumpText(u"log.err"), u"<h1>联想</h1>");
     EXPECT_EQ(MessageTexts(),
               (std::vector<std::u16string>{u"获取信息出错(2),请将程序目录下的log.err文件发给作者,以便修改"}));
+    // The album is not read, not empty: the download counts it as failed.
+    EXPECT_TRUE(PageShapeReported());
 }
 
 // A page of today: the title in its sku-name block, the pictures' paths in the script and in a strip

@@ -71,6 +71,7 @@ TEST_F(Offer1688, PageWithoutItsPictureMarkerIsDumpedIntoTheProgramFolder) {
     EXPECT_TRUE(Pictures().empty());
     EXPECT_EQ(DumpText(u"log.err"), u"<html>别的网页</html>");
     EXPECT_EQ(MessageTexts(), (std::vector<std::u16string>{kPageShape}));
+    EXPECT_TRUE(PageShapeReported());
 }
 
 TEST_F(Offer1688, PageWithoutPicturesSaysSoNamingTheProduct) {

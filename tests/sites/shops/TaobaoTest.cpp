@@ -112,6 +112,7 @@ TEST_F(Taobao, ItemPageMustLinkItsDescription) {
         ListPictures(TaobaoShopAdapter::PictureList, ItemAlbum());
         EXPECT_EQ(PictureUrls().size(), c.item ? 1u : 0u);
         EXPECT_EQ(DumpText(u"log.err").empty(), c.item);
+        EXPECT_EQ(PageShapeReported(), !c.item);
         EXPECT_EQ(Messages().back().text,
                   c.item ? u"获取商品主图完成，共1张"
                          : u"获取信息出错(2),请将程序目录下的log.err文件发给作者,以便修改");
