@@ -1,9 +1,14 @@
 // The download engine against aria2c and curl's parallel mode, and the album-list job on long
 // pages. A loopback server (its own process) serves N pictures, each answer delayed by a fixed
 // time; the real download job fetches them with threadCount workers, then aria2c (-j threadCount)
-// and curl (--parallel --parallel-max threadCount) fetch the same list from the same server. Each
-// runs in a child process, so wall time, CPU time and peak RSS are its own. The last line is for
-// outside checks: "bench[<scenario>]: ...".
+// and curl (--parallel --parallel-max threadCount) fetch the same list from the same server. The
+// engine flushes every picture to disk before it gets its name, which neither peer does, so two
+// more peers make the same promise: curl_sync is curl followed by a flush of each file it wrote
+// and of their folder, and disk is the disk's own flushed write of the same files (each written
+// and flushed in turn, as dd conv=fsync does, then the folder flushed), with no network at all.
+// Each runs in a child process, so wall time, CPU time and peak RSS are its own; the disk's
+// write-back queue is emptied before each. The last line is for outside checks:
+// "bench[<scenario>]: ...".
 //
 //   download_bench [small|large|list|page] [--pictures N] [--size-kib K] [--delay-ms D] [--threads T]
 //
@@ -12,10 +17,12 @@
 // list:  the album-list job on one page of 40,000 albums, and on one of 2,000 albums of one name.
 // page:  the album-list job on a page of 256 MiB that does not announce its length.
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -32,10 +39,10 @@
 #include "bench/QuietJobEvents.h"
 #include "jobs/AlbumListJob.h"
 #include "jobs/DownloadJob.h"
+#include "jobs/Emission.h"
 #include "jobs/JobContext.h"
 #include "platform/CodePage.h"
 #include "sites/AdapterTable.h"
-#include "jobs/Emission.h"
 #include "sites/kit/PictureCall.h"
 
 namespace fs = std::filesystem;
@@ -107,7 +114,7 @@ void TakeUsage(const rusage& usage, Measure& m) {
 }
 
 // Runs body in a child process that reports its own wall time and a count through a pipe; CPU and
-// peak RSS come from the child's usage.
+// peak RSS come from the child's usage, which holds the processes it waited for.
 template <typename Body>
 Measure InChild(Body body) {
     Measure m;
@@ -119,11 +126,11 @@ Measure InChild(Body body) {
     if (pid == 0) {
         ::close(fds[0]);
         auto start = Clock::now();
-        int count = body();
+        int count = body();  // negative when the body failed
         double report[2] = {std::chrono::duration<double>(Clock::now() - start).count(),
                             static_cast<double>(count)};
         ssize_t written = ::write(fds[1], report, sizeof(report));
-        ::_exit(written == sizeof(report) ? 0 : 1);
+        ::_exit(written == sizeof(report) && count >= 0 ? 0 : 1);
     }
     ::close(fds[1]);
     double report[2] = {0, 0};
@@ -167,7 +174,8 @@ int RunEngine(const Settings& s, int port, const fs::path& folder) {
     ST_PERLISTRECORD album;
     album.name = u"bench";
     EmitAlbum(album, job.list, events);
-    DownloadJobFunc({.saveFolder = CodePage::FromUtf8(folder.string()), .albums = {0}, .input = {}}, job, table, events);
+    DownloadJobFunc({.saveFolder = CodePage::FromUtf8(folder.string()), .albums = {0}, .input = {}}, job,
+                    table, events);
     return 0;
 }
 
@@ -198,20 +206,25 @@ std::u16string ListInput(const std::string& user) {
     return CodePage::FromUtf8("http://" + std::string(kListHost) + "/photo/album/index.php?user=" + user);
 }
 
-// A downloader given as a command line, run as a child with its output thrown away.
-Measure RunCommand(const std::vector<std::string>& command) {
-    Measure m;
+pid_t Spawn(const std::vector<std::string>& command) {
     std::vector<const char*> args;
     for (const std::string& arg : command) {
         args.push_back(arg.c_str());
     }
     args.push_back(nullptr);
-    auto start = Clock::now();
     pid_t pid = ::fork();
     if (pid == 0) {
         ::execvp(args[0], const_cast<char* const*>(args.data()));
         ::_exit(127);
     }
+    return pid;
+}
+
+// A downloader given as a command line, run as a child with its output thrown away.
+Measure RunCommand(const std::vector<std::string>& command) {
+    Measure m;
+    auto start = Clock::now();
+    pid_t pid = Spawn(command);
     int status = 0;
     rusage usage{};
     if (pid > 0 && ::wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
@@ -220,6 +233,27 @@ Measure RunCommand(const std::vector<std::string>& command) {
         TakeUsage(usage, m);
     }
     return m;
+}
+
+bool RunAndWait(const std::vector<std::string>& command) {
+    pid_t pid = Spawn(command);
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The pictures' files as curl names them, in the list's order.
+fs::path PictureFile(const fs::path& folder, int n) {
+    return folder / (std::to_string(n) + ".jpg");
+}
+
+// Flushes path's data and metadata (a folder: its entries) to disk.
+bool Flush(const fs::path& path, int flags) {
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
 }
 
 Measure MeasureAria2(const Settings& s, int port, const fs::path& folder) {
@@ -238,19 +272,82 @@ Measure MeasureAria2(const Settings& s, int port, const fs::path& folder) {
     return m;
 }
 
-Measure MeasureCurl(const Settings& s, int port, const fs::path& folder) {
+std::vector<std::string> CurlCommand(const Settings& s, const fs::path& folder, const fs::path& config) {
+    return {"curl",
+            "--parallel",
+            "--parallel-max",
+            std::to_string(s.threads),
+            "--silent",
+            "--show-error",
+            "--no-progress-meter",
+            "--fail",
+            "--remote-name-all",
+            "--output-dir",
+            folder.string(),
+            "--config",
+            config.string()};
+}
+
+fs::path WriteCurlConfig(const Settings& s, int port, const fs::path& folder) {
     fs::path config = folder.parent_path() / "curl-urls.txt";
-    {
-        std::ofstream out(config);
-        for (int n = 0; n < s.pictures; ++n) {
-            out << "url = \"" << PictureUrl(port, n) << "\"\n";
-        }
+    std::ofstream out(config);
+    for (int n = 0; n < s.pictures; ++n) {
+        out << "url = \"" << PictureUrl(port, n) << "\"\n";
     }
-    Measure m = RunCommand({"curl", "--parallel", "--parallel-max", std::to_string(s.threads), "--silent",
-                            "--show-error", "--no-progress-meter", "--fail", "--remote-name-all",
-                            "--output-dir", folder.string(), "--config", config.string()});
+    return config;
+}
+
+Measure MeasureCurl(const Settings& s, int port, const fs::path& folder) {
+    const fs::path config = WriteCurlConfig(s, port, folder);
+    Measure m = RunCommand(CurlCommand(s, folder, config));
     fs::remove(config);
     return m;
+}
+
+// curl, then each file it wrote flushed in the list's order and the folder once, as `sync FILE...`
+// would: the same promise as the engine's, kept the way a script around curl keeps it.
+Measure MeasureCurlSync(const Settings& s, int port, const fs::path& folder) {
+    const fs::path config = WriteCurlConfig(s, port, folder);
+    Measure m = InChild([&] {
+        if (!RunAndWait(CurlCommand(s, folder, config))) {
+            return -1;
+        }
+        for (int n = 0; n < s.pictures; ++n) {
+            if (!Flush(PictureFile(folder, n), O_RDONLY)) {
+                return -1;
+            }
+        }
+        return Flush(folder, O_RDONLY | O_DIRECTORY) ? 0 : -1;
+    });
+    fs::remove(config);
+    return m;
+}
+
+// The same number of files of the same size written from memory, each flushed before the next is
+// begun (dd bs=1M conv=fsync, one file after another), then the folder flushed: what the disk takes
+// to keep the bytes, with no network and no parallelism.
+Measure MeasureDisk(const Settings& s, int, const fs::path& folder) {
+    const std::size_t bytes = static_cast<std::size_t>(s.sizeKiB) * 1024;
+    return InChild([&] {
+        const std::string block(std::min<std::size_t>(bytes, 1u << 20), 'b');
+        for (int n = 0; n < s.pictures; ++n) {
+            int fd = ::open(PictureFile(folder, n).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            if (fd < 0) {
+                return -1;
+            }
+            bool ok = true;
+            for (std::size_t left = bytes; ok && left > 0;) {
+                ssize_t put = ::write(fd, block.data(), std::min(left, block.size()));
+                ok = put > 0;
+                left -= ok ? static_cast<std::size_t>(put) : 0;
+            }
+            ok = ok && ::fsync(fd) == 0;
+            if (::close(fd) != 0 || !ok) {
+                return -1;
+            }
+        }
+        return Flush(folder, O_RDONLY | O_DIRECTORY) ? 0 : -1;
+    });
 }
 
 // Pictures that arrived whole.
@@ -267,10 +364,10 @@ int CountFiles(const fs::path& folder, std::uintmax_t bytes) {
 
 void Report(const char* name, const Measure& m, int expected, const char* unit) {
     if (!m.ran) {
-        std::printf("%-7s did not run\n", name);
+        std::printf("%-9s did not run\n", name);
         return;
     }
-    std::printf("%-7s wall %.3f s, %.1f %s/s, cpu %.3f s, peak rss %.1f MiB, %d/%d %s\n", name, m.wallSeconds,
+    std::printf("%-9s wall %.3f s, %.1f %s/s, cpu %.3f s, peak rss %.1f MiB, %d/%d %s\n", name, m.wallSeconds,
                 m.files / m.wallSeconds, unit, m.cpuSeconds, m.peakRssMiB, m.files, expected, unit);
 }
 
@@ -303,14 +400,20 @@ int Download(const Settings& s, const fs::path& root) {
     };
     const fs::path engineDir = root / "engine";
     fs::create_directories(engineDir);
+    // Nothing an earlier run left for the disk to write may slow the one measured.
+    ::sync();
     Measure engine = InChild([&] { return RunEngine(s, server.Port(), engineDir); });
     engine.files = CountFiles(engineDir, bytes);
     Report("engine", engine, s.pictures, "pictures");
     fs::remove_all(engineDir);
-    Peer peers[] = {{"aria2c", MeasureAria2, {}}, {"curl", MeasureCurl, {}}};
+    Peer peers[] = {{"aria2c", MeasureAria2, {}},
+                    {"curl", MeasureCurl, {}},
+                    {"curl_sync", MeasureCurlSync, {}},
+                    {"disk", MeasureDisk, {}}};
     for (Peer& peer : peers) {
         const fs::path dir = root / peer.name;
         fs::create_directories(dir);
+        ::sync();
         peer.result = peer.measure(s, server.Port(), dir);
         peer.result.files = CountFiles(dir, bytes);
         Report(peer.name, peer.result, s.pictures, "pictures");
@@ -321,14 +424,18 @@ int Download(const Settings& s, const fs::path& root) {
     }
     const Measure& aria = peers[0].result;
     const Measure& curl = peers[1].result;
+    const Measure& curlSync = peers[2].result;
+    const Measure& disk = peers[3].result;
     std::printf(
         "bench[%s]: engine_vs_ideal=%s engine_vs_aria2=%s engine_vs_curl=%s cpu_vs_aria2=%s cpu_vs_curl=%s "
-        "peak_rss_mib=%.1f\n",
+        "peak_rss_mib=%.1f engine_vs_curl_sync=%s engine_vs_disk=%s\n",
         s.scenario.c_str(), ideal > 0 ? Ratio(engine.wallSeconds, engine, ideal).c_str() : "n/a",
         Ratio(engine.wallSeconds, aria, aria.wallSeconds).c_str(),
         Ratio(engine.wallSeconds, curl, curl.wallSeconds).c_str(),
         Ratio(engine.cpuSeconds, aria, aria.cpuSeconds).c_str(),
-        Ratio(engine.cpuSeconds, curl, curl.cpuSeconds).c_str(), engine.peakRssMiB);
+        Ratio(engine.cpuSeconds, curl, curl.cpuSeconds).c_str(), engine.peakRssMiB,
+        Ratio(engine.wallSeconds, curlSync, curlSync.wallSeconds).c_str(),
+        Ratio(engine.wallSeconds, disk, disk.wallSeconds).c_str());
     return engine.files == s.pictures ? 0 : 1;
 }
 

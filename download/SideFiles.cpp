@@ -46,7 +46,11 @@ bool WriteDownloadList(std::u16string_view path, const PictureList& pictures) {
 }
 
 bool WriteMarker(std::u16string_view albumDir, std::u16string_view url) {
-    return FileSystem::WriteFileAtomic(MarkerPath(albumDir), ToUtf16Le(url));
+    // Each picture was flushed before it got its name, but the names themselves reach the disk
+    // when the file system pleases; one flush of the folder per album puts them there before the
+    // marker can be.
+    return FileSystem::FlushDirectory(albumDir) &&
+           FileSystem::WriteFileAtomic(MarkerPath(albumDir), ToUtf16Le(url));
 }
 
 std::u16string ReadMarker(std::u16string_view albumDir) {

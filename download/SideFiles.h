@@ -21,8 +21,10 @@ bool WriteDownloadList(std::u16string_view path, const PictureList& pictures);
 
 // The marker remembers the first picture of the album folder's last download: url exactly, as
 // UTF-16LE without byte-order mark or line end. The name "pic.zmw" is kept because album folders
-// carried over from elsewhere hold it; there is no hidden attribute to give it here. A marker that cannot
-// be written leaves the previous one in place and false is returned.
+// carried over from elsewhere hold it; there is no hidden attribute to give it here. The folder's
+// names are flushed first, so after a crash the marker never stands for pictures whose names were
+// lost. A marker that cannot be written, or a folder that cannot be flushed, leaves the previous
+// one in place and false is returned.
 bool WriteMarker(std::u16string_view albumDir, std::u16string_view url);
 // The marker text as written, or empty when there is none or it cannot be read.
 std::u16string ReadMarker(std::u16string_view albumDir);
@@ -32,4 +34,3 @@ std::u16string ReadMarker(std::u16string_view albumDir);
 // and starts the file the same way when it has gone missing. Best effort: false when not written.
 bool AppendPictureName(std::u16string_view albumDir, std::u16string_view albumName,
                        std::u16string_view description, bool first);
-

@@ -201,6 +201,17 @@ bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned 
     return ok;
 }
 
+bool FlushDirectory(std::u16string_view folder) {
+    std::string path = NativePath(folder);
+    int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == EACCES;
+    }
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error == 0 || error == EINVAL || error == EOPNOTSUPP;
+}
+
 bool CanCreateFilesIn(std::u16string_view folder) {
     return ::faccessat(AT_FDCWD, NativePath(folder).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }

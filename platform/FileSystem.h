@@ -36,6 +36,11 @@ bool ReadRegularFilePrefix(std::u16string_view path, std::size_t maxBytes, std::
 // nothing is left behind and false is returned; error then holds the errno (ENOSPC: disk full).
 bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned mode = 0644);
 bool WriteFileAtomic(std::u16string_view path, std::string_view bytes, unsigned mode, int& error);
+// Puts the names given in folder (files created, linked or renamed there) on disk, for a file that
+// must not outlast them after a crash. False when the folder is missing or the flush failed; a
+// folder this process may not read, or a file system that cannot flush folders, has nothing more to
+// give and counts as flushed.
+bool FlushDirectory(std::u16string_view folder);
 // Whether this process may create files in folder (a read-only file system or missing rights say no).
 bool CanCreateFilesIn(std::u16string_view folder);
 // Appends to a file, creating it when missing.

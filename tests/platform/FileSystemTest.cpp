@@ -40,6 +40,22 @@ private:
     std::optional<std::string> old_;
 };
 
+TEST(FileSystem, FlushesOnlyAFolderThatExists) {
+    TempDir dir;
+    ASSERT_TRUE(FileSystem::WriteFileAtomic(dir.Path() + u"a.jpg", "x"));
+    const struct {
+        std::u16string folder;
+        bool flushed;
+    } cases[] = {
+        {dir.Path(), true},
+        {dir.Path() + u"missing/", false},
+        {dir.Path() + u"a.jpg", false},  // a file is no folder
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileSystem::FlushDirectory(c.folder), c.flushed) << CodePage::ToUtf8(c.folder);
+    }
+}
+
 TEST(FileSystem, PrivateFoldersAreTheUsersAlone) {
     TempDir dir;
     mode_t umaskBefore = umask(022);
