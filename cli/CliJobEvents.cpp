@@ -97,7 +97,7 @@ void CliJobEvents::AlbumStarted(int album, int position, int count) {
 void CliJobEvents::PictureSaved(int album, const std::u16string& file, const std::u16string& url) {
     std::lock_guard lock(mutex_);
     if (json_ != nullptr) {
-        json_->Write(JsonLines::PictureSaved(album + 1, file, url));
+        saved_[album].push_back({file, url});
     }
     if (terminal_) {
         struct stat info {};
@@ -127,9 +127,22 @@ void CliJobEvents::PictureNotSaved(int album, const std::u16string& line, const 
     PrintLocked(line);
 }
 
+void CliJobEvents::PictureRenamed(int album, const std::u16string& from, const std::u16string& to) {
+    std::lock_guard lock(mutex_);
+    for (Saved& saved : saved_[album]) {
+        if (saved.file == from) {
+            saved.file = to;
+        }
+    }
+}
+
 void CliJobEvents::AlbumEnded(int album, const std::u16string& line, const DownloadTally& tally) {
     std::lock_guard lock(mutex_);
     if (json_ != nullptr) {
+        for (const Saved& saved : saved_[album]) {
+            json_->Write(JsonLines::PictureSaved(album + 1, saved.file, saved.url));
+        }
+        saved_.erase(album);
         json_->Write(JsonLines::AlbumEnded(album + 1, names_ ? names_(album) : std::u16string(), tally));
     }
     PrintLocked(line);

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "cli/ProgressLine.h"
 #include "core/JobEvents.h"
@@ -47,6 +49,7 @@ public:
     void Idle(JobKind job) override;
     void AlbumStarted(int album, int position, int count) override;
     void PictureSaved(int album, const std::u16string& file, const std::u16string& url) override;
+    void PictureRenamed(int album, const std::u16string& from, const std::u16string& to) override;
     void ListEnded(int albumCount, bool downloadAtOnce) override;
     void ListUnread(const std::u16string& line) override;
     void PictureNotSaved(int album, const std::u16string& line, const std::u16string& url,
@@ -81,6 +84,12 @@ private:
     ListReport lastList_;
     bool unread_ = false;  // of the list under way
     JsonLines* json_ = nullptr;
+    // The album's saved pictures, told when it ends: the format fix may still rename them.
+    struct Saved {
+        std::u16string file;
+        std::u16string url;
+    };
+    std::map<int, std::vector<Saved>> saved_;
     std::function<std::u16string(int)> names_;
     bool terminal_ = false;
     ProgressLine line_;

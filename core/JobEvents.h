@@ -55,6 +55,10 @@ public:
     virtual void PoolEnded(int /*elapsedSeconds*/, int /*pictureCount*/) {}
     // A picture of album was saved as file.
     virtual void PictureSaved(int /*album*/, const std::u16string& /*file*/, const std::u16string& /*url*/) {}
+    // The format fix gave a picture of album that this download saved the extension its bytes call
+    // for: the file saved as from is now to.
+    virtual void PictureRenamed(int /*album*/, const std::u16string& /*from*/, const std::u16string& /*to*/) {
+    }
     // A picture of album was not saved ("失败：p003.jpg（HTTP 404） http://...").
     virtual void PictureNotSaved(int /*album*/, const std::u16string& /*line*/, const std::u16string& /*url*/,
                                  const PictureOutcome& /*outcome*/) {}

@@ -1,5 +1,7 @@
 #include "jobs/DownloadJob.h"
 
+#include <algorithm>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -110,6 +112,24 @@ void ListPictures(const AdapterTable& adapters, const ListResult& list, PictureL
     }
 }
 
+// The format fix, telling the front ends which saved files it renamed: they named them when the
+// pool saved them.
+void FixFormatPassTold(PictureList& pictures, const std::vector<PictureOutcome>& outcomes, int album,
+                       JobEvents& events) {
+    std::vector<std::u16string> before;
+    for (std::size_t i = 0; i < pictures.Size(); ++i) {
+        before.push_back(pictures.Get(i).fileName);
+    }
+    FixFormatPass(pictures);
+    const std::u16string albumDir = pictures.AlbumDir();
+    for (std::size_t i = 0; i < pictures.Size() && i < outcomes.size(); ++i) {
+        const std::u16string& after = pictures.Get(i).fileName;
+        if (outcomes[i].result == PictureResult::Saved && after != before[i]) {
+            events.PictureRenamed(album, albumDir + before[i], albumDir + after);
+        }
+    }
+}
+
 }  // namespace
 
 int DownloadJobFunc(const DownloadRequest& request, JobContext& context, const AdapterTable& adapters,
@@ -156,7 +176,16 @@ int DownloadJobFunc(const DownloadRequest& request, JobContext& context, const A
     pictures.SetAlbumDir(root);
     control.pool.SetParams(settings.download);
 
-    const std::vector<int>& selected = request.albums;
+    // A request may come from a list that has changed since: albums that are not in the list now
+    // are left out, and each is downloaded once.
+    std::vector<int> selected;
+    const int listed = static_cast<int>(list.albums.Size());
+    for (int album : request.albums) {
+        if (album >= 0 && album < listed &&
+            std::find(selected.begin(), selected.end(), album) == selected.end()) {
+            selected.push_back(album);
+        }
+    }
     list.albums.selectedCount = static_cast<std::int32_t>(selected.size());
     std::size_t total = 0;
     DownloadTally tally;
@@ -258,7 +287,7 @@ int DownloadJobFunc(const DownloadRequest& request, JobContext& context, const A
         }
         // The passes also tidy what a stopped album left on disk.
         if ((options & OPT_FIX_FORMAT) != 0) {
-            FixFormatPass(pictures);
+            FixFormatPassTold(pictures, outcomes, album, events);
         }
         if ((options & OPT_FIX_ORDER) != 0) {
             FixOrderPass(pictures, outcomes);

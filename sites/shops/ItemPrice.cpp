@@ -9,6 +9,33 @@
 
 namespace ItemPrice {
 
+namespace {
+
+// Today's item pages align their script's fields: "price            : 38.00". The name must stand
+// on its own (not "reservePrice"), and the value ends at the line or the field's end.
+std::u16string AlignedField(std::u16string_view page, std::u16string_view name) {
+    for (std::size_t at = page.find(name); at != std::u16string_view::npos; at = page.find(name, at + 1)) {
+        if (at > 0 && std::u16string_view(u" \t\r\n{,").find(page[at - 1]) == std::u16string_view::npos) {
+            continue;
+        }
+        std::size_t colon = page.find_first_not_of(u" \t", at + name.size());
+        if (colon == std::u16string_view::npos || page[colon] != u':') {
+            continue;
+        }
+        std::size_t end = page.find_first_of(u",}\r\n", colon + 1);
+        std::u16string value = StringCtrl::Trim(page.substr(
+            colon + 1, end == std::u16string_view::npos ? std::u16string_view::npos : end - colon - 1));
+        if (value.size() >= 2 && (value.front() == u'\'' || value.front() == u'"') &&
+            value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
+        return value;
+    }
+    return {};
+}
+
+}  // namespace
+
 std::u16string Read(std::u16string_view page) {
     // The pages of different generations write it in different scripts.
     std::u16string price = Fields::Peek(page, u"defaultItemPrice':'", u"'");
@@ -20,6 +47,9 @@ std::u16string Read(std::u16string_view page) {
     }
     if (price.empty()) {
         price = Fields::Peek(page, u"\"tb-rmb-num\">", u"<");
+    }
+    if (price.empty()) {
+        price = AlignedField(page, u"price");
     }
     return price;
 }

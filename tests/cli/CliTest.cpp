@@ -463,6 +463,33 @@ TEST_F(Cli, JsonTellsEveryEventOfTheDownload) {
     EXPECT_TRUE(Contains(run.err, "下载完毕：成功 1 张，失败 1 张，跳过 0 张")) << run.err;
 }
 
+// The format fix renames a picture after the pool saved it; the event names the file on disk.
+TEST_F(Cli, JsonNamesTheFileTheFormatFixLeft) {
+    ProgramSettings settings;
+    settings.programDir = program.Path();
+    SettingsFile::Load(settings);
+    settings.siteSettings[SITE_TENCENT].naming.options = OPT_FIX_FORMAT;
+    ASSERT_TRUE(SettingsFile::Save(settings));
+    const std::string png = "\x89PNG\r\n\x1a\n" + std::string(2000, 'p');
+    server.Serve("/pics/sunset.jpg", png, "image/jpeg");
+
+    CliProcess run =
+        CliProcess::Run(Args("download", {"--json", "--albums", "2", "--save", save.NativePath(), "123456"}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::vector<std::string> files;
+    for (const nlohmann::json& event : JsonLinesOf(run.out)) {
+        if (event["event"] == "picture-saved") {
+            files.push_back(event["file"].get<std::string>());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{save.NativePath() + "123456/Beach/dawn.jpg",
+                                               save.NativePath() + "123456/Beach/sunset.png"}));
+    for (const std::string& file : files) {
+        EXPECT_TRUE(FileSystem::Exists(CodePage::FromUtf8(file))) << file;
+    }
+}
+
 // At a terminal the progress is one line redrawn in place; the outcome lines print above it.
 TEST_F(Cli, ATerminalGetsOneProgressLine) {
     std::vector<std::string> args =

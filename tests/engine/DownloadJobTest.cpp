@@ -125,6 +125,29 @@ TEST_F(EngineTest, SecondRunWithSkipDownloadedFetchesOnlyTheNewPicture) {
     EXPECT_TRUE(FileSystem::Exists(AlbumDir(u"Album") + u"old2.jpg"));
 }
 
+// A request made from a list that has changed since names albums that are gone, or one twice.
+TEST_F(EngineTest, AlbumsNotInTheListAreLeftOutAndEachIsFetchedOnce) {
+    ServePicture("/p/a.jpg", JpegBytes());
+    Album(u"Album", {{Url("/p/a.jpg"), u"a"}});
+    DownloadRequest request = Request();
+    request.albums = {3, 0, -1, 0};
+    Run(request);
+    EXPECT_EQ(listings[0], 1);
+    EXPECT_EQ(listings.size(), 1u);
+    ASSERT_EQ(events.AlbumsStarted().size(), 1u);
+    EXPECT_EQ(events.AlbumsStarted()[0].album, 0);
+    EXPECT_EQ(events.AlbumsStarted()[0].count, 1);
+    EXPECT_EQ(SavedFiles(0), std::vector<std::u16string>{AlbumDir(u"Album") + u"a.jpg"});
+
+    // Nothing left: the job says there is nothing to download, as for an empty selection.
+    events.Reset();
+    request.albums = {7};
+    Run(request);
+    EXPECT_TRUE(events.AlbumsStarted().empty());
+    ASSERT_EQ(events.JobsEnded().size(), 1u);
+    EXPECT_EQ(events.JobsEnded()[0].end, DownloadEnd::NotStarted);
+}
+
 TEST_F(EngineTest, ThunderListOnlyWritesOneListPerAlbumAndFetchesNothing) {
     Settings().naming.options = OPT_THUNDER_LIST_ONLY | OPT_OPEN_FOLDER;
     Album(u"First", {{Url("/p/1.jpg"), u"a"}, {Url("/p/2.jpg") + u"\r\n" + Url("/p/2b.jpg"), u"b"}});

@@ -84,6 +84,20 @@ TEST_F(Taobao, MainPicturesAreNamedWithThePriceWhenAsked) {
     }
 }
 
+TEST_F(Taobao, ThePriceOfEveryGenerationsScript) {
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"var g_config = { price:12.50, x:1 }", u"12.50"},
+        {u"{\n    reservePrice     : '9.90',\n    price            : 38.00\n};", u"38.00"},
+        {u"{\n    price            : '45.00',\n}", u"45.00"},
+        {u"{ reservePrice : 9.90 }", u""},  // another field's price is not the item's
+        {u"no price here", u""},
+    };
+    for (const auto& [page, price] : cases) {
+        EXPECT_EQ(ItemPrice::Read(page), price) << CodePage::ToUtf8(page);
+    }
+    EXPECT_EQ(ItemPrice::Read(CodePage::Decode(Page("taobao_item_2020.html"), CodePage::GBK)), u"38.00");
+}
+
 TEST_F(Taobao, DescriptionOnlyOptionEmitsNoMainPicture) {
     ServePages({{"/item.htm", {}, Page("taobao_item.html")}});
     Naming().options = OPT_DESCRIPTION_ONLY;
