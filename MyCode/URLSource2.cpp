@@ -653,6 +653,7 @@ bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
     bool ok = false;
     bool waitedForServer = false;
     source.freshConnection_ = false;
+    source.serverWaitCut = false;
     for (unsigned attempt = 0; attempt < request.attempts; ++attempt) {
         const bool came = source.Request(request, flags);
         // A busy server that said when to come back is asked again then, once, whatever the
@@ -667,6 +668,7 @@ bool FetchUrl(const UrlRequest& request, UrlSource& source, unsigned flags) {
                 continue;
             }
             // Stopped: what came is all there is.
+            source.serverWaitCut = true;
         }
         if (came) {
             if (request.minLength == 0 && request.retryMarker.empty()) {

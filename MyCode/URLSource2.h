@@ -32,6 +32,9 @@ public:
     // when it did not ask.
     int retryAfterSec = -1;
     FetchError error = FetchError::None;  // why the last attempt failed
+    // FetchUrl's wait for a busy server (Retry-After) was ended by the request's stop: the request
+    // was never answered, it was given up.
+    bool serverWaitCut = false;
 
     // One attempt; fills rawHeaders, body and compressed and writes savePath when set. Follows
     // redirects; HTTP status codes are not examined unless the request refuses error answers. A

@@ -20,6 +20,8 @@ struct PictureOutcome {
     int status = 0;  // the answer's HTTP status, for FetchError::HttpStatus
     // Saved from the picture's fallback address, under its fallback name when it has one.
     bool fromFallback = false;
+    // The picture's place in its album's list, as the pool reports it; -1 when not known.
+    int place = -1;
 };
 
 // Why a picture was not saved, in a few words: "HTTP 404", "超时", "磁盘已满", "图片太小"...

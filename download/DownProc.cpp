@@ -56,6 +56,12 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, co
         request.serverWait = std::move(serverWait);
         UrlSource source;
         bool ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
+        // A stop that cut the wait for a busy server left the picture untried, not failed: the
+        // server never said anything about the picture itself.
+        if (!ok && source.serverWaitCut) {
+            outcome = PictureOutcome{};
+            return false;
+        }
         bool fromFallback = false;
         // FallbackUrl() is empty unless the text after the line break is one web address.
         std::u16string fallback = picture.FallbackUrl();
@@ -67,6 +73,10 @@ bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, co
             }
             ok = FetchUrl(request, source, FETCH_CACHEABLE | FETCH_FROM_CACHE);
             fromFallback = true;
+            if (!ok && source.serverWaitCut) {
+                outcome = PictureOutcome{};
+                return false;
+            }
         }
         if (ok && (file = source.TakeFile()) != nullptr) {
             outcome = PictureOutcome{PictureResult::Saved, FetchError::None, 0, fromFallback};
@@ -102,7 +112,8 @@ bool DownPicFunc(DownloadPool& pool, PictureList& pictures, int album, JobEvents
     std::atomic<bool> diskFull{false};
     // Each picture is reported once, by the thread that settled it; outcomes are read only after
     // every thread has been joined.
-    auto settle = [&](std::size_t i, const PictureRecord& picture, const PictureOutcome& outcome) {
+    auto settle = [&](std::size_t i, const PictureRecord& picture, PictureOutcome outcome) {
+        outcome.place = static_cast<int>(i);
         outcomes[i] = outcome;
         if (outcome.result == PictureResult::Saved) {
             ++saved;

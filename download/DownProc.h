@@ -23,7 +23,8 @@ class JobEvents;
 // it whole, to be published under the picture's fileName, or its fallbackFileName when the fallback
 // brought it, and outcome says Saved and which address answered. Otherwise nothing is left on disk
 // and outcome says what became of the picture and why. A busy server's Retry-After is waited for
-// once, told through serverWait first; stopped ends that wait and any pause at once. Never throws.
+// once, told through serverWait first; stopped ends that wait and any pause at once, and a picture
+// whose wait it ended is NotTried, not Failed. Never throws.
 bool FetchPicture(const PictureRecord& picture, const DownloadParams& params, const std::u16string& albumDir,
                   std::unique_ptr<AtomicFile>& file, PictureOutcome& outcome,
                   std::function<bool()> stopped = {}, std::function<void(int seconds)> serverWait = {});

@@ -229,9 +229,12 @@ int DownloadJobFunc(const DownloadRequest& request, JobContext& context, const A
             continue;
         }
         if (control.DownloadStopped()) {
-            // Stopped while listing: none of the pictures was fetched.
-            tally.notTried += static_cast<int>(m);
+            // Stopped while listing: none of the pictures was fetched, and the album says so.
+            DownloadTally untried;
+            untried.notTried = static_cast<int>(m);
+            tally += untried;
             RemoveEmptyNewAlbumFolder(pictures, name);
+            events.AlbumEnded(album, name + u"：" + TallyText(untried), untried);
             continue;
         }
         total += m;

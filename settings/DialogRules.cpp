@@ -25,6 +25,10 @@ int RefusedField(const std::array<int, 4>& values) {
             return field;
         }
     }
+    // A minimum above the maximum (0: no maximum) would leave out every picture.
+    if (values[1] != 0 && values[0] > values[1]) {
+        return SIZES_CROSSED;
+    }
     return -1;
 }
 
@@ -45,6 +49,8 @@ std::u16string RefusedParamHint(int field) {
             return u"线程数应为1~15的整数";
         case 3:
             return u"超时应为10~65535秒的整数";
+        case SIZES_CROSSED:
+            return u"图片最小值(K)不能大于图片最大值(K)";
         default:
             return {};
     }

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include <QFileDialog>
-#include <QMetaObject>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QStringList>
 
@@ -146,8 +147,13 @@ void CMyGridCtrl::OpenFilter() {
     emit filterApplied();
 }
 
-void CMyGridCtrl::ExportCsv() {
+void CMyGridCtrl::ExportCsv(const std::u16string& folder, const std::u16string& fileName) {
     QFileDialog dialog(window(), QStringLiteral("另存为"));
+    // The list goes beside the pictures it lists, unless that folder is not there yet.
+    const QString start = QString::fromStdU16String(folder);
+    if (!start.isEmpty() && QFileInfo(start).isDir()) {
+        dialog.setDirectory(start);
+    }
     dialog.setObjectName(QStringLiteral("exportDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -156,6 +162,9 @@ void CMyGridCtrl::ExportCsv() {
     // An existing file is only replaced after the dialog has asked (Qt's save dialog asks unless
     // told not to).
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (!fileName.empty()) {
+        dialog.selectFile(QString::fromStdU16String(fileName));
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

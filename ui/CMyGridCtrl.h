@@ -38,8 +38,9 @@ public:
     // The filter link (1036): a second search window in filter mode, modal; on "筛选" only the
     // albums whose name holds the keyword are shown again, and the filter is cleared afterwards.
     void OpenFilter();
-    // The export link (1037): the save dialog, then the CSV file.
-    void ExportCsv();
+    // The export link (1037): the save dialog, in folder (when it exists) with fileName offered,
+    // then the CSV file.
+    void ExportCsv(const std::u16string& folder = {}, const std::u16string& fileName = {});
     // Writes the CSV file; false when it cannot be written (nothing is said to the user then).
     bool ExportCsvTo(const std::u16string& path);
 

@@ -2,9 +2,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -29,7 +31,9 @@
 #include "ui/QtJobEvents.h"
 #include "ui/SaveFolderBox.h"
 #include "ui/SiteChooser.h"
+#include "ui/UserMessage.h"
 #include "ui/WindowEvents.h"
+#include "ui/WindowPlacement.h"
 #include "ui/WindowRules.h"
 #include "ui/WindowStartUp.h"
 
@@ -101,7 +105,10 @@ void CVeyraDlg::Wire() {
     connect(c.preview, &QCheckBox::clicked, this, [grid](bool checked) { grid->TogglePreview(checked); });
     connect(c.findLink, &QLabel::linkActivated, this, [grid] { grid->OpenFind(); });
     connect(c.filterLink, &QLabel::linkActivated, this, [grid] { grid->OpenFilter(); });
-    connect(c.exportLink, &QLabel::linkActivated, this, [grid] { grid->ExportCsv(); });
+    connect(c.exportLink, &QLabel::linkActivated, this, [this, grid] {
+        const std::u16string day = QDate::currentDate().toString(QStringLiteral("yyyyMMdd")).toStdU16String();
+        grid->ExportCsv(saveFolder_->Folder(), WindowRules::CsvExportName(job_->list.ownerName, day));
+    });
     connect(grid, &CMyGridCtrl::filterApplied, this, [this] { progress_->FilterApplied(); });
     connect(grid, &CMyGridCtrl::rebuilt, this, [this] { progress_->GridChanged(); });
     QCheckBox* selectAll = c.selectAll;
@@ -164,15 +171,18 @@ void CVeyraDlg::ShowAlbumOutcome(int album, const JobProgress::AlbumOutcome& out
     progress_->ShowAlbumOutcome(album, outcome);
 }
 
-void CVeyraDlg::SetShellOpener(std::function<void(const QUrl&)> opener) {
+void CVeyraDlg::SetShellOpener(std::function<bool(const QUrl&)> opener) {
     shellOpener_ = std::move(opener);
 }
 
 void CVeyraDlg::OpenInShell(const QUrl& url) {
-    if (shellOpener_) {
-        shellOpener_(url);
-    } else {
-        QDesktopServices::openUrl(url);
+    const bool opened = shellOpener_ ? shellOpener_(url) : QDesktopServices::openUrl(url);
+    if (!opened) {
+        // Without a browser or a file manager the system only writes a line nobody sees.
+        const QString where = url.isLocalFile() ? url.toLocalFile() : url.toString();
+        ShowUserNotice(*this,
+                       WindowRules::NothingOpensNotice(where.toStdU16String(), QFileInfo(where).isDir()),
+                       u"提示");
     }
 }
 
@@ -218,7 +228,10 @@ void CVeyraDlg::OnListButton() {
         c.selectAll->setChecked(false);
         c.grid->Sync();
     }
-    controller_->PressListButton(request);
+    if (controller_->PressListButton(request) == JobController::Press::Stopping) {
+        // The list ends after the page under way: say at once that the stop was heard.
+        progress_->StageText(u"正在停止…");
+    }
 }
 
 void CVeyraDlg::OnDownloadButton() {
@@ -250,6 +263,10 @@ void CVeyraDlg::CloseDown() {
         return;
     }
     closed_ = true;
+    // A window that never showed has no place of its own to keep.
+    if (Ready() && isVisible()) {
+        WindowPlacement::Save(*this, job_->settings.programDir);
+    }
     // From here on no job waits for this window: questions get their default answer.
     events_->Close();
     if (view_->modeSwitch == MODE_SWITCH_RUNNING) {

@@ -75,8 +75,9 @@ public:
     CDlgWebOpen* MenuLoginWindow() const;
 
     // Opens folders and web pages; the desktop's default handler unless replaced (tests, the
-    // screenshots).
-    void SetShellOpener(std::function<void(const QUrl&)> opener);
+    // screenshots). The opener answers whether something took the address; when nothing did, a
+    // message box says so and names the folder or the page.
+    void SetShellOpener(std::function<bool(const QUrl&)> opener);
 
     // What the window knows of the running or last job, and its progress bar.
     const JobProgress& Progress() const;
@@ -123,6 +124,6 @@ private:
     std::unique_ptr<ListedAlbums> listedAlbums_;
     std::unique_ptr<QtJobEvents> events_;
     std::unique_ptr<JobController> controller_;
-    std::function<void(const QUrl&)> shellOpener_;
+    std::function<bool(const QUrl&)> shellOpener_;
     bool closed_ = false;
 };

@@ -1,6 +1,7 @@
 #include "ui/JobProgress.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "MyCode/StringCtrl.h"
@@ -32,6 +33,7 @@ void JobProgress::DownloadStarted(std::vector<int> albums) {
         outcomes_.erase(album);
     }
     position_ = done_ = listed_ = 0;
+    stopping_ = false;
     count_ = static_cast<int>(albums_.size());
     UpdateDownloadBar();
 }
@@ -45,6 +47,8 @@ void JobProgress::AlbumStarted(int position, int count, int album) {
             albums_.resize(static_cast<std::size_t>(count), -1);
         }
         albums_[static_cast<std::size_t>(position - 1)] = album;
+        // What an earlier download of the album left must not pass for this one's.
+        outcomes_.erase(album);
     }
     position_ = position;
     count_ = count;
@@ -61,11 +65,20 @@ void JobProgress::PicturesDone(int done, int listed) {
     UpdateDownloadBar();
 }
 
+void JobProgress::StopAsked() {
+    if (running_ != Job::Download) {
+        return;
+    }
+    stopping_ = true;
+    UpdateDownloadBar();
+}
+
 void JobProgress::DownloadEnded(bool stopped) {
     if (running_ != Job::Download) {
         return;
     }
     running_ = Job::None;
+    stopping_ = false;
     bar_.shown = true;
     bar_.maximum = std::max(count_, 1) * ALBUM_UNITS;
     if (stopped) {
@@ -81,12 +94,22 @@ void JobProgress::UpdateDownloadBar() {
     bar_.maximum = std::max(count_, 1) * ALBUM_UNITS;
     if (position_ == 0) {
         bar_.value = 0;
+        if (stopping_) {
+            bar_.text = u"正在停止…";
+            return;
+        }
         bar_.text = count_ > 0 ? StringCtrl::Format(u"准备下载%d个相册", {count_}) : u"准备下载";
         return;
     }
     const int within =
         listed_ > 0 ? static_cast<int>(static_cast<long long>(done_) * ALBUM_UNITS / listed_) : 0;
     bar_.value = (position_ - 1) * ALBUM_UNITS + within;
+    // The pictures under way are finished first, which takes a few seconds: the bar tells why
+    // nothing has ended yet.
+    if (stopping_) {
+        bar_.text = u"正在停止…";
+        return;
+    }
     bar_.text = listed_ > 0
                     ? StringCtrl::Format(u"第%d/%d个相册：%d/%d张", {position_, count_, done_, listed_})
                     : StringCtrl::Format(u"第%d/%d个相册", {position_, count_});
@@ -100,7 +123,7 @@ int JobProgress::CurrentAlbum() const {
 }
 
 void JobProgress::AddPictureOutcome(int album, PictureOutcome outcome, std::u16string url,
-                                    std::u16string reason) {
+                                    std::u16string reason, int place) {
     if (album < 0) {
         return;
     }
@@ -112,10 +135,17 @@ void JobProgress::AddPictureOutcome(int album, PictureOutcome outcome, std::u16s
         case PictureOutcome::Skipped:
             ++counts.skipped;
             break;
-        case PictureOutcome::Failed:
+        case PictureOutcome::Failed: {
             ++counts.failed;
-            failed_.push_back({album, std::move(url), std::move(reason)});
+            // The pool's workers end their pictures in any order; the list keeps the album's.
+            auto at = failed_.end();
+            while (place >= 0 && at != failed_.begin() && std::prev(at)->album == album &&
+                   std::prev(at)->place > place) {
+                --at;
+            }
+            failed_.insert(at, {album, std::move(url), std::move(reason), place});
             break;
+        }
     }
 }
 
@@ -131,5 +161,15 @@ std::u16string JobProgress::DoneText(const AlbumOutcome& outcome) {
 }
 
 std::u16string JobProgress::FailedText(const AlbumOutcome& outcome) {
-    return outcome.failed > 0 ? StringCtrl::Format(u"失败 %d", {outcome.failed}) : std::u16string();
+    std::u16string text =
+        outcome.failed > 0 ? StringCtrl::Format(u"失败 %d", {outcome.failed}) : std::u16string();
+    // Pictures a stop left behind were never tried: they are not failures, and the next download
+    // fetches them.
+    if (outcome.notTried > 0) {
+        if (!text.empty()) {
+            text += u' ';
+        }
+        text += StringCtrl::Format(u"未下载 %d", {outcome.notTried});
+    }
+    return text;
 }

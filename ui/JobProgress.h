@@ -18,13 +18,15 @@ public:
     struct AlbumOutcome {
         int saved = 0;
         int failed = 0;
-        int skipped = 0;  // already on disk from an earlier download
+        int skipped = 0;   // already on disk from an earlier download
+        int notTried = 0;  // left when the download was stopped, or the disk was full
     };
 
     struct FailedPicture {
         int album = -1;
         std::u16string url;
         std::u16string reason;
+        int place = -1;  // the picture's place in its album's list, -1 when unknown
     };
 
     // The bar's range is 0..maximum; maximum 0 means "busy" (no known end).
@@ -49,12 +51,17 @@ public:
     void AlbumStarted(int position, int count, int album = -1);
     // done of listed pictures of the current album have been dealt with.
     void PicturesDone(int done, int listed);
+    // The user asked the running download to stop; the bar says so until it has ended.
+    void StopAsked();
     // The download has ended; stopped when the user stopped it.
     void DownloadEnded(bool stopped);
 
     // The outcome feed. A picture outcome adds to its album's counts (a failure also to the list of
-    // failed pictures); an album outcome replaces the album's counts with the final ones.
-    void AddPictureOutcome(int album, PictureOutcome outcome, std::u16string url, std::u16string reason);
+    // failed pictures, which keeps each album's failures in picture order, place being the
+    // picture's place in its album); an album outcome replaces the album's counts with the final
+    // ones. An album's download starting drops its old counts.
+    void AddPictureOutcome(int album, PictureOutcome outcome, std::u16string url, std::u16string reason,
+                           int place = -1);
     void SetAlbumOutcome(int album, const AlbumOutcome& outcome);
 
     Job Running() const { return running_; }
@@ -63,8 +70,9 @@ public:
     const Bar& ProgressBar() const { return bar_; }
     const std::map<int, AlbumOutcome>& Outcomes() const { return outcomes_; }
     const std::vector<FailedPicture>& FailedPictures() const { return failed_; }
-    // Columns 4 and 5 of an album row: "完成 118" and "失败 2"; empty texts when the album has no
-    // outcome, and an empty failure text when nothing failed.
+    // Columns 4 and 5 of an album row: "完成 118" and "失败 2" ("失败 2 未下载 16" when a stop left
+    // pictures untried, "未下载 16" when none failed); an empty failure text when nothing failed
+    // and nothing was left.
     static std::u16string DoneText(const AlbumOutcome& outcome);
     static std::u16string FailedText(const AlbumOutcome& outcome);
 
@@ -77,6 +85,7 @@ private:
     int count_ = 0;
     int done_ = 0;
     int listed_ = 0;
+    bool stopping_ = false;
     Bar bar_;
     std::map<int, AlbumOutcome> outcomes_;
     std::vector<FailedPicture> failed_;

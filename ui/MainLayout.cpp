@@ -56,6 +56,12 @@ MainLayout::MainLayout(QDialog& window, AlbumView& view, AlbumList& albums, Cove
     for (QLabel* label : {stage, progress}) {
         // A long status must not widen the window.
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        // The Chinese statuses take the fallback font's taller line: the line is that tall from the
+        // start, so the controls below do not move when the first one shows.
+        const QString text = label->text();
+        label->setText(QStringLiteral("正在获取相册列表"));
+        label->setMinimumHeight(label->sizeHint().height());
+        label->setText(text);
     }
     auto* statusRow = new QHBoxLayout;
     statusRow->setContentsMargins(du.X(5), 0, 0, 0);

@@ -57,9 +57,10 @@ MenuCommands::MenuCommands(QDialog& window, ProgramSettings& settings, const Sit
             QObject::connect(action, &QAction::triggered, &window, [this, id] { OnCommand(id); });
         }
         if (!popup.enabled) {
-            // Shown greyed; it cannot be opened.
+            // Its commands are not built: a greyed title that never opens only puzzles the user.
             menu->setEnabled(false);
             menu->menuAction()->setEnabled(false);
+            menu->menuAction()->setVisible(false);
         }
         if (popup.items.front().id == MainMenu::ID_DOWNLOAD_SETTINGS) {
             QObject::connect(menu, &QMenu::aboutToShow, &window, [this] { UpdateOptionItems(); });

@@ -32,6 +32,10 @@ constexpr char16_t kDownloadIdle[] = u"下载";
 constexpr int kOutcomeColumn = 4;
 constexpr int kFailedColumn = 5;
 constexpr int kOutcomeWidth = 80;
+constexpr int kFailedWidth = 130;  // room for "失败 12 未下载 345"
+constexpr char16_t kOutcomeHeader[] = u"完成";
+constexpr char16_t kFailedHeader[] = u"失败/未下载";
+constexpr char16_t kStopping[] = u"正在停止…";
 
 }  // namespace
 
@@ -51,8 +55,9 @@ void ProgressPresenter::Busy(JobKind job) {
     const MainLayout& c = controls_;
     if (job == JobKind::List) {
         // What could start a download or change what the list fills.
-        for (QWidget* control : std::initializer_list<QWidget*>{c.site, c.downloadButton, c.input, c.preview,
-                                                                c.findLink, c.filterLink, c.exportLink}) {
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{c.site, c.subMode, c.downloadButton, c.input, c.preview,
+                                             c.findLink, c.filterLink, c.exportLink}) {
             control->setEnabled(false);
         }
         c.selectAll->setChecked(false);
@@ -64,13 +69,16 @@ void ProgressPresenter::Busy(JobKind job) {
         ShowAlbumState();
     } else {
         // What could start a list or change what the download reads.
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{c.site, c.listButton, c.chooseFolder, c.input, c.savePath}) {
+        for (QWidget* control : std::initializer_list<QWidget*>{c.site, c.subMode, c.listButton,
+                                                                c.chooseFolder, c.input, c.savePath}) {
             control->setEnabled(false);
         }
         c.downloadButton->setText(Q(kDownloadBusy));
-        // The job takes the albums the button asked for.
+        // The job takes the albums the button asked for; what their last download showed goes.
         progress_.DownloadStarted(pendingDownload_);
+        for (int album : pendingDownload_) {
+            ClearOutcomeOf(album);
+        }
     }
     UpdateProgressBar();
 }
@@ -83,6 +91,7 @@ void ProgressPresenter::Idle(JobKind job) {
         GridChanged();
         c.group->setTitle(Q(StringCtrl::Format(u"相册列表(共%d个)", {albumCount})));
         c.site->setEnabled(true);
+        c.subMode->setEnabled(true);
         c.downloadButton->setEnabled(albumCount > 0);
         c.listButton->setText(Q(kListIdle));
         for (QWidget* control :
@@ -92,8 +101,8 @@ void ProgressPresenter::Idle(JobKind job) {
         progress_.ListEnded(albumCount);
     } else {
         c.downloadButton->setText(Q(kDownloadIdle));
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{c.site, c.listButton, c.chooseFolder, c.input, c.savePath}) {
+        for (QWidget* control : std::initializer_list<QWidget*>{c.site, c.subMode, c.listButton,
+                                                                c.chooseFolder, c.input, c.savePath}) {
             control->setEnabled(true);
         }
         if (progress_.Running() == JobProgress::Job::Download) {
@@ -106,8 +115,18 @@ void ProgressPresenter::Idle(JobKind job) {
     UpdateProgressBar();
 }
 
+void ProgressPresenter::StopAsked() {
+    stopAsked_ = true;
+    // The pictures under way end first, which takes a moment: the window says at once that the
+    // stop was heard.
+    controls_.stage->setText(Q(kStopping));
+    progress_.StopAsked();
+    UpdateProgressBar();
+}
+
 void ProgressPresenter::AlbumStarted(int album, int position, int count) {
     progress_.AlbumStarted(position, count, album);
+    ClearOutcomeOf(album);
     ShowAlbumState();
     UpdateProgressBar();
 }
@@ -128,12 +147,20 @@ void ProgressPresenter::PictureNotSaved(int album, const std::u16string&, const 
     const JobProgress::PictureOutcome kind = outcome.result == PictureResult::Failed
                                                  ? JobProgress::PictureOutcome::Failed
                                                  : JobProgress::PictureOutcome::Skipped;
-    ShowPictureOutcome(album, kind, url, ReasonText(outcome));
+    progress_.AddPictureOutcome(album, kind, url, ReasonText(outcome), outcome.place);
+    ShowOutcomeOf(album);
 }
 
 void ProgressPresenter::AlbumEnded(int album, const std::u16string&, const DownloadTally& tally) {
-    // "完成" counts what is on disk; a picture that was never tried is not done.
-    ShowAlbumOutcome(album, JobProgress::AlbumOutcome{tally.saved, tally.failed + tally.notTried, 0});
+    // "完成" counts what is on disk; a picture that a stop left untried is neither done nor failed.
+    ShowAlbumOutcome(album, JobProgress::AlbumOutcome{tally.saved, tally.failed, 0, tally.notTried});
+}
+
+void ProgressPresenter::JobEnded(const std::u16string& line, const DownloadTally&, DownloadEnd) {
+    // The counts of the whole job, as the command line ends with them.
+    if (!line.empty()) {
+        controls_.progress->setText(Q(line));
+    }
 }
 
 void ProgressPresenter::UpdateProgressBar() {
@@ -170,13 +197,28 @@ void ProgressPresenter::ShowOutcomeOf(int album) {
         return;
     }
     // Columns 4 and 5 are hidden (width 0) until there is something to show in them.
-    for (int column : {kOutcomeColumn, kFailedColumn}) {
-        if (view_.grid.ColumnWidth(column) == 0) {
-            view_.grid.SetColumnWidth(column, kOutcomeWidth);
+    if (view_.grid.ColumnWidth(kOutcomeColumn) == 0) {
+        view_.grid.SetColumnWidth(kOutcomeColumn, kOutcomeWidth);
+        view_.grid.SetColumnWidth(kFailedColumn, kFailedWidth);
+        if (view_.grid.FixedRowCount() > 0) {
+            view_.grid.SetCellText(0, kOutcomeColumn, kOutcomeHeader);
+            view_.grid.SetCellText(0, kFailedColumn, kFailedHeader);
         }
     }
     view_.grid.SetCellText(cell.row, kOutcomeColumn, JobProgress::DoneText(found->second));
     view_.grid.SetCellText(cell.row, kFailedColumn, JobProgress::FailedText(found->second));
+}
+
+void ProgressPresenter::ClearOutcomeOf(int album) {
+    if (view_.previewMode != 0) {
+        return;
+    }
+    const GridCellId cell = AlbumCell(view_, album);
+    if (!cell.IsValid() || view_.grid.ColumnWidth(kOutcomeColumn) == 0) {
+        return;
+    }
+    view_.grid.SetCellText(cell.row, kOutcomeColumn, u"");
+    view_.grid.SetCellText(cell.row, kFailedColumn, u"");
 }
 
 void ProgressPresenter::ShowPictureOutcome(int album, JobProgress::PictureOutcome outcome,

@@ -25,8 +25,9 @@ public:
 
     // The download button asked for these albums; the download job takes them once it is busy.
     void DownloadAsked(std::vector<int> albums) { pendingDownload_ = std::move(albums); }
-    // The download button asked the running download to stop.
-    void StopAsked() { stopAsked_ = true; }
+    // The download button asked the running download to stop: the stage and the bar say
+    // "正在停止…" until it has.
+    void StopAsked();
 
     // The grid was rebuilt (a layout switch or the end of a list): the selection kept over the
     // switch, the marked row and the outcomes are shown again.
@@ -55,6 +56,7 @@ public:
     void PictureNotSaved(int album, const std::u16string& line, const std::u16string& url,
                          const PictureOutcome& outcome) override;
     void AlbumEnded(int album, const std::u16string& line, const DownloadTally& tally) override;
+    void JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) override;
 
 private:
     void UpdateProgressBar();
@@ -62,6 +64,8 @@ private:
     // the grid was rebuilt).
     void ShowAlbumState();
     void ShowOutcomeOf(int album);
+    // Empties the album's outcome cells: a new download of it starts.
+    void ClearOutcomeOf(int album);
     // "相册列表(共4个，显示2个)" when the filter leaves fewer rows than albums.
     void UpdateGroupTitle();
     void ShowFailedPictures();

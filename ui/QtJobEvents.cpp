@@ -159,12 +159,8 @@ void QtJobEvents::OpenFolder(const std::u16string& folder) {
 }
 
 void QtJobEvents::Notice(const std::u16string& text, const std::u16string& caption) {
-    Call(
-        [this, text, caption] {
-            windowSide_.Notice(text, caption);
-            return true;
-        },
-        false);
+    // A notice asks nothing: the job goes on while the user reads it.
+    Post([text, caption](JobEvents& to) { to.Notice(text, caption); });
 }
 
 bool QtJobEvents::Ask(const std::u16string& text, const std::u16string& caption) {

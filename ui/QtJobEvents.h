@@ -11,11 +11,11 @@
 
 // The jobs' events carried onto the window's thread. Each event goes first to the job-side target,
 // if there is one, on the job's own thread (what may take long, such as a cover's download, stays
-// off the window's thread), then to the window-side target on the window's thread: facts are
-// queued and return at once, questions wait for the answer. An event raised on the window's
-// thread runs directly, so nothing waits for itself. After Close() no event waits any more:
-// waiting callers are released with the default answer and queued events that have not run yet
-// are dropped, so jobs can wind down while the window is closing.
+// off the window's thread), then to the window-side target on the window's thread: facts and
+// notices are queued and return at once, questions (Ask, Login) wait for the answer. An event raised on the
+// window's thread runs directly, so nothing waits for itself. After Close() no event waits any more: waiting
+// callers are released with the default answer and queued events that have not run yet are dropped, so jobs
+// can wind down while the window is closing.
 class QtJobEvents : public JobEvents {
 public:
     QtJobEvents(QWidget& window, JobEvents& windowSide, JobEvents* jobSide = nullptr);

@@ -6,11 +6,12 @@
 #include "settings/qt/DialogNotice.h"
 #include "ui/WindowRules.h"
 
-bool ShowUserMessage(QWidget& parent, const std::u16string& text, const std::u16string& caption, bool question) {
+bool ShowUserMessage(QWidget& parent, const std::u16string& text, const std::u16string& caption,
+                     bool question) {
     QMessageBox box(question ? QMessageBox::Question : QMessageBox::Information,
                     QString::fromStdU16String(caption.empty() ? std::u16string(WindowRules::TITLE) : caption),
-                    QString::fromStdU16String(text), question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    &parent);
+                    QString::fromStdU16String(text),
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, &parent);
     box.setObjectName("messageBox");
     FitMessageBoxToTitle(box);
     if (question) {
@@ -21,4 +22,19 @@ bool ShowUserMessage(QWidget& parent, const std::u16string& text, const std::u16
     }
     const int answer = box.exec();
     return question && answer == QMessageBox::Yes;
+}
+
+QMessageBox* ShowUserNotice(QWidget& parent, const std::u16string& text, const std::u16string& caption) {
+    auto* box = new QMessageBox(
+        QMessageBox::Information,
+        QString::fromStdU16String(caption.empty() ? std::u16string(WindowRules::TITLE) : caption),
+        QString::fromStdU16String(text), QMessageBox::Ok, &parent);
+    box->setObjectName("messageBox");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->setWindowModality(Qt::NonModal);
+    FitMessageBoxToTitle(*box);
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box->show();
+    return box;
 }

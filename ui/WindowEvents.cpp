@@ -70,12 +70,16 @@ void WindowEvents::AlbumEnded(int album, const std::u16string& line, const Downl
     progress_.AlbumEnded(album, line, tally);
 }
 
+void WindowEvents::JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) {
+    progress_.JobEnded(line, tally, end);
+}
+
 void WindowEvents::OpenFolder(const std::u16string& folder) {
     actions_.openInShell(QUrl::fromLocalFile(QString::fromStdU16String(folder)));
 }
 
 void WindowEvents::Notice(const std::u16string& text, const std::u16string& caption) {
-    ShowUserMessage(window_, text, caption, false);
+    ShowUserNotice(window_, text, caption);
 }
 
 bool WindowEvents::Ask(const std::u16string& text, const std::u16string& caption) {

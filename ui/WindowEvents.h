@@ -13,8 +13,8 @@ class SaveFolderBox;
 
 // The jobs' events on the window's thread (QtJobEvents carries them here): the progress goes to
 // the presenter, the pool's album folder to the save-folder box, a remembered input to the input
-// box's list; notices and questions are message boxes over the window, and a login is the modal
-// login browser.
+// box's list; a notice is a message box over the window that holds nothing, a question a modal
+// one that waits for its answer, and a login is the modal login browser.
 class WindowEvents : public JobEvents {
 public:
     struct Actions {
@@ -42,6 +42,7 @@ public:
     void PictureNotSaved(int album, const std::u16string& line, const std::u16string& url,
                          const PictureOutcome& outcome) override;
     void AlbumEnded(int album, const std::u16string& line, const DownloadTally& tally) override;
+    void JobEnded(const std::u16string& line, const DownloadTally& tally, DownloadEnd end) override;
     void OpenFolder(const std::u16string& folder) override;
     void Notice(const std::u16string& text, const std::u16string& caption) override;
     bool Ask(const std::u16string& text, const std::u16string& caption) override;

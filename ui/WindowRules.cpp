@@ -83,4 +83,27 @@ std::u16string UnwritableNotice(std::u16string_view programDir, std::u16string_v
                               {part});
 }
 
+std::u16string CsvExportName(std::u16string_view ownerName, std::u16string_view yyyymmdd) {
+    std::u16string owner(ownerName);
+    while (!owner.empty() && owner.back() == u'/') {
+        owner.pop_back();
+    }
+    // An owner folder of two levels still makes one file name.
+    for (char16_t& c : owner) {
+        if (c == u'/') {
+            c = u'_';
+        }
+    }
+    if (owner.empty()) {
+        owner = u"相册列表";
+    }
+    return owner + u"_" + std::u16string(yyyymmdd) + u".csv";
+}
+
+std::u16string NothingOpensNotice(std::u16string_view path, bool isFolder) {
+    return (isFolder ? std::u16string(u"没有找到能打开文件夹的文件管理器，请自行打开：\n")
+                     : std::u16string(u"没有找到能打开网页的浏览器，请用浏览器自行打开：\n")) +
+           std::u16string(path);
+}
+
 }  // namespace WindowRules

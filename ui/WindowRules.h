@@ -44,4 +44,12 @@ std::u16string UnwritableNotice(std::u16string_view programDir, std::u16string_v
 // its folder. Empty when there is none.
 std::u16string DroppedFolder(std::u16string_view path, bool isDirectory);
 
+// The CSV export's default file name: the list's owner (its folder name, without the slash) and
+// the day, "alice_20261210.csv"; "相册列表_20261210.csv" when the list has no owner.
+std::u16string CsvExportName(std::u16string_view ownerName, std::u16string_view yyyymmdd);
+
+// What the window says when no program opened a folder (the save folder, an album's) or a page of
+// the guide: that none is there, and where the folder or page is, for the user to open it.
+std::u16string NothingOpensNotice(std::u16string_view path, bool isFolder);
+
 }  // namespace WindowRules

@@ -26,6 +26,7 @@
 #include "ui/SaveFolderBox.h"
 #include "ui/SiteChooser.h"
 #include "ui/UserMessage.h"
+#include "ui/WindowPlacement.h"
 #include "ui/WindowRules.h"
 
 WindowStartUp::WindowStartUp(QDialog& window, MainLayout& controls, ProgramSettings& settings,
@@ -106,6 +107,8 @@ void WindowStartUp::OnDone() {
     if (window_.layout() != nullptr) {
         window_.layout()->activate();
     }
+    // Where the user left the window last time.
+    WindowPlacement::Restore(window_, settings_.programDir);
     window_.grab();
     window_.show();
     window_.raise();

@@ -20,7 +20,7 @@ constexpr int IDC_CANCEL = 2;
 CDlgDownSet::CDlgDownSet(ProgramSettings& settings, int siteType, QWidget* parent)
     : QDialog(parent), settings_(settings), siteType_(siteType) {
     setObjectName(QStringLiteral("d%1").arg(IDD_DOWN_SET));
-    setWindowTitle(QString::fromUtf16(u"设置"));
+    setWindowTitle(QString::fromUtf16(u"下载设置"));
 
     auto* group = new QGroupBox(QString::fromUtf16(u"下载参数设置"), this);
     auto* form = new QFormLayout(group);
@@ -61,15 +61,19 @@ void CDlgDownSet::OnOk() {
     const std::u16string values[] = {minEdit_->text().toStdU16String(), maxEdit_->text().toStdU16String(),
                                      threadEdit_->text().toStdU16String(),
                                      timeoutEdit_->text().toStdU16String()};
-    if (!SettingsEdits::ApplyDownloadParams(settings_, siteType_, values[0], values[1], values[2], values[3])) {
+    if (!SettingsEdits::ApplyDownloadParams(settings_, siteType_, values[0], values[1], values[2],
+                                            values[3])) {
         // The box names the field and what it takes; the field is ready for the correction.
         const int field = DialogRules::RefusedDownloadParam(values[0], values[1], values[2], values[3]);
         ShowDialogNotice(this, QString::fromUtf16(DialogRules::PARAMETER_ERROR), QMessageBox::Warning,
                          QString::fromStdU16String(DialogRules::RefusedParamHint(field)));
         QLineEdit* edits[] = {minEdit_, maxEdit_, threadEdit_, timeoutEdit_};
-        if (field >= 0 && field < 4) {
-            edits[field]->setFocus();
-            edits[field]->selectAll();
+        QLineEdit* wrong = field == DialogRules::SIZES_CROSSED ? minEdit_
+                           : field >= 0 && field < 4           ? edits[field]
+                                                               : nullptr;
+        if (wrong != nullptr) {
+            wrong->setFocus();
+            wrong->selectAll();
         }
         return;
     }

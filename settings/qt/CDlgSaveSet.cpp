@@ -59,7 +59,7 @@ std::uint8_t ChosenOr(const QButtonGroup* group, std::uint8_t current) {
 CDlgSaveSet::CDlgSaveSet(ProgramSettings& settings, int siteType, QWidget* parent)
     : QDialog(parent), settings_(settings), siteType_(siteType) {
     setObjectName(QStringLiteral("d%1").arg(IDD_SAVE_SET));
-    setWindowTitle(Text(u"设置"));
+    setWindowTitle(Text(u"保存设置"));
     const NamingSettings& naming = settings_.Slot(siteType_).naming;
 
     filePrefix_ = MakeEdit(1000, naming.filePrefix);

@@ -274,6 +274,10 @@ TEST_F(EngineTest, AStopLeavesNoEmptyAlbumFolderItMade) {
         Run();
         EXPECT_EQ(FileSystem::Exists(folder), existed);
         EXPECT_EQ(events.Stage(), u"已终止下载");
+        // The album tells what the stop left of it, as one whose pool was stopped does.
+        ASSERT_EQ(events.AlbumsEnded().size(), 1u);
+        EXPECT_EQ(events.AlbumsEnded()[0].line, u"Album：成功 0 张，失败 0 张，跳过 0 张，未下载 1 张");
+        EXPECT_EQ(events.AlbumsEnded()[0].tally.notTried, 1);
         ASSERT_EQ(events.JobsEnded().size(), 1u);
         EXPECT_EQ(events.JobsEnded()[0].line, u"已终止下载：成功 0 张，失败 0 张，跳过 0 张，未下载 1 张");
         EXPECT_EQ(events.JobsEnded()[0].end, DownloadEnd::Stopped);

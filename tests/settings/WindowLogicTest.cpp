@@ -93,6 +93,10 @@ TEST(DialogRules, DownloadParamsAreAcceptedOnlyInRange) {
         {u"-1", u"0", u"5", u"30", false, {}},
         {u"0", u"65536", u"5", u"30", false, {}},
         {u"0", u"0", u"5", u"99999999999", false, {}},
+        // A minimum above a maximum that is set rules out every picture.
+        {u"100", u"50", u"5", u"30", false, {}},
+        {u"50", u"50", u"5", u"30", true, {50, 50, 5, 30}},
+        {u"100", u"0", u"5", u"30", true, {100, 0, 5, 30}},
     };
     for (const Case& k : cases) {
         DownloadParams out{7, 7, 7, 77};

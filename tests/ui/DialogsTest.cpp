@@ -69,7 +69,9 @@ using DownSetTest = SettingsDialogTest;
 
 TEST_F(DownSetTest, ShowsTheCurrentSiteTypesValues) {
     CDlgDownSet dialog(*settings_, SITE_YUPOO);
-    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"设置"));
+    // The two settings dialogs are told apart by their titles.
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"下载设置"));
+    EXPECT_EQ(CDlgSaveSet(*settings_, SITE_YUPOO).windowTitle(), QString::fromUtf16(u"保存设置"));
     EXPECT_EQ(Control<QLineEdit>(dialog, 1000)->text(), "20");
     EXPECT_EQ(Control<QLineEdit>(dialog, 1001)->text(), "900");
     EXPECT_EQ(Control<QLineEdit>(dialog, 1002)->text(), "7");
@@ -143,6 +145,32 @@ INSTANTIATE_TEST_SUITE_P(Values, DownSetValidation,
                                            DownSetCase{"五", "30", false, u"线程数"},
                                            DownSetCase{"65537", "30", false, u"线程数"},
                                            DownSetCase{"15", "10", true}, DownSetCase{"1", "600", true}));
+
+// A minimum size above the maximum would leave out every picture; a maximum of 0 is no maximum.
+TEST_F(DownSetTest, RefusesAMinimumAboveTheMaximum) {
+    CDlgDownSet dialog(*settings_, SITE_YUPOO);
+    dialog.show();
+    Control<QLineEdit>(dialog, 1000)->setText("100");
+    Control<QLineEdit>(dialog, 1001)->setText("50");
+    Control<QPushButton>(dialog, 1023)->click();
+    EXPECT_TRUE(dialog.isVisible());
+    QMessageBox* notice = VisibleNotice(dialog);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->text(), QString::fromUtf16(u"参数错误"));
+    EXPECT_EQ(notice->informativeText(), QString::fromUtf16(u"图片最小值(K)不能大于图片最大值(K)"));
+    QLineEdit* minimum = Control<QLineEdit>(dialog, 1000);
+    EXPECT_EQ(minimum->selectedText(), "100");
+    notice->close();
+    EXPECT_EQ(settings_->siteSettings[SITE_YUPOO].download.minPictureKB, 20);
+    EXPECT_EQ(settings_->siteSettings[SITE_YUPOO].download.maxPictureKB, 900);
+    EXPECT_FALSE(Saved());
+
+    Control<QLineEdit>(dialog, 1001)->setText("0");
+    Control<QPushButton>(dialog, 1023)->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings_->siteSettings[SITE_YUPOO].download.minPictureKB, 100);
+    EXPECT_EQ(settings_->siteSettings[SITE_YUPOO].download.maxPictureKB, 0);
+}
 
 using SaveSetTest = SettingsDialogTest;
 

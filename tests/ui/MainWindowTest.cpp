@@ -8,10 +8,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,6 +123,10 @@ public:
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            // A notice asks nothing and holds nothing: it is not modal.
+            if (box == nullptr) {
+                box = VisibleNotice();
+            }
             if (box == nullptr || !box->isVisible() || box == answered_) {
                 return;
             }
@@ -135,6 +141,17 @@ public:
         timer_.start();
     }
     const std::vector<Shown>& All() const { return shown_; }
+
+    // A message box that shows without being modal.
+    static QMessageBox* VisibleNotice() {
+        for (QWidget* widget : QApplication::allWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible() && !box->isModal()) {
+                return box;
+            }
+        }
+        return nullptr;
+    }
 
 private:
     QTimer timer_;
@@ -185,7 +202,10 @@ protected:
     CVeyraDlg& Start(const QString& clipboard = QString(), const std::u16string& programDir = {}) {
         QGuiApplication::clipboard()->setText(clipboard);
         window = std::make_unique<CVeyraDlg>();
-        window->SetShellOpener([this](const QUrl& url) { opened.push_back(url); });
+        window->SetShellOpener([this](const QUrl& url) {
+            opened.push_back(url);
+            return opens;
+        });
         window->StartUp(programDir.empty() ? program.Path() : programDir);
         EXPECT_TRUE(QTest::qWaitFor(
             [this] { return window->isVisible() && window->Ready() && Site()->count() == SITE_TYPE_COUNT; },
@@ -259,6 +279,7 @@ protected:
     FixtureServer server;
     std::unique_ptr<CVeyraDlg> window;
     std::vector<QUrl> opened;
+    bool opens = true;  // whether the replaced opener finds a program for what it opens
 };
 
 TEST_F(MainWindow, StartUpFillsTheSiteBoxTakesTheClipboardAndSelectsItsSite) {
@@ -500,7 +521,7 @@ TEST_F(MainWindow, OpenShowsTheAlbumBeingDownloadedOrTheSavePath) {
     EXPECT_EQ(opened.size(), 2u);
 }
 
-TEST_F(MainWindow, MenuBarHasItsPopupsInOrderWithImportExportDisabled) {
+TEST_F(MainWindow, MenuBarHasItsPopupsInOrderWithImportExportHidden) {
     Start();
     QList<QAction*> entries = window->MenuBar()->actions();
     QStringList titles;
@@ -511,6 +532,8 @@ TEST_F(MainWindow, MenuBarHasItsPopupsInOrderWithImportExportDisabled) {
               QStringList({"<登录>", "<设置>", "<导入/导出>", "<辅助功能>", "             ", "<帮助>"}));
     EXPECT_TRUE(entries[0]->isEnabled());
     EXPECT_FALSE(entries[2]->isEnabled());
+    EXPECT_FALSE(entries[2]->isVisible());
+    EXPECT_TRUE(entries[3]->isVisible());
     EXPECT_FALSE(entries[4]->isEnabled());
     for (int id : {32781, 32782, 32789, 32790, 32791, 32792, 32793, 32794, 32803, 32813,
                    32815, 32795, 32778, 32779, 32802, 32804, 32799, 32800, 32774, 32812,
@@ -649,10 +672,14 @@ TEST_F(MainWindow, AJobWaitsForTheLoginBrowserUntilItCloses) {
 
 TEST_F(MainWindow, ClosingReleasesAJobWaitingForAnAnswer) {
     Start();
-    // Letters among the digits: the job asks the window to show a message and waits.
-    Input()->setEditText("12a45");
-    Click(IDC_LIST_BUTTON);
+    // A job's question waits for the window's answer.
     QtJobEvents& events = window->Events();
+    std::atomic<bool> answered{false};
+    std::atomic<bool> answer{true};
+    std::thread job([&] {
+        answer = events.Ask(u"继续吗？", u"");
+        answered = true;
+    });
     for (int i = 0; i < 500 && events.WaitingCalls() == 0; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -663,11 +690,31 @@ TEST_F(MainWindow, ClosingReleasesAJobWaitingForAnAnswer) {
     window->close();
     EXPECT_LT(timer.elapsed(), CVeyraDlg::CLOSE_WAIT.count());
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->Job().control.listState, LIST_IDLE);
+    job.join();
+    EXPECT_TRUE(answered);
+    EXPECT_FALSE(answer);  // the default answer
     EXPECT_TRUE(window->Controller().Shutdown(std::chrono::milliseconds(0)));
     // The answer that was never given is not asked afterwards either.
     QTest::qWait(50);
     EXPECT_EQ(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()), nullptr);
+}
+
+// A notice asks nothing: the job goes on while it shows, and the window stays usable.
+TEST_F(MainWindow, ANoticeDoesNotHoldTheJob) {
+    Start();
+    // Letters among the digits: the job tells the user and ends.
+    Input()->setEditText("12a45");
+    Click(IDC_LIST_BUTTON);
+    ASSERT_TRUE(WaitFor([this] { return MessageBoxes::VisibleNotice() != nullptr; }, 5000));
+    QMessageBox* notice = MessageBoxes::VisibleNotice();
+    EXPECT_TRUE(WaitFor([this] { return window->Job().control.listState == LIST_IDLE; }, 5000));
+    EXPECT_EQ(window->Events().WaitingCalls(), 0);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_FALSE(notice->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(Control(IDC_LIST_BUTTON)->isEnabled());
+    notice->button(QMessageBox::Ok)->click();
+    EXPECT_TRUE(WaitFor([] { return MessageBoxes::VisibleNotice() == nullptr; }, 2000));
 }
 
 TEST_F(MainWindow, ClosingStopsARunningListAndWaitsForIt) {
@@ -919,14 +966,12 @@ TEST_F(MainWindow, AMessageBoxIsWideEnoughForItsTitle) {
     const std::u16string title = u"这是一个相当长的标题，用来看消息框够不够宽";
     int width = 0;
     int titleWidth = 0;
-    QTimer::singleShot(100, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        width = box->width();
-        titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
-        box->accept();
-    });
     window->Events().Notice(u"好", title);
+    QMessageBox* box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = MessageBoxes::VisibleNotice()) != nullptr; }, 2000));
+    width = box->width();
+    titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+    box->accept();
     EXPECT_GT(titleWidth, 0);
     EXPECT_GE(width, titleWidth + 100);
 }
@@ -969,16 +1014,18 @@ TEST_F(MainWindow, TheJobsBusyAndIdleEventsSwitchTheControls) {
          IDC_LIST_BUTTON,
          "终止获取",
          "获取相册",
-         {IDC_SITE, IDC_DOWNLOAD_BUTTON, IDC_INPUT, IDC_PREVIEW, IDC_FIND, IDC_FILTER, IDC_EXPORT}},
+         {IDC_SITE, IDC_SUBMODE, IDC_DOWNLOAD_BUTTON, IDC_INPUT, IDC_PREVIEW, IDC_FIND, IDC_FILTER,
+          IDC_EXPORT}},
         {JobKind::Download,
          IDC_DOWNLOAD_BUTTON,
          "终止下载",
          "下载",
-         {IDC_SITE, IDC_LIST_BUTTON, IDC_CHOOSE_FOLDER, IDC_INPUT, IDC_SAVE_PATH}},
+         {IDC_SITE, IDC_SUBMODE, IDC_LIST_BUTTON, IDC_CHOOSE_FOLDER, IDC_INPUT, IDC_SAVE_PATH}},
     };
-    const int controls[] = {IDC_SITE,      IDC_INPUT,         IDC_LIST_BUTTON, IDC_DOWNLOAD_BUTTON,
-                            IDC_SAVE_PATH, IDC_CHOOSE_FOLDER, IDC_OPEN_FOLDER, IDC_PREVIEW,
-                            IDC_FIND,      IDC_FILTER,        IDC_EXPORT,      IDC_SELECT_ALL};
+    const int controls[] = {
+        IDC_SITE,      IDC_SUBMODE,       IDC_INPUT,       IDC_LIST_BUTTON, IDC_DOWNLOAD_BUTTON,
+        IDC_SAVE_PATH, IDC_CHOOSE_FOLDER, IDC_OPEN_FOLDER, IDC_PREVIEW,     IDC_FIND,
+        IDC_FILTER,    IDC_EXPORT,        IDC_SELECT_ALL};
     JobEvents& events = window->Events();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.busyText);
@@ -1119,6 +1166,161 @@ TEST_F(MainWindow, AProgramFolderThatCannotBeWrittenIsTold) {
     Start();
     QTest::qWait(100);
     EXPECT_TRUE(boxes.All().empty());
+}
+
+// Without a file manager or a browser, "打开" and the guide say so and where the folder or the
+// page is, instead of doing nothing.
+TEST_F(MainWindow, WhatNothingOpensIsToldWithItsPlace) {
+    Start();
+    opens = false;
+    SavePath()->setEditText(Q(save.Path()));
+    struct Case {
+        std::function<void()> press;
+        const char* says;
+    } cases[] = {
+        {[this] { Click(IDC_OPEN_FOLDER); }, "文件管理器"},
+        {[this] { window->MenuAction(MainMenu::ID_HELP)->trigger(); }, "浏览器"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.says);
+        opened.clear();
+        c.press();
+        ASSERT_EQ(opened.size(), 1u);
+        QMessageBox* box = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (box = MessageBoxes::VisibleNotice()) != nullptr; }, 2000));
+        EXPECT_TRUE(box->text().contains(QString::fromUtf8(c.says))) << box->text().toStdString();
+        EXPECT_TRUE(box->text().contains(opened[0].toLocalFile())) << box->text().toStdString();
+        box->close();
+        ASSERT_TRUE(WaitFor([] { return MessageBoxes::VisibleNotice() == nullptr; }, 2000));
+    }
+    // What opens is not talked about.
+    opens = true;
+    Click(IDC_OPEN_FOLDER);
+    QTest::qWait(50);
+    EXPECT_EQ(MessageBoxes::VisibleNotice(), nullptr);
+}
+
+// The export's file dialog starts in the save folder with a name from the owner and the day.
+TEST_F(MainWindow, TheCsvExportStartsInTheSaveFolderWithTheOwnersName) {
+    Start();
+    ListAlbums();
+    SavePath()->setEditText(Q(save.Path()));
+    QString folder;
+    QString file;
+    QTimer watcher;
+    watcher.setInterval(10);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        watcher.stop();
+        folder = dialog->directory().absolutePath();
+        file = dialog->selectedFiles().value(0);
+        dialog->reject();
+    });
+    watcher.start();
+    emit Control<QLabel>(IDC_EXPORT)->linkActivated(QStringLiteral("#"));
+    const QString day = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    EXPECT_EQ(folder, QDir(Q(save.Path())).absolutePath());
+    const QString owner = Q(window->Job().list.ownerName).remove(QLatin1Char('/'));
+    ASSERT_FALSE(owner.isEmpty());
+    EXPECT_EQ(QFileInfo(file).fileName(), owner + QLatin1Char('_') + day + QStringLiteral(".csv"));
+    EXPECT_EQ(QFileInfo(file).absolutePath(), folder);
+}
+
+// A stop says at once that it is stopping; the pictures it left are "未下载", not failures; the
+// album's old outcome goes when its download starts; the window ends with the job's counts.
+TEST_F(MainWindow, AStopCountsTheUntriedPicturesApartAndANewDownloadClearsTheOldOutcome) {
+    Start();
+    ListAlbums();
+    // One picture at a time, each taking a while: the stop lands among them.
+    window->Job().settings.Slot(SITE_TENCENT).download.threadCount = 1;
+    std::atomic<int> asked{0};
+    for (const char* path : {"/psb", "/psbe"}) {
+        server.Handle(path, [&asked](const FixtureRequest& request, FixtureReply& reply) {
+            ++asked;
+            reply.contentType = "image/jpeg";
+            const std::string bytes = PictureBytes(request.target);
+            reply.declaredLength = static_cast<std::int64_t>(bytes.size());
+            reply.stream = [bytes](FixtureStream& stream) {
+                if (stream.Pause(std::chrono::milliseconds(400))) {
+                    stream.Write(bytes);
+                }
+            };
+        });
+    }
+    GridData& grid = window->View().grid;
+    // "Friends", album 1 in row 2, shows what an earlier download left.
+    window->ShowAlbumOutcome(1, {24, 16, 0});
+    EXPECT_EQ(grid.CellText(2, 4), u"完成 24");
+    EXPECT_EQ(grid.CellText(2, 5), u"失败 16");
+    grid.SelectRows(2, 2);
+    SavePath()->setEditText(Q(save.Path()));
+
+    Click(IDC_DOWNLOAD_BUTTON);
+    ASSERT_TRUE(WaitFor([&] { return asked.load() >= 1; }, 10000));
+    QTest::qWait(50);
+    EXPECT_EQ(grid.CellText(2, 4), u"");
+    EXPECT_EQ(grid.CellText(2, 5), u"");
+
+    Click(IDC_DOWNLOAD_BUTTON);
+    // Before the job has taken the stop.
+    EXPECT_EQ(Text(IDC_STAGE), "正在停止…");
+    EXPECT_EQ(window->ProgressBar()->format(), "正在停止…");
+    ASSERT_TRUE(WaitFor(
+        [&] { return window->Job().control.downloadState == DL_IDLE && Text(IDC_STAGE) == "已终止下载"; }));
+    QTest::qWait(50);
+
+    // The pictures not reached are counted apart, and the counts add up to the album's four.
+    const QString done = Q(grid.CellText(2, 4));
+    const QString left = Q(grid.CellText(2, 5));
+    ASSERT_TRUE(done.startsWith("完成 ")) << done.toStdString();
+    EXPECT_TRUE(left.contains("未下载 ")) << left.toStdString();
+    EXPECT_FALSE(left.contains("失败")) << left.toStdString();
+    const int saved = done.mid(3).toInt();
+    const int untried = left.mid(left.indexOf("未下载 ") + 4).toInt();
+    EXPECT_GE(untried, 1);
+    EXPECT_EQ(saved + untried, 4);
+    EXPECT_EQ(Q(grid.CellText(0, 4)), "完成");
+    EXPECT_FALSE(Q(grid.CellText(0, 5)).isEmpty());
+    // The window ends with the job's summary line, as the command line does.
+    EXPECT_EQ(
+        Text(IDC_PROGRESS),
+        QStringLiteral("已终止下载：成功 %1 张，失败 0 张，跳过 0 张，未下载 %2 张").arg(saved).arg(untried));
+    EXPECT_TRUE(Control(IDC_SUBMODE)->isEnabled());
+}
+
+// The window comes back where the user left it.
+TEST_F(MainWindow, TheWindowKeepsItsSizeFromOneRunToTheNext) {
+    Start();
+    window->resize(923, 611);
+    QTest::qWait(20);
+    const QSize size = window->size();
+    window->close();
+    window.reset();
+    EXPECT_TRUE(FileSystem::Exists(program.Path() + u"window.ini"));
+    Start();
+    EXPECT_EQ(window->size(), size);
+}
+
+// The progress bar takes the hint line's place without moving the controls under it.
+TEST_F(MainWindow, TheControlsStayPutWhenTheBarReplacesTheHint) {
+    Start();
+    QTest::qWait(20);
+    EXPECT_TRUE(Control(IDC_NOTICE)->isVisible());
+    EXPECT_FALSE(window->ProgressBar()->isVisible());
+    auto where = [this] {
+        return std::vector<QPoint>{Site()->mapTo(window.get(), QPoint()),
+                                   SavePath()->mapTo(window.get(), QPoint()),
+                                   Control(IDC_GROUP)->mapTo(window.get(), QPoint())};
+    };
+    const std::vector<QPoint> before = where();
+    ListAlbums();
+    QTest::qWait(20);
+    EXPECT_FALSE(Control(IDC_NOTICE)->isVisible());
+    EXPECT_TRUE(window->ProgressBar()->isVisible());
+    EXPECT_EQ(where(), before);
 }
 
 }  // namespace

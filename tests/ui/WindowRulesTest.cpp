@@ -92,4 +92,20 @@ TEST(WindowRules, TheUnwritableNoticeNamesTheFolderOrTheFile) {
     }
 }
 
+TEST(WindowRules, TheCsvExportIsNamedAfterTheOwnerAndTheDay) {
+    struct Case {
+        std::u16string owner;
+        std::u16string name;
+    } cases[] = {
+        {u"alice/", u"alice_20261210.csv"},
+        {u"小明", u"小明_20261210.csv"},
+        {u"shop/items/", u"shop_items_20261210.csv"},
+        {u"", u"相册列表_20261210.csv"},
+        {u"/", u"相册列表_20261210.csv"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WindowRules::CsvExportName(c.owner, u"20261210"), c.name) << Utf8(c.owner);
+    }
+}
+
 }  // namespace

@@ -200,7 +200,7 @@ int Run(const QString& outDir) {
     bool ok = true;
     {
         CVeyraDlg window;
-        window.SetShellOpener([](const QUrl&) {});
+        window.SetShellOpener([](const QUrl&) { return true; });
         QGuiApplication::clipboard()->setText(QString());
         window.StartUp(programDir);
         if (!WaitFor([&] { return window.isVisible() && window.Ready(); }, 10000)) {
@@ -251,6 +251,8 @@ int Run(const QString& outDir) {
         events.StageText(u"下载完毕");
         events.ProgressText(u"");
         events.Idle(JobKind::Download);
+        const DownloadTally job{.saved = 1494, .failed = 2};
+        events.JobEnded(u"下载完毕：" + TallyText(job), job, DownloadEnd::Finished);
         Wait(100);
         ok = Save(&window, outDir, "main_rows.png") && ok;
         if (CDlgFailedPictures* failed = window.FailedPicturesWindow()) {
