@@ -5,10 +5,12 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "GridCtrl_src/AlbumGrid.h"
 #include "GridCtrl_src/AlbumView.h"
@@ -21,7 +23,7 @@
 #include "ui/CDlgWebOpen.h"
 #include "ui/CMyGridCtrl.h"
 #include "ui/CThumbnailList.h"
-#include "ui/CoverService.h"
+#include "ui/CoverLoader.h"
 #include "ui/ListedAlbums.h"
 #include "ui/MainLayout.h"
 #include "ui/MenuCommands.h"
@@ -40,13 +42,17 @@ CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
       job_(std::make_unique<JobContext>()),
       view_(std::make_unique<AlbumView>()),
       thumbnails_(std::make_unique<CThumbnailList>()),
-      covers_(std::make_unique<CoverService>(*thumbnails_)) {
+      covers_(std::make_unique<CoverLoader>(*thumbnails_)) {
     setObjectName("d102");
     setWindowTitle(QString::fromUtf16(WindowRules::TITLE));
     setWindowIcon(AppArt::AppIcon());
     // The program's only window: it can be minimised and maximised like any main window.
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
+    // The keyboard's way out of the program, as in any main window; Escape is not one (below).
+    auto* quit = new QShortcut(QKeySequence::Quit, this);
+    quit->setObjectName(QStringLiteral("quitShortcut"));
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
 
     // The parts open folders and pages through the window, so a replaced opener serves them all.
     auto open = [this](const QUrl& url) { OpenInShell(url); };
@@ -61,14 +67,19 @@ CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
 
     windowEvents_ = std::make_unique<WindowEvents>(
         *this, *progress_, *saveFolder_, *c.input,
-        WindowEvents::Actions{.openInShell = open,
-                              .login = [this](const std::u16string& url) { OpenLoginModal(url); },
-                              .downloadAtOnce = [this] { DownloadAtOnce(); }});
+        WindowEvents::Actions{
+            .openInShell = open,
+            .login = [this](const std::u16string& url) { OpenLoginModal(url); },
+            .password =
+                [this](const std::u16string& url) { OpenLoginModal(url, CDlgWebOpen::Page::Password); },
+            .downloadAtOnce = [this] { DownloadAtOnce(); }});
     listedAlbums_ = std::make_unique<ListedAlbums>(*view_, job_->list.albums, *covers_);
     events_ = std::make_unique<QtJobEvents>(*this, *windowEvents_, listedAlbums_.get());
     controller_ = std::make_unique<JobController>(*job_, adapters, *events_);
 
     Wire();
+    // Covers come on the loader's threads; the grid's data takes them from any thread.
+    covers_->SetDelivery([view = view_.get()](int k, int image) { ShowCover(*view, k, image); });
     c.grid->SetImageList(thumbnails_.get());
     SetUpRowLayout(*view_);
 }
@@ -98,7 +109,10 @@ void CVeyraDlg::Wire() {
     connect(c.input->lineEdit(), &QLineEdit::textEdited, this, [this] { sites_->DetectSiteOfInput(); });
     connect(c.input, &CComboBox2::SelectionChanged, this, [this] { sites_->DetectSiteOfInput(); });
     connect(c.selectAll, &QCheckBox::clicked, this, [grid](bool checked) { grid->SelectAll(checked); });
-    connect(c.preview, &QCheckBox::clicked, this, [grid](bool checked) { grid->TogglePreview(checked); });
+    connect(c.preview, &QCheckBox::clicked, this, [this, grid](bool checked) {
+        UseDownloadThreadsForCovers();
+        grid->TogglePreview(checked);
+    });
     connect(c.findLink, &QLabel::linkActivated, this, [grid] { grid->OpenFind(); });
     connect(c.filterLink, &QLabel::linkActivated, this, [grid] { grid->OpenFilter(); });
     connect(c.exportLink, &QLabel::linkActivated, this, [grid] { grid->ExportCsv(); });
@@ -176,8 +190,8 @@ void CVeyraDlg::OpenInShell(const QUrl& url) {
     }
 }
 
-void CVeyraDlg::OpenLoginModal(const std::u16string& url) {
-    CDlgWebOpen login(QString::fromStdU16String(url), this);
+void CVeyraDlg::OpenLoginModal(const std::u16string& url, CDlgWebOpen::Page page) {
+    CDlgWebOpen login(QString::fromStdU16String(url), this, page);
     login.exec();
 }
 
@@ -213,12 +227,17 @@ void CVeyraDlg::OnListButton() {
                               .input = c.input->currentText().toStdU16String()};
     if (!controller_->ListRunning() && !controller_->DownloadRunning()) {
         // A new list: an empty grid in the layout in force, and no thumbnails of the old one.
-        thumbnails_->Clear();
+        covers_->Reset();
+        UseDownloadThreadsForCovers();
         SetUpAlbumGrid(*view_);
         c.selectAll->setChecked(false);
         c.grid->Sync();
     }
     controller_->PressListButton(request);
+}
+
+void CVeyraDlg::UseDownloadThreadsForCovers() {
+    covers_->SetWorkerLimit(job_->settings.Slot(SiteType()).download.threadCount);
 }
 
 void CVeyraDlg::OnDownloadButton() {
@@ -240,6 +259,16 @@ void CVeyraDlg::DownloadAtOnce() {
     OnDownloadButton();
 }
 
+void CVeyraDlg::keyPressEvent(QKeyEvent* event) {
+    // A dialog closes on Escape, but this one is the program: an Escape meant for a list or a box
+    // that did not use it must not end everything, least of all in the middle of a download.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void CVeyraDlg::done(int result) {
     CloseDown();
     QDialog::done(result);
@@ -256,6 +285,7 @@ void CVeyraDlg::CloseDown() {
         view_->modeSwitch = MODE_SWITCH_INTERRUPT;
     }
     controls_->grid->WaitForSwitch();
+    covers_->Stop();
     menu_->CloseLoginWindow();
     controller_->Shutdown(CLOSE_WAIT);
     startUp_->Close();
