@@ -39,15 +39,20 @@ void ShowAlbumThumbnail(AlbumView& view, ST_PERLISTRECORD& album, int k, CoverSo
     while (view.grid.RowCount() <= row) {
         view.grid.AppendRow({}, PREVIEW_ROW_HEIGHT);
     }
-    if (album.imageIndex == -1 && covers != nullptr) {
-        album.imageIndex = covers->Thumbnail(k, album.coverUrl);
-    }
     GridCell cell;
     cell.image = album.imageIndex;
     cell.imageAboveText = true;
     cell.text = StringCtrl::Format(u"%d.%s", {k + 1, album.name});
     cell.itemData = k;
     view.grid.SetCell(row, column, cell);
+    // The cell is there before its cover is asked for: a cover that comes at once from another
+    // thread finds the cell that takes it.
+    if (album.imageIndex == -1 && covers != nullptr) {
+        album.imageIndex = covers->Thumbnail(k, album.coverUrl);
+        if (album.imageIndex != -1) {
+            view.grid.SetImageOfItem(row, column, k, album.imageIndex);
+        }
+    }
 }
 
 }  // namespace
@@ -79,6 +84,13 @@ void SetUpAlbumGrid(AlbumView& view) {
     } else {
         SetUpRowLayout(view);
     }
+}
+
+bool ShowCover(AlbumView& view, int k, int image) {
+    if (k < 0 || !IsThumbnailMode(view)) {
+        return false;
+    }
+    return view.grid.SetImageOfItem(k / THUMBS_PER_ROW, k % THUMBS_PER_ROW, k, image);
 }
 
 std::u16string PictureCountText(int pictureCount) {

@@ -25,10 +25,14 @@ void SetUpThumbnailLayout(AlbumView& view);
 void SetUpAlbumGrid(AlbumView& view);
 
 // Shows album k (its position in albums) in the layout in force: in row mode a row when the
-// filter lets it through, in thumbnail mode cell (k / 6, k % 6), having covers make its thumbnail
-// first from the cover picture (none without covers). Cuts the record's name to ALBUM_NAME_MAX
-// characters first.
+// filter lets it through, in thumbnail mode cell (k / 6, k % 6), at once with the thumbnail it has
+// (or the placeholder), then asking covers for one when it has none (none without covers). Cuts the record's
+// name to ALBUM_NAME_MAX characters first.
 void ShowAlbum(AlbumView& view, AlbumList& albums, int k, CoverSource* covers);
+
+// A thumbnail that came after its album was shown: set in album k's cell, if the thumbnail layout
+// shows album k there. False when it does not (another layout, another list).
+bool ShowCover(AlbumView& view, int k, int image);
 
 // The texts of an album row's columns 2 and 3.
 std::u16string PictureCountText(int pictureCount);

@@ -126,6 +126,19 @@ bool GridData::SetImage(int row, int column, int image) {
     return ChangeCell(row, column, [&](GridCell& cell) { cell.image = image; });
 }
 
+bool GridData::SetImageOfItem(int row, int column, std::int64_t itemData, int image) {
+    {
+        std::lock_guard lock(mutex_);
+        GridCell* cell = CellAt(row, column);
+        if (cell == nullptr || !cell->imageAboveText || cell->itemData != itemData) {
+            return false;
+        }
+        cell->image = image;
+    }
+    Notify({GridChange::CellChanged, row, column});
+    return true;
+}
+
 bool GridData::SetImageAboveText(int row, int column, bool above) {
     return ChangeCell(row, column, [&](GridCell& cell) { cell.imageAboveText = above; });
 }

@@ -89,6 +89,9 @@ public:
     bool SetItemData(int row, int column, std::int64_t itemData);
     bool SetImage(int row, int column, int image);
     bool SetImageAboveText(int row, int column, bool above);
+    // Sets the image of an image-above-text cell only while it holds itemData, in one step: a
+    // picture that arrives late must not land in a cell that meanwhile shows something else.
+    bool SetImageOfItem(int row, int column, std::int64_t itemData, int image);
 
     // Selection per cell.
     bool SetSelected(int row, int column, bool selected);

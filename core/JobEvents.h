@@ -78,4 +78,7 @@ public:
     virtual bool Ask(const std::u16string& /*text*/, const std::u16string& /*caption*/) { return false; }
     // The login browser at url, for the user to log in or verify; returns when it was closed.
     virtual void Login(const std::u16string& /*url*/) {}
+    // The login browser at a protected album's page, for the user to type the album's password;
+    // returns when it was closed. A front end that does not tell the two apart logs in.
+    virtual void Password(const std::u16string& url) { Login(url); }
 };

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "MyCode/StringCtrl.h"
 #include "MyCode/URLSource2.h"
@@ -23,7 +24,8 @@ bool LooksLikePicture(std::string_view body) {
 
 }  // namespace
 
-std::u16string FetchCover(const std::u16string& programDir, const std::u16string& coverUrl, int k) {
+std::u16string FetchCover(const std::u16string& programDir, const std::u16string& coverUrl, int k,
+                          std::string* picture) {
     if (coverUrl.empty()) {
         return {};
     }
@@ -41,6 +43,9 @@ std::u16string FetchCover(const std::u16string& programDir, const std::u16string
     }
     if (!FileSystem::WriteFileAtomic(file, source.body)) {
         return {};
+    }
+    if (picture != nullptr) {
+        *picture = std::move(source.body);
     }
     return file;
 }

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QStringList>
 
 #include "GridCtrl_src/AlbumGrid.h"
@@ -29,11 +31,21 @@ CMyGridCtrl::CMyGridCtrl(AlbumView& view, AlbumList& albums, CoverSource& covers
     : CGridCtrl(view.grid, parent),
       view_(view),
       albums_(albums),
-      // The switch's thread tells the window through the grid's own queue.
-      switch_(view, albums, covers, [this] { QMetaObject::invokeMethod(this, &CMyGridCtrl::rebuilt); }) {
+      covers_(covers),
+      // The switch's thread tells the window through the grid's own queue. A rebuild that was
+      // interrupted for another switch is not the end of that one.
+      switch_(view, albums, covers, [this] {
+          QMetaObject::invokeMethod(this, [this] {
+              if (view_.modeSwitch.load() == MODE_SWITCH_IDLE) {
+                  emit rebuilt();
+              }
+          });
+      }) {
     setObjectName(ControlName(IDC_GRID));
     // The names are what the user reads; the other columns are as wide as their numbers.
     SetStretchColumn(1);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ReportVisibleAlbums(); });
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] { ReportVisibleAlbums(); });
 }
 
 CMyGridCtrl::~CMyGridCtrl() {
@@ -181,11 +193,14 @@ bool CMyGridCtrl::ExportCsvTo(const std::u16string& path) {
 
 bool CMyGridCtrl::TogglePreview(bool checked) {
     if (view_.modeSwitch.load() != MODE_SWITCH_IDLE) {
-        if (Ask(kInterruptSwitch, kNotice, true)) {
-            switch_.Interrupt();
+        if (!Ask(kInterruptSwitch, kNotice, true)) {
+            emit previewShown(view_.previewMode.load() != 0);
+            return false;
         }
-        emit previewShown(view_.previewMode.load() != 0);
-        return false;
+        // Stopped after the album it shows, then on to the layout the click asked for: one click
+        // is enough, and no half-built layout is left.
+        switch_.Interrupt();
+        switch_.Join();
     }
     // The album list fills the grid itself; the box is off while it runs.
     if (listRunning_) {
@@ -204,13 +219,32 @@ bool CMyGridCtrl::TogglePreview(bool checked) {
         selectionKept_ = true;
     }
     SetMarkedCell({}, false);
+    if (!checked) {
+        covers_.CancelPending();  // the rows show no covers
+    }
     view_.modeSwitch = MODE_SWITCH_RUNNING;
     view_.previewMode = checked ? 1 : 0;
     SetUpAlbumGrid(view_);
     emit layoutSetUp();
     Sync();
     emit previewShown(checked);
+    ReportVisibleAlbums();
     return switch_.Start();
+}
+
+void CMyGridCtrl::resizeEvent(QResizeEvent* event) {
+    CGridCtrl::resizeEvent(event);
+    ReportVisibleAlbums();
+}
+
+void CMyGridCtrl::ReportVisibleAlbums() {
+    if (view_.previewMode.load() == 0) {
+        return;
+    }
+    // Rows not made yet (a rebuild under way) are where the grid starts.
+    const int top = std::max(rowAt(0), 0);
+    const int shownRows = viewport()->height() / PREVIEW_ROW_HEIGHT + 1;
+    covers_.SetVisibleAlbums(top * THUMBS_PER_ROW, (top + shownRows) * THUMBS_PER_ROW - 1);
 }
 
 void CMyGridCtrl::WaitForSwitch() {

@@ -44,9 +44,11 @@ public:
     // Writes the CSV file; false when it cannot be written (nothing is said to the user then).
     bool ExportCsvTo(const std::u16string& path);
 
-    // "预览图" (1014) clicked into state checked. While a switch runs this asks whether to
-    // interrupt it and leaves the layout and the check box as they were; otherwise the layout is
-    // switched and rebuilt on the switch's thread. True when a switch was started.
+    // "预览图" (1014) clicked into state checked: the layout is switched and rebuilt on the
+    // switch's thread. While a switch runs this asks first whether to interrupt it: yes stops it
+    // and switches to the layout asked for, no leaves the layout and the check box as they were.
+    // True when a switch was started. In the thumbnail layout every album's cell shows at once;
+    // the covers come afterwards.
     bool TogglePreview(bool checked);
     // Waits until a running switch has ended.
     void WaitForSwitch();
@@ -81,11 +83,18 @@ signals:
     // The find and filter links, which work on the rows only.
     void searchLinksEnabled(bool enabled);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     bool Ask(const std::u16string& text, const std::u16string& caption, bool question);
 
+    // Tells the covers which albums the thumbnail layout shows now, so theirs come first.
+    void ReportVisibleAlbums();
+
     AlbumView& view_;
     AlbumList& albums_;
+    CoverSource& covers_;
     bool listRunning_ = false;
     ChangeSource switch_;
     QPointer<CDlgFind> find_;

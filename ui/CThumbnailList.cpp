@@ -1,5 +1,6 @@
 #include "ui/CThumbnailList.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImageReader>
 #include <QPainter>
@@ -18,9 +19,26 @@ int CThumbnailList::AddFromFile(const std::u16string& file) {
     return Add(reader.read());
 }
 
+QImage CThumbnailList::Decode(const std::string& bytes) {
+    return Fit(QImage::fromData(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))));
+}
+
 int CThumbnailList::Add(const QImage& image) {
-    if (image.isNull()) {
+    return AddFitted(Fit(image));
+}
+
+int CThumbnailList::AddFitted(const QImage& thumbnail) {
+    if (thumbnail.isNull()) {
         return -1;
+    }
+    std::lock_guard lock(mutex_);
+    images_.push_back(thumbnail);
+    return static_cast<int>(images_.size()) - 1;
+}
+
+QImage CThumbnailList::Fit(const QImage& image) {
+    if (image.isNull()) {
+        return {};
     }
     // The whole cover, as large as fits, centred: a wide cover gets bands above and below, a tall
     // one beside it. The bands are clear, so the cell's own background (or its selection) shows
@@ -36,9 +54,7 @@ int CThumbnailList::Add(const QImage& image) {
         painter.fillRect(place, Qt::white);
         painter.drawImage(place.topLeft(), scaled);
     }
-    std::lock_guard lock(mutex_);
-    images_.push_back(thumbnail);
-    return static_cast<int>(images_.size()) - 1;
+    return thumbnail;
 }
 
 void CThumbnailList::Clear() {

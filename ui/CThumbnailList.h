@@ -23,6 +23,11 @@ public:
     // scales it to fit ImageSize() with its aspect ratio kept, centred on a clear ground, and
     // appends it. Returns its index, or -1 when the file cannot be read or decoded.
     int AddFromFile(const std::u16string& file);
+    // A picture's bytes (any format, as a file's) decoded and fitted as Add() fits an image, not
+    // appended (null when they are no picture): the cover loader decodes before it takes the list.
+    static QImage Decode(const std::string& bytes);
+    // Appends an image that Decode() made; -1 for a null image.
+    int AddFitted(const QImage& thumbnail);
     // Appends an image already decoded, scaled like a file's; -1 for a null image.
     int Add(const QImage& image);
     // Empties the list; done when a new album list starts.
@@ -33,6 +38,8 @@ public:
     QImage Image(int index) const;
 
 private:
+    static QImage Fit(const QImage& image);
+
     mutable std::mutex mutex_;
     std::vector<QImage> images_;
 };

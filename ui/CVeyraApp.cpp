@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 #include <cstdlib>
+#include <string>
 
 #include "MyCode/StringCtrl.h"
 #include "ui/AppArt.h"
@@ -18,6 +19,22 @@ void CVeyraApp::PrepareProcess() {
         setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The window speaks Chinese whatever the system's language, and so do Qt's own parts: the
+    // dialogs' models, dates and numbers follow the default locale, and Chromium shows its own
+    // pages (a site that cannot be reached) in the language it is started with.
+    QLocale::setDefault(ChineseLocale());
+    std::string flags;
+    if (const char* set = std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")) {
+        flags = set;
+    }
+    if (flags.find("--lang=") == std::string::npos) {
+        flags += flags.empty() ? "--lang=zh-CN" : " --lang=zh-CN";
+        setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
+    }
+}
+
+QLocale CVeyraApp::ChineseLocale() {
+    return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China);
 }
 
 CVeyraApp::CVeyraApp(int& argc, char** argv) : QApplication(argc, argv) {

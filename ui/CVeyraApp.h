@@ -10,8 +10,10 @@ class CVeyraApp : public QApplication {
 public:
     // What must be settled before the application object exists: the login browser's engine
     // needs shared GL contexts, and its sandbox cannot run as root, so it is switched off there
-    // (and only there).
+    // (and only there); the default locale and the engine's language are Chinese.
     static void PrepareProcess();
+    // Simplified Chinese of China, the program's locale whatever the system's.
+    static QLocale ChineseLocale();
 
     CVeyraApp(int& argc, char** argv);
     ~CVeyraApp() override;

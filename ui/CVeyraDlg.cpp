@@ -7,10 +7,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "GridCtrl_src/AlbumGrid.h"
 #include "GridCtrl_src/AlbumView.h"
@@ -23,7 +25,7 @@
 #include "ui/CDlgWebOpen.h"
 #include "ui/CMyGridCtrl.h"
 #include "ui/CThumbnailList.h"
-#include "ui/CoverService.h"
+#include "ui/CoverLoader.h"
 #include "ui/ListedAlbums.h"
 #include "ui/MainLayout.h"
 #include "ui/MenuCommands.h"
@@ -44,13 +46,17 @@ CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
       job_(std::make_unique<JobContext>()),
       view_(std::make_unique<AlbumView>()),
       thumbnails_(std::make_unique<CThumbnailList>()),
-      covers_(std::make_unique<CoverService>(*thumbnails_)) {
+      covers_(std::make_unique<CoverLoader>(*thumbnails_)) {
     setObjectName("d102");
     setWindowTitle(QString::fromUtf16(WindowRules::TITLE));
     setWindowIcon(AppArt::AppIcon());
     // The program's only window: it can be minimised and maximised like any main window.
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
+    // The keyboard's way out of the program, as in any main window; Escape is not one (below).
+    auto* quit = new QShortcut(QKeySequence::Quit, this);
+    quit->setObjectName(QStringLiteral("quitShortcut"));
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
 
     // The parts open folders and pages through the window, so a replaced opener serves them all.
     auto open = [this](const QUrl& url) { OpenInShell(url); };
@@ -65,14 +71,19 @@ CVeyraDlg::CVeyraDlg(const AdapterTable& adapters, QWidget* parent)
 
     windowEvents_ = std::make_unique<WindowEvents>(
         *this, *progress_, *saveFolder_, *c.input,
-        WindowEvents::Actions{.openInShell = open,
-                              .login = [this](const std::u16string& url) { OpenLoginModal(url); },
-                              .downloadAtOnce = [this] { DownloadAtOnce(); }});
+        WindowEvents::Actions{
+            .openInShell = open,
+            .login = [this](const std::u16string& url) { OpenLoginModal(url); },
+            .password =
+                [this](const std::u16string& url) { OpenLoginModal(url, CDlgWebOpen::Page::Password); },
+            .downloadAtOnce = [this] { DownloadAtOnce(); }});
     listedAlbums_ = std::make_unique<ListedAlbums>(*view_, job_->list.albums, *covers_);
     events_ = std::make_unique<QtJobEvents>(*this, *windowEvents_, listedAlbums_.get());
     controller_ = std::make_unique<JobController>(*job_, adapters, *events_);
 
     Wire();
+    // Covers come on the loader's threads; the grid's data takes them from any thread.
+    covers_->SetDelivery([view = view_.get()](int k, int image) { ShowCover(*view, k, image); });
     c.grid->SetImageList(thumbnails_.get());
     SetUpRowLayout(*view_);
 }
@@ -102,7 +113,10 @@ void CVeyraDlg::Wire() {
     connect(c.input->lineEdit(), &QLineEdit::textEdited, this, [this] { sites_->DetectSiteOfInput(); });
     connect(c.input, &CComboBox2::SelectionChanged, this, [this] { sites_->DetectSiteOfInput(); });
     connect(c.selectAll, &QCheckBox::clicked, this, [grid](bool checked) { grid->SelectAll(checked); });
-    connect(c.preview, &QCheckBox::clicked, this, [grid](bool checked) { grid->TogglePreview(checked); });
+    connect(c.preview, &QCheckBox::clicked, this, [this, grid](bool checked) {
+        UseDownloadThreadsForCovers();
+        grid->TogglePreview(checked);
+    });
     connect(c.findLink, &QLabel::linkActivated, this, [grid] { grid->OpenFind(); });
     connect(c.filterLink, &QLabel::linkActivated, this, [grid] { grid->OpenFilter(); });
     connect(c.exportLink, &QLabel::linkActivated, this, [this, grid] {
@@ -186,8 +200,8 @@ void CVeyraDlg::OpenInShell(const QUrl& url) {
     }
 }
 
-void CVeyraDlg::OpenLoginModal(const std::u16string& url) {
-    CDlgWebOpen login(QString::fromStdU16String(url), this);
+void CVeyraDlg::OpenLoginModal(const std::u16string& url, CDlgWebOpen::Page page) {
+    CDlgWebOpen login(QString::fromStdU16String(url), this, page);
     login.exec();
 }
 
@@ -223,7 +237,8 @@ void CVeyraDlg::OnListButton() {
                               .input = c.input->currentText().toStdU16String()};
     if (!controller_->ListRunning() && !controller_->DownloadRunning()) {
         // A new list: an empty grid in the layout in force, and no thumbnails of the old one.
-        thumbnails_->Clear();
+        covers_->Reset();
+        UseDownloadThreadsForCovers();
         SetUpAlbumGrid(*view_);
         c.selectAll->setChecked(false);
         c.grid->Sync();
@@ -232,6 +247,10 @@ void CVeyraDlg::OnListButton() {
         // The list ends after the page under way: say at once that the stop was heard.
         progress_->StageText(u"正在停止…");
     }
+}
+
+void CVeyraDlg::UseDownloadThreadsForCovers() {
+    covers_->SetWorkerLimit(job_->settings.Slot(SiteType()).download.threadCount);
 }
 
 void CVeyraDlg::OnDownloadButton() {
@@ -251,6 +270,16 @@ void CVeyraDlg::DownloadAtOnce() {
     SelectAllAlbums(*view_, true);
     controls_->grid->Sync();
     OnDownloadButton();
+}
+
+void CVeyraDlg::keyPressEvent(QKeyEvent* event) {
+    // A dialog closes on Escape, but this one is the program: an Escape meant for a list or a box
+    // that did not use it must not end everything, least of all in the middle of a download.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CVeyraDlg::done(int result) {
@@ -273,6 +302,7 @@ void CVeyraDlg::CloseDown() {
         view_->modeSwitch = MODE_SWITCH_INTERRUPT;
     }
     controls_->grid->WaitForSwitch();
+    covers_->Stop();
     menu_->CloseLoginWindow();
     controller_->Shutdown(CLOSE_WAIT);
     startUp_->Close();

@@ -8,16 +8,16 @@
 #include <memory>
 #include <string>
 
+#include "ui/CDlgWebOpen.h"
 #include "ui/JobProgress.h"
 
 struct AdapterTable;
 struct AlbumView;
 struct JobContext;
 class CDlgFailedPictures;
-class CDlgWebOpen;
 class CMyGridCtrl;
 class CThumbnailList;
-class CoverService;
+class CoverLoader;
 class JobController;
 class ListedAlbums;
 class MainLayout;
@@ -67,6 +67,7 @@ public:
     bool Ready() const;
     JobController& Controller() { return *controller_; }
     CThumbnailList& Thumbnails() { return *thumbnails_; }
+    CoverLoader& Covers() { return *covers_; }
     CMyGridCtrl& Grid();
     QMenuBar* MenuBar() const;
     // The menu item of a command id.
@@ -93,6 +94,7 @@ public:
 
 protected:
     void done(int result) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -104,16 +106,18 @@ private:
     void CloseDown();
 
     void OnListButton();
+    // Covers are fetched by as many workers as the site type's download.
+    void UseDownloadThreadsForCovers();
     void OnDownloadButton();
     // An item page's one album is selected and downloaded at once, as the download button would.
     void DownloadAtOnce();
-    void OpenLoginModal(const std::u16string& url);
+    void OpenLoginModal(const std::u16string& url, CDlgWebOpen::Page page = CDlgWebOpen::Page::Login);
     void OpenInShell(const QUrl& url);
 
     std::unique_ptr<JobContext> job_;
     std::unique_ptr<AlbumView> view_;
     std::unique_ptr<CThumbnailList> thumbnails_;
-    std::unique_ptr<CoverService> covers_;
+    std::unique_ptr<CoverLoader> covers_;
     std::unique_ptr<MainLayout> controls_;
     std::unique_ptr<SiteChooser> sites_;
     std::unique_ptr<SaveFolderBox> saveFolder_;

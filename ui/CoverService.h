@@ -2,19 +2,25 @@
 
 #include <string>
 
+#include <QImage>
+
 #include "GridCtrl_src/CoverSource.h"
 
 class CThumbnailList;
 
-// The thumbnail view's covers: downloaded into the program folder's "tmp/" and scaled into the
-// thumbnail list. It runs on the thread that asks (the album list's or the layout switch's), never
-// the window's, since a cover may take as long as its time-out. The program folder is set once the
-// start-up has settled it.
+// An album's cover, fetched into the program folder's "tmp/" and scaled for the thumbnail list, on
+// the thread that asks: the cover loader's workers use Fetch, simpler callers Thumbnail. Never on
+// the window's thread, since a cover may take as long as its time-out.
 class CoverService : public CoverSource {
 public:
     explicit CoverService(CThumbnailList& thumbnails) : thumbnails_(thumbnails) {}
 
     void SetProgramFolder(std::u16string folder) { programDir_ = std::move(folder); }
+    const std::u16string& ProgramFolder() const { return programDir_; }
+
+    // Album k's cover as a thumbnail image, not yet in the list; null when there is none.
+    static QImage Fetch(const std::u16string& programDir, int k, const std::u16string& coverUrl);
+    // Fetches album k's cover and appends it to the list.
     int Thumbnail(int k, const std::u16string& coverUrl) override;
 
 private:

@@ -41,6 +41,8 @@ QWebEngineProfile* MakeProfile() {
     profile->setPersistentStoragePath(folder);
     profile->setCachePath(folder + QStringLiteral("cache/"));
     profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
+    // The sites are Chinese and so is the window: pages in Chinese whatever the system's language.
+    profile->setHttpAcceptLanguage(QString::fromLatin1(ACCEPT_LANGUAGE));
     QObject::connect(profile->cookieStore(), &QWebEngineCookieStore::cookieAdded, profile, &OnCookieAdded);
     return profile;
 }

@@ -14,6 +14,9 @@ class QWebEngineProfile;
 // made in an earlier run still counts.
 namespace LoginProfile {
 
+// The languages the login browser asks the sites for.
+constexpr char ACCEPT_LANGUAGE[] = "zh-CN,zh;q=0.9";
+
 // Where the profile keeps its data; only a call before the first Profile() takes effect. Without
 // one it is the program folder's "webprofile/".
 void SetStorageFolder(const QString& folder);

@@ -167,6 +167,15 @@ bool QtJobEvents::Ask(const std::u16string& text, const std::u16string& caption)
     return Call([this, text, caption] { return windowSide_.Ask(text, caption); }, false);
 }
 
+void QtJobEvents::Password(const std::u16string& url) {
+    Call(
+        [this, url] {
+            windowSide_.Password(url);
+            return true;
+        },
+        false);
+}
+
 void QtJobEvents::Login(const std::u16string& url) {
     Call(
         [this, url] {

@@ -48,6 +48,7 @@ public:
     void Notice(const std::u16string& text, const std::u16string& caption) override;
     bool Ask(const std::u16string& text, const std::u16string& caption) override;
     void Login(const std::u16string& url) override;
+    void Password(const std::u16string& url) override;
 
 private:
     bool OnWindowThread() const;

@@ -89,3 +89,7 @@ bool WindowEvents::Ask(const std::u16string& text, const std::u16string& caption
 void WindowEvents::Login(const std::u16string& url) {
     actions_.login(url);
 }
+
+void WindowEvents::Password(const std::u16string& url) {
+    actions_.password(url);
+}

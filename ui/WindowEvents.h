@@ -21,6 +21,8 @@ public:
         std::function<void(const QUrl&)> openInShell;
         // The modal login browser at an address; returns when it was closed.
         std::function<void(const std::u16string&)> login;
+        // The same at a password album's page.
+        std::function<void(const std::u16string&)> password;
         // An item page's one album is to be downloaded at once.
         std::function<void()> downloadAtOnce;
     };
@@ -47,6 +49,7 @@ public:
     void Notice(const std::u16string& text, const std::u16string& caption) override;
     bool Ask(const std::u16string& text, const std::u16string& caption) override;
     void Login(const std::u16string& url) override;
+    void Password(const std::u16string& url) override;
 
 private:
     QWidget& window_;

@@ -20,7 +20,7 @@
 #include "settings/qt/CComboBox2.h"
 #include "sites/SiteCatalogue.h"
 #include "ui/CSplashScreenEx.h"
-#include "ui/CoverService.h"
+#include "ui/CoverLoader.h"
 #include "ui/LoginProfile.h"
 #include "ui/MainLayout.h"
 #include "ui/SaveFolderBox.h"
@@ -30,7 +30,7 @@
 #include "ui/WindowRules.h"
 
 WindowStartUp::WindowStartUp(QDialog& window, MainLayout& controls, ProgramSettings& settings,
-                             CoverService& covers, SiteChooser& sites, SaveFolderBox& saveFolder)
+                             CoverLoader& covers, SiteChooser& sites, SaveFolderBox& saveFolder)
     : window_(window),
       controls_(controls),
       settings_(settings),

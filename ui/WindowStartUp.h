@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-class CoverService;
+class CoverLoader;
 class CSplashScreenEx;
 class MainLayout;
 class QDialog;
@@ -26,7 +26,7 @@ public:
     // opens minimised paints nothing).
     static constexpr int SPLASH_LONGEST_MS = 1500;
 
-    WindowStartUp(QDialog& window, MainLayout& controls, ProgramSettings& settings, CoverService& covers,
+    WindowStartUp(QDialog& window, MainLayout& controls, ProgramSettings& settings, CoverLoader& covers,
                   SiteChooser& sites, SaveFolderBox& saveFolder);
     ~WindowStartUp();
     WindowStartUp(const WindowStartUp&) = delete;
@@ -51,7 +51,7 @@ private:
     QDialog& window_;
     MainLayout& controls_;
     ProgramSettings& settings_;
-    CoverService& covers_;
+    CoverLoader& covers_;
     SiteChooser& sites_;
     SaveFolderBox& saveFolder_;
     std::atomic<std::uint8_t> ready_{0};

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -175,31 +176,8 @@ bool CComboBox2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit()) {
         if (event->type() == QEvent::FocusOut) {
             HideSuggestions();
-        } else if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            switch (key->key()) {
-                case Qt::Key_Down:
-                    return MoveInSuggestions(1);
-                case Qt::Key_Up:
-                    return MoveInSuggestions(-1);
-                case Qt::Key_Escape:
-                    HideSuggestions();
-                    return true;
-                case Qt::Key_Return:
-                case Qt::Key_Enter: {
-                    // Only an entry the user went to is taken; otherwise Enter goes on to the
-                    // window, whose default button it presses.
-                    const QModelIndex current = suggestions_->currentIndex();
-                    if (current.isValid()) {
-                        OnSuggestionChosen(current.data().toString());
-                        return true;
-                    }
-                    HideSuggestions();
-                    break;
-                }
-                default:
-                    break;
-            }
+        } else if (event->type() == QEvent::KeyPress && SuggestionKey(static_cast<QKeyEvent*>(event))) {
+            return true;
         }
     } else if (event->type() == QEvent::MouseButtonPress) {
         // A press anywhere but in the list or the edit closes the list and goes on where it was
@@ -222,6 +200,53 @@ bool CComboBox2::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QComboBox::eventFilter(watched, event);
+}
+
+bool CComboBox2::SuggestionKey(QKeyEvent* key) {
+    if (!suggestions_->isVisible()) {
+        return false;
+    }
+    switch (key->key()) {
+        case Qt::Key_Down:
+            return MoveInSuggestions(1);
+        case Qt::Key_Up:
+            return MoveInSuggestions(-1);
+        case Qt::Key_Escape:
+            // Escape closes the list and goes no further: the window must not take it as well.
+            HideSuggestions();
+            key->accept();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            // Only an entry the user went to is taken; otherwise the list closes and Enter goes on
+            // to the window, whose default button it presses.
+            const QModelIndex current = suggestions_->currentIndex();
+            if (current.isValid()) {
+                OnSuggestionChosen(current.data().toString());
+                key->accept();
+                return true;
+            }
+            HideSuggestions();
+            return false;
+        }
+        default:
+            return false;
+    }
+}
+
+void CComboBox2::keyPressEvent(QKeyEvent* event) {
+    if (SuggestionKey(event)) {
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void CComboBox2::focusOutEvent(QFocusEvent* event) {
+    // The drop-down taking the focus is not leaving the box.
+    if (event->reason() != Qt::PopupFocusReason) {
+        HideSuggestions();
+    }
+    QComboBox::focusOutEvent(event);
 }
 
 void CComboBox2::hideEvent(QHideEvent* event) {

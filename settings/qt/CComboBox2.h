@@ -36,6 +36,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // The box, not its edit, has the keyboard focus (the edit's focus goes to the box): the keys
+    // and the focus leaving reach the list here.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 signals:
     // The user chose an entry from either list; the edit already holds it.
@@ -48,6 +52,8 @@ private:
     void PlaceSuggestions();
     // Up or down in the list under the edit; true when the key was used.
     bool MoveInSuggestions(int step);
+    // A key while the list under the edit shows; true when the list used it up.
+    bool SuggestionKey(QKeyEvent* key);
     void RebuildItems();
 
     std::vector<std::u16string> items_;

@@ -163,8 +163,8 @@ void YupooAdapter::PictureList(PictureCall& call) {
         [&](Page& page) {
             if (page.number == 1 && (album.privacy & 1) != 0 &&
                 ContainsAfterStart(page.text, u"album_password\">访问密码")) {
-                return call.FetchAfterLogin(u"加密相册,是否输入密码", u"提示", page.url, page.url,
-                                            TEXT_INFLATE | TEXT_UTF8, page.text);
+                return call.FetchAfterPassword(u"加密相册,是否输入密码", u"提示", page.url, page.url,
+                                               TEXT_INFLATE | TEXT_UTF8, page.text);
             }
             return true;
         });

@@ -47,6 +47,21 @@ bool SiteCall::FetchAfterLogin(std::u16string_view question, std::u16string_view
     return AskLogin(question, caption, loginUrl) && FetchNonEmpty(url, textFlags, text);
 }
 
+bool SiteCall::AskPassword(std::u16string_view question, std::u16string_view caption,
+                           std::u16string_view pageUrl) {
+    if (!Ask(question, caption)) {
+        return false;
+    }
+    context_.events.Password(std::u16string(pageUrl));
+    return true;
+}
+
+bool SiteCall::FetchAfterPassword(std::u16string_view question, std::u16string_view caption,
+                                  std::u16string_view pageUrl, std::u16string_view url, unsigned textFlags,
+                                  std::u16string& text) {
+    return AskPassword(question, caption, pageUrl) && FetchNonEmpty(url, textFlags, text);
+}
+
 bool SiteCall::Wait(std::chrono::milliseconds duration) {
     return StoppableWait(duration, [this] { return Stopped(); });
 }

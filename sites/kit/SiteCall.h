@@ -43,6 +43,12 @@ public:
     bool FetchAfterLogin(std::u16string_view question, std::u16string_view caption,
                          std::u16string_view loginUrl, std::u16string_view url, unsigned textFlags,
                          std::u16string& text);
+    // The same two for a password album: the browser opens at the album's page, where the user
+    // types its password.
+    bool AskPassword(std::u16string_view question, std::u16string_view caption, std::u16string_view pageUrl);
+    bool FetchAfterPassword(std::u16string_view question, std::u16string_view caption,
+                            std::u16string_view pageUrl, std::u16string_view url, unsigned textFlags,
+                            std::u16string& text);
 
     // Waits, ending early when the job is stopped; false then.
     bool Wait(std::chrono::milliseconds duration);

@@ -106,9 +106,9 @@ void Site51Adapter::PictureList(PictureCall& call) {
         [&](Page& page) {
             if (page.number == 1 && (album.privacy & 1) != 0 &&
                 ContainsAfterStart(page.text, u"putpass\":\"1")) {
-                if (!call.FetchAfterLogin(u"加密相册,是否输入密码", u"提示",
-                                          Home(Format(u"/%s/photo/group/%s", {user, album.url})), page.url,
-                                          TEXT_INFLATE, page.text)) {
+                if (!call.FetchAfterPassword(u"加密相册,是否输入密码", u"提示",
+                                             Home(Format(u"/%s/photo/group/%s", {user, album.url})), page.url,
+                                             TEXT_INFLATE, page.text)) {
                     return false;
                 }
             }

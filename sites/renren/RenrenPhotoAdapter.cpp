@@ -115,7 +115,7 @@ void UserAlbums(AlbumCall& call, const std::u16string& user) {
 // user does not want to.
 bool PasswordGiven(PictureCall& call) {
     return (call.album().privacy & kPasswordAlbum) == 0 ||
-           call.AskLogin(u"加密相册,是否输入密码", u"提示", call.album().url + u"/private");
+           call.AskPassword(u"加密相册,是否输入密码", u"提示", call.album().url + u"/private");
 }
 
 // Reads the album's page and names the album after its title, so that its folder takes that name;

@@ -275,8 +275,8 @@ void QzoneAdapter::PictureList(PictureCall& call) {
         if (!ContainsAfterStart(page.text, u"\"message\":\"对不起") || (call.album().privacy & 1) == 0) {
             return true;
         }
-        return call.FetchAfterLogin(u"加密相册，是否输入密码？", u"提示", AlbumPage(albumUrl), page.url,
-                                    rules.textFlags, page.text) ||
+        return call.FetchAfterPassword(u"加密相册，是否输入密码？", u"提示", AlbumPage(albumUrl), page.url,
+                                       rules.textFlags, page.text) ||
                !page.text.empty();
     };
     auto emit = [&](std::u16string& item) {

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -35,6 +36,7 @@
 #include "ui/CMyGridCtrl.h"
 #include "ui/CThumbnailList.h"
 #include "ui/ChangeSource.h"
+#include "ui/CoverLoader.h"
 #include "ui/CoverService.h"
 #include "ui/ListedAlbums.h"
 
@@ -452,19 +454,15 @@ TEST_F(PreviewTest, AClickDuringTheSwitchAsksWhetherToInterrupt) {
     EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_RUNNING);
     EXPECT_TRUE(previewChecked);
 
-    // Yes: it stops after the album it shows; the layout stays.
+    // Yes: it stops after the album it shows, and the same click switches to the rows asked for;
+    // no half-built layout is left.
     messages.QueueAnswer(true);
-    EXPECT_FALSE(grid->TogglePreview(false));
-    grid->WaitForSwitch();
-    EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_IDLE);
-    EXPECT_EQ(view.previewMode.load(), 1);
-    EXPECT_TRUE(previewChecked);
-    EXPECT_LT(server.RequestsTo("/slow.png").size(), 12u);
-    EXPECT_LE(view.grid.RowCount(), 2);
-
-    // The next click switches at once.
     EXPECT_TRUE(grid->TogglePreview(false));
     grid->WaitForSwitch();
+    EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_IDLE);
+    EXPECT_EQ(view.previewMode.load(), 0);
+    EXPECT_FALSE(previewChecked);
+    EXPECT_LT(server.RequestsTo("/slow.png").size(), 12u);
     EXPECT_EQ(Column(0).size(), 12u);
     EXPECT_EQ(messages.All().size(), 2u);
 }
@@ -477,6 +475,125 @@ TEST_F(PreviewTest, TheGridWaitsForItsSwitchWhenItGoes) {
     grid = new CMyGridCtrl(view, list.albums, covers, &window);
     EXPECT_EQ(view.modeSwitch.load(), MODE_SWITCH_IDLE);
     EXPECT_LT(server.RequestsTo("/slow.png").size(), 30u);
+}
+
+// The window's cover loader against a local server whose covers wait at a gate until released.
+class CoverLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        loader.SetProgramFolder(dir.Path());
+        loader.SetDelivery([this](int k, int image) {
+            std::lock_guard lock(mutex);
+            delivered.emplace_back(k, image);
+        });
+        server.Handle("/cover.png", [this](const FixtureRequest&, FixtureReply& reply) {
+            {
+                std::unique_lock lock(mutex);
+                gate.wait(lock, [this] { return open; });
+            }
+            reply.contentType = "image/png";
+            reply.body = CoverPicture();
+        });
+    }
+    void TearDown() override { Open(); }
+
+    std::u16string Cover(int k) const {
+        return server.BaseUrl16() + u"/cover.png?k=" +
+               std::u16string(std::to_string(k).begin(), std::to_string(k).end());
+    }
+    void Open() {
+        std::lock_guard lock(mutex);
+        open = true;
+        gate.notify_all();
+    }
+    // The albums whose covers were asked for, in the order the server got them.
+    std::vector<int> Fetched() const {
+        std::vector<int> albums;
+        for (const FixtureRequest& request : server.RequestsTo("/cover.png")) {
+            albums.push_back(std::stoi(request.Param("k")));
+        }
+        return albums;
+    }
+    bool WaitForRequests(std::size_t count) {
+        return QTest::qWaitFor([&] { return server.RequestsTo("/cover.png").size() >= count; }, 10000);
+    }
+
+    TempDir dir;
+    CThumbnailList thumbnails;
+    std::mutex mutex;
+    std::condition_variable gate;
+    bool open = false;
+    std::vector<std::pair<int, int>> delivered;
+    FixtureServer server;
+    CoverLoader loader{thumbnails};  // goes first: its workers use the server and the gate
+};
+
+TEST_F(CoverLoaderTest, TheAlbumsShownComeFirstAndEachCoverOnce) {
+    loader.SetWorkerLimit(1);
+    EXPECT_EQ(loader.Thumbnail(0, Cover(0)), -1);
+    ASSERT_TRUE(WaitForRequests(1));  // the one worker waits at the gate with album 0
+    for (int k = 1; k < 100; ++k) {
+        EXPECT_EQ(loader.Thumbnail(k, Cover(k)), -1);
+    }
+    EXPECT_EQ(loader.Thumbnail(7, Cover(7)), -1);  // queued already
+    EXPECT_EQ(loader.Thumbnail(100, u""), -1);     // no cover to fetch
+    loader.SetVisibleAlbums(60, 71);
+    Open();
+    ASSERT_TRUE(loader.WaitUntilIdle(std::chrono::seconds(20)));
+    const std::vector<int> fetched = Fetched();
+    ASSERT_EQ(fetched.size(), 100u);
+    // The shown ones, then those below them, then those above.
+    EXPECT_EQ(fetched[0], 0);
+    EXPECT_EQ(fetched[1], 60);
+    EXPECT_EQ(fetched[12], 71);
+    EXPECT_EQ(fetched[40], 99);
+    EXPECT_EQ(fetched[41], 1);
+    EXPECT_EQ(thumbnails.Count(), 100);
+    std::lock_guard lock(mutex);
+    ASSERT_EQ(delivered.size(), 100u);
+    // A thumbnail made is given at once next time, without a fetch.
+    const int image = delivered[1].second;
+    EXPECT_EQ(delivered[1].first, 60);
+    EXPECT_EQ(loader.Thumbnail(60, Cover(60)), image);
+    EXPECT_EQ(thumbnails.Image(image).size(), QSize(113, 120));
+}
+
+TEST_F(CoverLoaderTest, ANewListDropsTheOldListsCoversStillComing) {
+    loader.SetWorkerLimit(3);
+    for (int k = 0; k < 10; ++k) {
+        loader.Thumbnail(k, Cover(k));
+    }
+    ASSERT_TRUE(WaitForRequests(3));
+    loader.Reset();  // three are in flight, seven queued
+    EXPECT_EQ(loader.Thumbnail(1, Cover(1)), -1);
+    Open();
+    ASSERT_TRUE(loader.WaitUntilIdle(std::chrono::seconds(20)));
+    QTest::qWait(50);  // the old ones in flight end after the new list is idle
+    // Only the new list's album 1 came into the thumbnails; the seven queued were never fetched.
+    EXPECT_EQ(server.RequestsTo("/cover.png").size(), 4u);
+    EXPECT_EQ(thumbnails.Count(), 1);
+    std::lock_guard lock(mutex);
+    ASSERT_EQ(delivered.size(), 1u);
+    EXPECT_EQ(delivered[0], std::make_pair(1, 0));
+}
+
+TEST_F(CoverLoaderTest, LeavingTheThumbnailsCancelsTheQueueAndAFailedCoverIsTriedAgain) {
+    loader.SetWorkerLimit(1);
+    loader.Thumbnail(0, Cover(0));
+    ASSERT_TRUE(WaitForRequests(1));
+    loader.Thumbnail(1, Cover(1));
+    loader.Thumbnail(2, server.BaseUrl16() + u"/missing.png");
+    loader.CancelPending();
+    Open();
+    ASSERT_TRUE(loader.WaitUntilIdle(std::chrono::seconds(20)));
+    EXPECT_EQ(Fetched(), std::vector<int>({0}));
+    // Asked again: fetched now; one that failed is tried at each display.
+    loader.Thumbnail(2, server.BaseUrl16() + u"/missing.png");
+    ASSERT_TRUE(loader.WaitUntilIdle(std::chrono::seconds(20)));
+    loader.Thumbnail(2, server.BaseUrl16() + u"/missing.png");
+    ASSERT_TRUE(loader.WaitUntilIdle(std::chrono::seconds(20)));
+    EXPECT_EQ(server.RequestsTo("/missing.png").size(), 2u);
+    EXPECT_EQ(thumbnails.Count(), 1);
 }
 
 TEST(ChangeSource, AnInterruptAfterTheEndLeavesTheSwitchIdle) {

@@ -4,10 +4,14 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+#include <QWebEngineView>
 
+#include <chrono>
 #include <ctime>
 #include <functional>
 #include <set>
@@ -153,6 +157,76 @@ TEST_F(LoginWindowTest, WithoutAStartAddressShowsTheClipboardAndStaysPut) {
     address->setText(Url("/typed"));
     open->click();
     EXPECT_TRUE(WaitUntil([&] { return !server_.RequestsTo("/typed").empty(); }));
+}
+
+TEST_F(LoginWindowTest, BackReloadAndTheLoadingBar) {
+    server_.Serve("/first", "<html><body>first</body></html>");
+    server_.Handle("/second", [this](const FixtureRequest&, FixtureReply& reply) {
+        server_.Pause(std::chrono::milliseconds(300));  // long enough to see it load
+        reply.body = "<html><body>second</body></html>";
+    });
+    CDlgWebOpen window(Url("/first"), nullptr);
+    window.show();
+    QToolButton* back = window.BackButton();
+    QToolButton* reload = window.ReloadButton();
+    QProgressBar* loading = window.LoadProgress();
+    ASSERT_TRUE(back && reload && loading);
+    EXPECT_EQ(back->text(), QString::fromUtf16(u"后退"));
+    EXPECT_EQ(reload->text(), QString::fromUtf16(u"刷新"));
+    bool loaded = false;
+    QObject::connect(window.Browser(), &QWebEngineView::loadFinished, [&loaded](bool) { loaded = true; });
+    ASSERT_TRUE(WaitUntil([&] { return loaded; }));
+    EXPECT_FALSE(back->isEnabled());  // nowhere to go back to yet
+    EXPECT_FALSE(loading->isVisible());
+
+    bool sawLoading = false;
+    QObject::connect(window.Browser(), &QWebEngineView::loadProgress,
+                     [&](int) { sawLoading = sawLoading || loading->isVisible(); });
+    loaded = false;
+    // As the address box goes there (a page's own script going on without a click would be skipped
+    // by the engine's back).
+    window.AddressBox()->setText(Url("/second"));
+    window.findChild<QPushButton*>("c1026")->click();
+    ASSERT_TRUE(WaitUntil([&] { return loaded && window.Browser()->url().path() == "/second"; }));
+    EXPECT_TRUE(sawLoading);
+    EXPECT_FALSE(loading->isVisible());
+    EXPECT_TRUE(back->isEnabled());
+
+    // 刷新 asks the page again, 后退 goes to the one before.
+    loaded = false;
+    reload->click();
+    ASSERT_TRUE(WaitUntil([&] { return loaded; }));
+    EXPECT_EQ(server_.RequestsTo("/second").size(), 2u);
+    back->click();  // a page from the history may come without a new load
+    ASSERT_TRUE(WaitUntil([&] { return window.Browser()->url().path() == "/first"; }));
+    EXPECT_FALSE(back->isEnabled());
+}
+
+TEST_F(LoginWindowTest, ThePagesAndTheBrowsersOwnPagesAreInChinese) {
+    server_.Serve("/page", "<html><body>page</body></html>");
+    CDlgWebOpen window(Url("/page"), nullptr);
+    window.show();
+    ASSERT_TRUE(WaitUntil([&] { return !server_.RequestsTo("/page").empty(); }));
+    EXPECT_EQ(server_.RequestsTo("/page").front().Header("Accept-Language").rfind("zh-CN", 0), 0u)
+        << server_.RequestsTo("/page").front().Header("Accept-Language");
+
+    // A site that cannot be reached: the engine's error page speaks Chinese.
+    bool failed = false;
+    QObject::connect(window.Browser(), &QWebEngineView::loadFinished, [&failed](bool ok) { failed = !ok; });
+    window.Browser()->Navigate(QStringLiteral("http://127.0.0.1:1/"));
+    ASSERT_TRUE(WaitUntil([&] { return failed; }));
+    QString text;
+    bool read = false;
+    ASSERT_TRUE(WaitUntil([&] {
+        window.Browser()->page()->runJavaScript(
+            QStringLiteral("document.body ? document.body.innerText : ''"), [&](const QVariant& result) {
+                text = result.toString();
+                read = !text.isEmpty();
+            });
+        QTest::qWait(100);
+        return read;
+    }));
+    EXPECT_TRUE(text.contains(QString::fromUtf16(u"无法访问"))) << text.toStdString();
 }
 
 TEST_F(LoginWindowTest, ResizingKeepsTheBrowserAndButtonAtTheEdges) {

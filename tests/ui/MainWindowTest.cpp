@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -24,6 +25,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -42,7 +44,9 @@
 #include "GridCtrl_src/AlbumView.h"
 #include "GridCtrl_src/qt/GridModel.h"
 #include "MyCode/CookieStore.h"
+#include "MyCode/StringCtrl.h"
 #include "MyCode/URLSource2.h"
+#include "jobs/Emission.h"
 #include "jobs/JobContext.h"
 #include "jobs/JobController.h"
 #include "platform/CodePage.h"
@@ -60,6 +64,7 @@
 #include "ui/CVeyraApp.h"
 #include "ui/CVeyraDlg.h"
 #include "ui/ControlIds.h"
+#include "ui/CoverLoader.h"
 #include "ui/MainMenu.h"
 #include "ui/QtJobEvents.h"
 #include "ui/WindowRules.h"
@@ -749,13 +754,21 @@ TEST_F(MainWindow, TheHistoryListTakesNeitherTheFirstClickNorTheFirstEnter) {
     Start();
     auto* input = Control<CComboBox2>(IDC_INPUT);
     input->lineEdit()->setFocus();
-    for (bool byEnter : {true, false}) {
-        SCOPED_TRACE(byEnter ? "Enter" : "click");
+    // Enter from the keyboard reaches the box, which has the focus for its edit; sent to the edit
+    // itself it must work too.
+    enum { EnterInBox, EnterInEdit, Click };
+    for (int way : {EnterInBox, EnterInEdit, Click}) {
+        SCOPED_TRACE(way == EnterInBox    ? "Enter in the box"
+                     : way == EnterInEdit ? "Enter in the edit"
+                                          : "click");
         Type("1234");
         ASSERT_TRUE(input->SuggestionsShown());
-        if (byEnter) {
+        if (way == EnterInBox) {
+            QTest::keyClick(input, Qt::Key_Return);
+            // Closed at once, not when the list has ended.
+            EXPECT_FALSE(input->SuggestionsShown());
+        } else if (way == EnterInEdit) {
             QTest::keyClick(input->lineEdit(), Qt::Key_Return);
-
         } else {
             QTest::mouseClick(Control<QPushButton>(IDC_LIST_BUTTON), Qt::LeftButton);
         }
@@ -777,6 +790,57 @@ TEST_F(MainWindow, TheHistoryListTakesNeitherTheFirstClickNorTheFirstEnter) {
 }  // namespace
 
 namespace {
+
+TEST_F(MainWindow, EscapeClosesTheSuggestionsButNeverTheWindow) {
+    {
+        ProgramSettings saved;
+        saved.programDir = program.Path();
+        SettingsFile::Load(saved);
+        saved.inputHistory[0] = u"12345";
+        ASSERT_TRUE(SettingsFile::Save(saved));
+    }
+    Start();
+    bool finished = false;
+    QObject::connect(window.get(), &QDialog::finished, [&finished] { finished = true; });
+    auto* input = Control<CComboBox2>(IDC_INPUT);
+    input->lineEdit()->setFocus();
+
+    // The suggestion list takes the first Escape; the keyboard sends it to the box.
+    Type("1234");
+    ASSERT_TRUE(input->SuggestionsShown());
+    QTest::keyClick(input, Qt::Key_Escape);
+    EXPECT_FALSE(input->SuggestionsShown());
+    // Further ones, to the box, to the window and during a list, go nowhere.
+    QTest::keyClick(input, Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    Type("12345");
+    Click(IDC_LIST_BUTTON);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QTest::qWait(20);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(finished);
+    ASSERT_TRUE(WaitFor([this] { return window->Job().control.listState == LIST_IDLE; }));
+
+    // A dialog of the window still closes on Escape.
+    bool dialogClosed = false;
+    QTimer::singleShot(50, [&dialogClosed] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            QTest::keyClick(modal, Qt::Key_Escape);
+            dialogClosed = !modal->isVisible();
+        }
+    });
+    QDialog dialog(window.get());
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_TRUE(dialogClosed);
+    EXPECT_TRUE(window->isVisible());
+
+    // The keyboard's quit shortcut does close it.
+    auto* quit = window->findChild<QShortcut*>("quitShortcut");
+    ASSERT_NE(quit, nullptr);
+    EXPECT_EQ(quit->key(), QKeySequence(QKeySequence::Quit));
+    emit quit->activated();
+    EXPECT_TRUE(WaitFor([&] { return finished && !window->isVisible(); }, 5000));
+}
 
 TEST_F(MainWindow, TheSplashComesFirstAndGoesOnlyOnceTheWindowHasPainted) {
     // Every top-level window's shows, paints and hides, in order.
@@ -821,6 +885,93 @@ TEST_F(MainWindow, TheSplashComesFirstAndGoesOnlyOnceTheWindowHasPainted) {
     EXPECT_LT(events.indexOf("d102 shown"), events.indexOf("d102 painted"));
     EXPECT_LT(events.indexOf("d102 painted"), events.indexOf("splash gone"))
         << events.join(", ").toStdString();
+}
+
+TEST_F(MainWindow, ThousandsOfThumbnailsShowAtOnceAndTheirCoversComeInParallel) {
+    constexpr int kAlbums = 2000;
+    constexpr int kThreads = 8;
+    constexpr auto kCoverTime = std::chrono::milliseconds(10);
+    std::atomic<int> fetching{0};
+    std::atomic<int> mostAtOnce{0};
+    QImage picture(60, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    server.Handle("/cover.png", [&, body = png.toStdString()](const FixtureRequest&, FixtureReply& reply) {
+        const int now = ++fetching;
+        int most = mostAtOnce.load();
+        while (now > most && !mostAtOnce.compare_exchange_weak(most, now)) {
+        }
+        server.Pause(kCoverTime);
+        --fetching;
+        reply.contentType = "image/png";
+        reply.body = body;
+    });
+    Start();
+    window->Job().settings.Slot(window->SiteType()).download.threadCount = kThreads;
+    // Listed as a job lists them, in the row layout.
+    for (int k = 0; k < kAlbums; ++k) {
+        ST_PERLISTRECORD album;
+        album.name = u"相册";
+        album.coverUrl = server.BaseUrl16() + u"/cover.png?k=" + StringCtrl::Format(u"%d", {k});
+        EmitAlbum(album, window->Job().list, window->Events());
+    }
+    AlbumView& view = window->View();
+    ASSERT_TRUE(WaitFor([&] { return view.grid.RowCount() == kAlbums + 1; }));
+
+    QElapsedTimer clock;
+    clock.start();
+    Click(IDC_PREVIEW);
+    window->Grid().WaitForSwitch();
+    // Every album's cell is there as soon as the switch ends, long before the covers.
+    ASSERT_EQ(view.grid.RowCount(), (kAlbums + THUMBS_PER_ROW - 1) / THUMBS_PER_ROW);
+    int placeholders = 0;
+    for (int k = 0; k < kAlbums; ++k) {
+        const GridCell cell = view.grid.Cell(k / THUMBS_PER_ROW, k % THUMBS_PER_ROW);
+        ASSERT_EQ(cell.itemData, k);
+        ASSERT_TRUE(cell.imageAboveText);
+        placeholders += cell.image == -1 ? 1 : 0;
+    }
+    EXPECT_GT(placeholders, kAlbums / 2);
+    EXPECT_TRUE(Control<QCheckBox>(IDC_PREVIEW)->isChecked());
+
+    // They fill in as they come, several at a time but no more than the download's threads.
+    ASSERT_TRUE(window->Covers().WaitUntilIdle(std::chrono::seconds(60)));
+    const auto elapsed = std::chrono::milliseconds(clock.elapsed());
+    for (int k = 0; k < kAlbums; ++k) {
+        ASSERT_GE(view.grid.Cell(k / THUMBS_PER_ROW, k % THUMBS_PER_ROW).image, 0) << k;
+    }
+    EXPECT_EQ(server.RequestsTo("/cover.png").size(), static_cast<std::size_t>(kAlbums));
+    EXPECT_GT(mostAtOnce.load(), 1);
+    EXPECT_LE(mostAtOnce.load(), kThreads);
+    // One at a time they would take kAlbums * kCoverTime at the least.
+    EXPECT_LT(elapsed, kAlbums * kCoverTime / 2);
+
+    // Back to rows in one click, and thumbnails again without a single fetch.
+    server.ClearRequests();
+    Click(IDC_PREVIEW);
+    window->Grid().WaitForSwitch();
+    EXPECT_EQ(view.previewMode.load(), 0);
+    EXPECT_EQ(view.grid.RowCount(), kAlbums + 1);
+    Click(IDC_PREVIEW);
+    window->Grid().WaitForSwitch();
+    for (int k = 0; k < kAlbums; ++k) {
+        ASSERT_GE(view.grid.Cell(k / THUMBS_PER_ROW, k % THUMBS_PER_ROW).image, 0) << k;
+    }
+    EXPECT_TRUE(server.RequestsTo("/cover.png").empty());
+}
+
+TEST_F(MainWindow, TheProgramsLocaleIsChinese) {
+    // Qt's models and formats (the file dialog's type and date columns) follow the default locale.
+    EXPECT_EQ(QLocale().language(), QLocale::Chinese);
+    EXPECT_EQ(QLocale().territory(), QLocale::China);
+    const QDate date(2024, 3, 5);
+    EXPECT_EQ(QLocale().toString(date, QLocale::ShortFormat),
+              QLocale(QLocale::Chinese, QLocale::China).toString(date, QLocale::ShortFormat));
+    // The login browser's engine starts in Chinese.
+    EXPECT_NE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").indexOf("--lang=zh-CN"), -1);
 }
 
 TEST_F(MainWindow, QtsOwnTextsAreChinese) {

@@ -21,6 +21,7 @@
 #include <QWebEngineView>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -42,6 +43,7 @@
 #include "ui/CVeyraApp.h"
 #include "ui/CVeyraDlg.h"
 #include "ui/ControlIds.h"
+#include "ui/CoverLoader.h"
 #include "ui/QtJobEvents.h"
 
 namespace {
@@ -276,6 +278,7 @@ int Run(const QString& outDir) {
         Find<QCheckBox>(&window, IDC_PREVIEW)->click();
         Wait(100);
         window.Grid().WaitForSwitch();
+        window.Covers().WaitUntilIdle(std::chrono::seconds(15));
         Wait(100);
         ok = Save(&window, outDir, "main_thumbnails.png") && ok;
 
