@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The download engine against aria2c and curl's parallel mode, and the album-list job on long
 // pages. A loopback server (its own process) serves N pictures, each answer delayed by a fixed
 // time; the real download job fetches them with threadCount workers, then aria2c (-j threadCount)

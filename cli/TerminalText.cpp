@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/TerminalText.h"
 
 std::u16string VisibleText(std::u16string_view text, bool keepLineBreaks) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli: the album-list and download jobs without a window, for scripts, servers and tests.
 
 #include <sys/ioctl.h>

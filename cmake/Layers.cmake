@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers of the program, bottom to top. Each is a static library linked only to the layers
 # below it, and each compiles against an include folder of its own that holds only its own source
 # folders and those of the layers below (as links into the source tree), so an include that runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AlbumList.h"
 
 std::int32_t AlbumList::Add(const ST_PERLISTRECORD& record) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What an album list hands on to the picture lists of its albums beyond the album records: each

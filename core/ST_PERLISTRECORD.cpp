@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/ST_PERLISTRECORD.h"
 
 ST_PERLISTRECORD ST_PERLISTRECORD::CopyForList(const ST_PERLISTRECORD& from, std::int32_t listIndex) {

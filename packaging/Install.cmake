@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts under the prefix besides the two programs (their rules are in cli/
 # and ui/), and the Debian package CPack makes of it. Nothing that only tests or benchmarks use
 # is installed.

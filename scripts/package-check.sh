@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packages a build folder (default: build) and checks the package as a user meets it: its files,
 # an install with dpkg, orvelle-cli from the PATH, the menu entry and the software-centre data
 # validated, the window started with the menu entry's command, and a clean removal. Run as root on

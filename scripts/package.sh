@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package orvelle_VERSION_ARCH.deb and prints its path.
 #   bash scripts/package.sh            sets up, builds a release without the tests in build-package/
 #                                      and packages it

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Orvelle builds with, when any is missing. Run as root.
 set -euo pipefail
 

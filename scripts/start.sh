@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the window and starts it. The program folder (settings,
 # cookies, the login browser's profile, thumbnails and, at first, the save folder) is
 # $ORVELLE_DIR, by default ~/Orvelle.

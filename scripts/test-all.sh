@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test: a normal build and its Debian package (installed, checked
 # and removed again), then the same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail

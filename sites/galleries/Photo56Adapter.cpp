@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sites/galleries/Photo56Adapter.h"
 
 #include "MyCode/StringCtrl.h"

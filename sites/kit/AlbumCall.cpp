@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sites/kit/AlbumCall.h"
 
 AlbumCall::AlbumCall(CallContext context, AlbumSink& sink) : SiteCall(std::move(context)), sink_(sink) {}

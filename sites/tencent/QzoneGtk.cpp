@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sites/tencent/QzoneGtk.h"
 
 std::uint32_t QzoneGtk(std::u16string_view skey) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli on the Baidu album service: the album rows of a user, then one album's pictures on
 // disk, against the fixture server.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli as scripts see it: its output, its exit codes, and the Qzone road from the album list
 // to the files on disk, against the fixture server.
 

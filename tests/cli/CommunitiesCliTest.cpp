@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli on a community site: a Hupu user's albums listed, then one downloaded into save,
 // owner and album folders.
 

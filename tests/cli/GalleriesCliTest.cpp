@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli on a 56 user's albums: the album rows, then the pictures of one album on disk, each
 // fetched as from its picture page.
 

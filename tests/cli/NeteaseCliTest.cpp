@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli on NetEase photo: the album rows of a user with their privacy labels, then one
 // album's pictures from the image hosts on disk, against the fixture server.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli on a PCHome user's albums: Big5 pages listed, then the full-size pictures of one
 // album on disk, each fetched as from its photo page.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program folder that cannot keep the settings or the cookies stops orvelle-cli before the job,
 // naming what cannot be written, instead of downloading and silently keeping nothing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What orvelle-cli says, and how it exits, when a site refuses: a refused or unreachable album
 // list is "the site could not be read" (exit 4), a refused photo list is a failed album (exit 1),
 // and a page that came and held nothing stays what it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli on Renren: a user's albums listed, then one album read page by page and one that only
 // its photo pages give, downloaded into save folder, owner and album.
 

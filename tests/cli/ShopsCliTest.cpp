@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli on the shops: a Taobao shop listed item by item, and single products downloaded at
 // once, with the price in the picture names when the extension settings ask for it.
 

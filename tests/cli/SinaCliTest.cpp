@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvelle-cli on the Sina blog: the photo categories of a blog listed, then one downloaded page by
 // page into save folder, owner and album. And a Weibo user's post pictures through the mobile API,
 // over https with the CA bundle that the environment names, as curl takes it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pool against a server that refuses every picture, or makes them wait: failed pictures free
 // their worker at once, and a busy server's wait is told, kept to, and cut short by a stop.
 

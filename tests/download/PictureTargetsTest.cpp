@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a download puts its pictures and what it touches there: names that fit the system's limits
 // under a deep save folder, an album whose paths cannot fit, links planted at a picture's name, and
 // the name of a picture that its fallback address brought.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a download did, told and kept: each picture's outcome against a server that misbehaves, the
 // marker only for an album that is all there, a disk that fills up, and the covers.
 

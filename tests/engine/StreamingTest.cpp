@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures go from the socket into their file as they arrive: the size limits cut or drop them on
 // the way and leave nothing behind, the fallback address still serves an empty first answer, and
 // the file is whole when it gets its name. Each test runs on both roads of the album folder: files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a body goes and how much of it is held: a streamed body goes to its file and never into
 // memory, and a body held in memory stops at its cap.
 

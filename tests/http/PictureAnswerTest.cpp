@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures and covers against a server that misbehaves: which answers fail an attempt, why, and
 // what a retry does after a connection the server has spoilt.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the album-list job tells and keeps around the adapter call.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The album-list job's handling of the user's input: which adapter it calls with what, and what it
 // leaves in the job context for the download.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast paths of the marker primitives against their definitions, on every short text over a
 // small alphabet, where tags overlap, nest, join and go unclosed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's model of the running job: the bar it makes of the jobs' events, the album it marks,
 // and the outcome counts of the album rows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menu 129's option items: each option flag has an item of its own in the settings pop-up, and an
 // item toggles the flag it stands for and no other.
 

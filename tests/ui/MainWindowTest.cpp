@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user drives it: start-up, site detection, the album list from the fixture
 // server, select all and download, the save-folder controls, the menu, and closing while jobs run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window tests run under GoogleTest inside one application object. Without a display they use
 // Qt's offscreen platform; QT_QPA_PLATFORM=xcb under xvfb-run shows real windows instead.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gui_screenshots OUTDIR: pictures of the window as a user sees it, with albums listed from an
 // in-process loopback server that plays Qzone: the main window during a download (its progress
 // told through the window's events as the download job tells it) and after it, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // icon_pngs OUTDIR SIZE...: writes the application icon as OUTDIR/SIZExSIZE/apps/orvelle.png, the
 // icon theme's layout, for the install. It draws what the window draws, so menu and window agree.
 

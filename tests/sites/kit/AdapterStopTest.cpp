@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every operation of the adapter table, stopped after its first emission, emits no more. New
 // adapters get this test by being in the table and registering a sample of pages.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kit's small pieces: the stoppable wait, the field helpers and the picture emission's rule
 // for empty addresses.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared paging loop: its end rules, the guard against servers that repeat a page, and the
 // stop check after every page.
 

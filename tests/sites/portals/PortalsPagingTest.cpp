@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every paging loop of the portals ends when the server answers each page number with the same page,
 // however often that page links on.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A product address is one album: the album button lists it and its download starts by itself.
 
 #include <string>

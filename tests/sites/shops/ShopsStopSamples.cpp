@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pages on which each shop operation emits more than once (its one album, for the album lists of a
 // single product), for the stop test over the table.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Weibo user's post pictures through the mobile site's API, https only: one album named after the
 // user, its pictures the large ones of the user's posts, page by page.
 

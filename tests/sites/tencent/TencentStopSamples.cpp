@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pages on which each Tencent operation emits more than once, for the stop test over the table.
 
 #include "sites/tencent/QzoneRouteHosts.h"
