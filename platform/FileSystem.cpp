@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "platform/AtomicFile.h"
@@ -132,24 +134,7 @@ bool ReadRegularFile(std::u16string_view path, std::string& out, bool& notAFile)
     if (st.st_size > 0) {
         out.reserve(static_cast<std::size_t>(st.st_size));
     }
-    char buffer[65536];
-    bool ok = true;
-    for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof(buffer));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ok = false;
-            break;
-        }
-        if (got == 0) {
-            break;
-        }
-        out.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return ok;
+    return ReadPrefixAndClose(fd, std::numeric_limits<std::size_t>::max(), out);
 }
 
 std::u16string CreatePrivateTempDirectory() {
