@@ -13,6 +13,7 @@
 #include "MyCode/StringCtrl.h"
 #include "ui/AppArt.h"
 #include "ui/CVeyraDlg.h"
+#include "ui/FileTypeTranslator.h"
 
 void CVeyraApp::PrepareProcess() {
     if (geteuid() == 0) {
@@ -71,6 +72,10 @@ bool CVeyraApp::LoadQtTranslations(const QLocale& system) {
         } else {
             delete translator;
         }
+    }
+    if (loaded) {
+        // Installed last, so it is asked first; it answers only the words Qt's catalogue lacks.
+        QCoreApplication::installTranslator(new FileTypeTranslator(qApp));
     }
     return loaded;
 }

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractFileIconProvider>
+#include <QDir>
+#include <QFileInfo>
+
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -981,8 +985,9 @@ TEST_F(MainWindow, QtsOwnTextsAreChinese) {
     EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&Yes").startsWith("是"));
     EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&No").startsWith("否"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "取消");
-    // The folder browser's own words.
+    // The folder browser's own words, its type column too.
     EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), "Look in:");
+    EXPECT_EQ(QAbstractFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("文件夹"));
 }
 
 TEST_F(MainWindow, ADownloadShowsItsProgressMarksItsAlbumAndListsTheFailures) {
