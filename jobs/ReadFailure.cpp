@@ -12,6 +12,10 @@ std::u16string Cause(const PageFetch& fetch, std::u16string_view what) {
     if (fetch.error == FetchError::Connect) {
         return u"无法连接：" + fetch.host;
     }
+    // A page past the client's size bound is a page, not a picture, that was too large.
+    if (fetch.error == FetchError::TooLarge) {
+        return std::u16string(what) + u"：页面太大";
+    }
     const PictureOutcome outcome{PictureResult::Failed,
                                  fetch.error == FetchError::None ? FetchError::HttpStatus : fetch.error,
                                  fetch.status};
