@@ -748,14 +748,17 @@ TEST_F(MainWindow, ClosingStopsARunningListAndWaitsForIt) {
 
 namespace {
 
+// The input history as an earlier run left it in the program folder.
+bool KeepInInputHistory(const std::u16string& programDir, const std::u16string& input) {
+    ProgramSettings saved;
+    saved.programDir = programDir;
+    SettingsFile::Load(saved);
+    saved.inputHistory[0] = input;
+    return SettingsFile::Save(saved);
+}
+
 TEST_F(MainWindow, TheHistoryListTakesNeitherTheFirstClickNorTheFirstEnter) {
-    {
-        ProgramSettings saved;
-        saved.programDir = program.Path();
-        SettingsFile::Load(saved);
-        saved.inputHistory[0] = u"12345";
-        ASSERT_TRUE(SettingsFile::Save(saved));
-    }
+    ASSERT_TRUE(KeepInInputHistory(program.Path(), u"12345"));
     Start();
     auto* input = Control<CComboBox2>(IDC_INPUT);
     input->lineEdit()->setFocus();
@@ -797,13 +800,7 @@ TEST_F(MainWindow, TheHistoryListTakesNeitherTheFirstClickNorTheFirstEnter) {
 namespace {
 
 TEST_F(MainWindow, EscapeClosesTheSuggestionsButNeverTheWindow) {
-    {
-        ProgramSettings saved;
-        saved.programDir = program.Path();
-        SettingsFile::Load(saved);
-        saved.inputHistory[0] = u"12345";
-        ASSERT_TRUE(SettingsFile::Save(saved));
-    }
+    ASSERT_TRUE(KeepInInputHistory(program.Path(), u"12345"));
     Start();
     bool finished = false;
     QObject::connect(window.get(), &QDialog::finished, [&finished] { finished = true; });
