@@ -86,7 +86,7 @@ void ProgressLine::Text(const std::u16string& text) {
     text_ = VisibleText(text, false);
 }
 
-std::u16string ProgressLine::Text(Clock::time_point now) const {
+std::u16string ProgressLine::Line(Clock::time_point now) const {
     std::u16string line;
     if (count_ > 0) {
         line = StringCtrl::Format(u"相册 %d/%d ", {position_, count_}) + name_;
@@ -104,7 +104,7 @@ std::u16string ProgressLine::Text(Clock::time_point now) const {
 }
 
 std::string ProgressLine::Draw(Clock::time_point now) const {
-    std::u16string line = Text(now);
+    std::u16string line = Line(now);
     if (line.empty()) {
         return {};
     }

@@ -30,8 +30,8 @@ public:
     // Forgets the job: nothing is shown, the speed starts again.
     void Reset();
 
-    // The line's text without control sequences, for the tests.
-    std::u16string Text(Clock::time_point now) const;
+    // The line's text without control sequences.
+    std::u16string Line(Clock::time_point now) const;
 
 private:
     int columns_;
